@@ -1,0 +1,91 @@
+#include <sys/utsname.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "../Paths.h"
+#include "../SystemServices.h"
+#include "../version/VersionServices.h"
+
+namespace rt {
+
+namespace {
+
+// Linux has no system or Windows directory of its own; the conventional Wine
+// prefix stands in for them, so a driver installed there is found.
+std::string winePrefix() {
+    if (const char* prefix = std::getenv("WINEPREFIX"); prefix != nullptr && *prefix != '\0') {
+        return prefix;
+    }
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+        return std::string(home) + "/.wine";
+    }
+    return {};
+}
+
+std::string underWinePrefix(const char* relative) {
+    const auto prefix = winePrefix();
+    return prefix.empty() ? prefix : prefix + relative;
+}
+
+os::DWORD leadingNumber(const char*& text) {
+    os::DWORD value = 0;
+    while (*text >= '0' && *text <= '9') {
+        value = value * 10 + static_cast<os::DWORD>(*text - '0');
+        ++text;
+    }
+    if (*text == '.') {
+        ++text;
+    }
+    return value;
+}
+
+class PosixSystemServices final : public SystemServices {
+public:
+    std::string currentDirectory() override {
+        std::vector<char> buffer(kMaxPath);
+        if (::getcwd(buffer.data(), buffer.size()) == nullptr || buffer[0] != '/') {
+            return {};
+        }
+        return buffer.data();
+    }
+
+    // This machine is not of the Windows 95 family; it answers as an NT-family
+    // system would, with the kernel's release as its version.
+    os::BOOL getVersion(os::OSVERSIONINFOA& info) override {
+        struct utsname name {};
+        if (::uname(&name) != 0) {
+            return 0;
+        }
+        const char* release = name.release;
+        info.dwMajorVersion = leadingNumber(release);
+        info.dwMinorVersion = leadingNumber(release);
+        info.dwBuildNumber = leadingNumber(release);
+        info.dwPlatformId = os::kPlatformWindowsNt;
+        std::strncpy(info.szCSDVersion, name.sysname, sizeof info.szCSDVersion - 1);
+        return 1;
+    }
+
+    std::string systemDirectory() override { return underWinePrefix("/drive_c/windows/system32"); }
+    std::string windowsDirectory() override { return underWinePrefix("/drive_c/windows"); }
+
+    os::DWORD fileVersionInfoSize(const char* fileName, os::DWORD* handle) override {
+        return version::fileVersionInfoSize(fileName, handle);
+    }
+    os::BOOL fileVersionInfo(const char* fileName, os::DWORD handle, os::DWORD length, void* data) override {
+        return version::fileVersionInfo(fileName, handle, length, data);
+    }
+    os::BOOL queryVersionValue(const void* block, const char* subBlock, void** buffer, os::UINT* length) override {
+        return version::queryVersionValue(block, subBlock, buffer, length);
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<SystemServices> makeNativeSystemServices() { return std::make_unique<PosixSystemServices>(); }
+
+}  // namespace rt

@@ -1,0 +1,90 @@
+#include "FakeSystemServices.h"
+
+#include <cstring>
+#include <string_view>
+
+namespace testing_support {
+
+namespace {
+
+constexpr std::string_view kMagic = "FAKE";
+constexpr std::string_view kPrefix = "\\StringFileInfo\\";
+constexpr std::string_view kSuffix = "\\FileVersion";
+
+std::string makeBlock(const std::string& table, const std::string& value) {
+    std::string block(kMagic);
+    block += table;
+    block += '\0';
+    block += value;
+    block += '\0';
+    return block;
+}
+
+}  // namespace
+
+void FakeSystemServices::setVersion(const std::string& path, const std::string& value, const std::string& table) {
+    std::lock_guard lock(m_mutex);
+    m_blocks[path] = makeBlock(table, value);
+}
+
+void FakeSystemServices::setVersionSource(std::function<std::string()> next) {
+    std::lock_guard lock(m_mutex);
+    m_source = std::move(next);
+}
+
+std::string FakeSystemServices::blockFor(const std::string& path) {
+    std::lock_guard lock(m_mutex);
+    if (m_source) {
+        return makeBlock("040904E4", m_source());
+    }
+    const auto found = m_blocks.find(path);
+    return found == m_blocks.end() ? std::string() : found->second;
+}
+
+os::BOOL FakeSystemServices::getVersion(os::OSVERSIONINFOA& info) {
+    if (versionRequestFails) {
+        return 0;
+    }
+    info.dwMajorVersion = 4;
+    info.dwMinorVersion = 10;
+    info.dwBuildNumber = 2222;
+    info.dwPlatformId = platformId;
+    return 1;
+}
+
+os::DWORD FakeSystemServices::fileVersionInfoSize(const char* fileName, os::DWORD* handle) {
+    if (handle != nullptr) {
+        *handle = 0;
+    }
+    return static_cast<os::DWORD>(blockFor(fileName).size());
+}
+
+os::BOOL FakeSystemServices::fileVersionInfo(const char* fileName, os::DWORD, os::DWORD length, void* data) {
+    ++m_reads;
+    const auto block = blockFor(fileName);
+    if (block.empty() || length < block.size()) {
+        return 0;
+    }
+    std::memcpy(data, block.data(), block.size());
+    return 1;
+}
+
+os::BOOL FakeSystemServices::queryVersionValue(const void* block, const char* subBlock, void** buffer,
+                                               os::UINT* length) {
+    *length = 0;
+    const auto* bytes = static_cast<const char*>(block);
+    if (std::string_view(bytes, kMagic.size()) != kMagic || subBlock == nullptr) {
+        return 0;
+    }
+    const std::string_view table(bytes + kMagic.size());
+    const std::string_view query(subBlock);
+    if (query != std::string(kPrefix) + std::string(table) + std::string(kSuffix)) {
+        return 0;
+    }
+    const char* value = bytes + kMagic.size() + table.size() + 1;
+    *buffer = const_cast<char*>(value);
+    *length = static_cast<os::UINT>(std::strlen(value) + 1);
+    return 1;
+}
+
+}  // namespace testing_support

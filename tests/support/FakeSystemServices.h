@@ -1,0 +1,47 @@
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+
+#include "platform/SystemServices.h"
+
+namespace testing_support {
+
+// Answers as a chosen machine would: platform id, directories and the version
+// text of chosen files. Version blocks are a private format of this fake:
+// "FAKE", the string-table key, a NUL, the value, a NUL.
+class FakeSystemServices final : public rt::SystemServices {
+public:
+    std::string cwd;
+    std::string systemDir;
+    std::string windowsDir;
+    os::DWORD platformId = os::kPlatformWindows95Family;
+    bool versionRequestFails = false;
+
+    // Registers a file's FileVersion value under a string-table key.
+    void setVersion(const std::string& path, const std::string& value, const std::string& table = "040904E4");
+    // Makes every later version read answer with what `next` returns (for run-tagged values).
+    void setVersionSource(std::function<std::string()> next);
+    int versionReads() const { return m_reads.load(); }
+
+    std::string currentDirectory() override { return cwd; }
+    os::BOOL getVersion(os::OSVERSIONINFOA& info) override;
+    std::string systemDirectory() override { return systemDir; }
+    std::string windowsDirectory() override { return windowsDir; }
+    os::DWORD fileVersionInfoSize(const char* fileName, os::DWORD* handle) override;
+    os::BOOL fileVersionInfo(const char* fileName, os::DWORD handle, os::DWORD length, void* data) override;
+    os::BOOL queryVersionValue(const void* block, const char* subBlock, void** buffer, os::UINT* length) override;
+
+private:
+    std::string blockFor(const std::string& path);
+
+    std::mutex m_mutex;
+    std::map<std::string, std::string> m_blocks;
+    std::function<std::string()> m_source;
+    std::atomic<int> m_reads{0};
+};
+
+}  // namespace testing_support
