@@ -13,9 +13,10 @@ namespace keldwick {
 // what remains, so no offset arithmetic can wrap. Integers are little-endian
 // and may sit at any byte position.
 class ByteReader {
-public:
+  public:
     ByteReader() = default;
-    explicit ByteReader(std::span<const std::byte> bytes, std::size_t base = 0) : m_bytes(bytes), m_base(base) {}
+    explicit ByteReader(std::span<const std::byte> bytes, std::size_t base = 0)
+        : m_bytes(bytes), m_base(base) {}
 
     std::size_t size() const { return m_bytes.size(); }
     std::size_t offset() const { return m_offset; }
@@ -48,7 +49,7 @@ public:
     // is read through its slice cannot reach outside its parent.
     [[nodiscard]] std::optional<ByteReader> slice(std::size_t offset, std::size_t length) const;
 
-private:
+  private:
     std::span<const std::byte> m_bytes;
     std::size_t m_offset = 0;
     std::size_t m_base = 0;

@@ -15,7 +15,7 @@ template <std::size_t N>
 class CStringBuffer {
     static_assert(N > 0);
 
-public:
+  public:
     static constexpr std::size_t kSize = N;
     static constexpr std::size_t kMaxLength = N - 1;
 
@@ -68,7 +68,7 @@ public:
         m_length = std::char_traits<char>::length(m_bytes.data());
     }
 
-private:
+  private:
     std::array<char, N> m_bytes{};
     std::size_t m_length = 0;
 };

@@ -23,7 +23,9 @@ FileSystem& fileSystem() {
 ScopedFileSystem::ScopedFileSystem(FileSystem& replacement)
     : m_previous(g_installed.exchange(&replacement, std::memory_order_acq_rel)) {}
 
-ScopedFileSystem::~ScopedFileSystem() { g_installed.store(m_previous, std::memory_order_release); }
+ScopedFileSystem::~ScopedFileSystem() {
+    g_installed.store(m_previous, std::memory_order_release);
+}
 
 File& File::operator=(File&& other) noexcept {
     if (this != &other) {

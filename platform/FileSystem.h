@@ -30,7 +30,7 @@ struct FolderEntry {
 // implementation never blocks on odd files (FIFOs, devices) and never follows
 // a symbolic link when it creates or reads the report.
 class FileSystem {
-public:
+  public:
     enum class Follow { Links, NoLinks };
 
     virtual ~FileSystem() = default;
@@ -43,7 +43,8 @@ public:
     // Creates a file that did not exist (never through a link), readable and
     // writable as the process's defaults allow.
     virtual std::error_code createNew(const char* path, NativeFile& out) = 0;
-    virtual std::error_code write(NativeFile file, std::span<const std::byte> bytes, std::size_t& written) = 0;
+    virtual std::error_code write(NativeFile file, std::span<const std::byte> bytes,
+                                  std::size_t& written) = 0;
     virtual std::error_code sync(NativeFile file) = 0;
     virtual std::error_code close(NativeFile file) = 0;
     // Puts `from` in place of `to` in one step; a link at `to` is replaced, not followed.
@@ -53,7 +54,8 @@ public:
     virtual std::error_code syncFolder(const char* folder) = 0;
     virtual bool exists(const char* path) = 0;
     virtual std::error_code listFolder(const char* folder, std::vector<FolderEntry>& out) = 0;
-    // Takes an advisory lock on a folder without waiting: `resource_unavailable_try_again` when held elsewhere.
+    // Takes an advisory lock on a folder without waiting: `resource_unavailable_try_again` when held
+    // elsewhere.
     virtual std::error_code tryLockFolder(const char* folder, NativeFile& out) = 0;
     virtual void unlockFolder(NativeFile lock) = 0;
 };
@@ -63,19 +65,19 @@ FileSystem& fileSystem();
 
 // Installs a replacement for its lifetime; install before threads start.
 class ScopedFileSystem {
-public:
+  public:
     explicit ScopedFileSystem(FileSystem& replacement);
     ~ScopedFileSystem();
     ScopedFileSystem(const ScopedFileSystem&) = delete;
     ScopedFileSystem& operator=(const ScopedFileSystem&) = delete;
 
-private:
+  private:
     FileSystem* m_previous;
 };
 
 // An open file that is closed when it goes out of scope.
 class File {
-public:
+  public:
     File() = default;
     explicit File(NativeFile native) : m_native(native) {}
     ~File() { (void)close(); }
@@ -89,7 +91,7 @@ public:
     // Closing can report a deferred write error (network file systems do).
     std::error_code close();
 
-private:
+  private:
     NativeFile m_native = kNoFile;
 };
 

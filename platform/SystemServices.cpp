@@ -23,6 +23,8 @@ SystemServices& systemServices() {
 ScopedSystemServices::ScopedSystemServices(SystemServices& replacement)
     : m_previous(g_installed.exchange(&replacement, std::memory_order_acq_rel)) {}
 
-ScopedSystemServices::~ScopedSystemServices() { g_installed.store(m_previous, std::memory_order_release); }
+ScopedSystemServices::~ScopedSystemServices() {
+    g_installed.store(m_previous, std::memory_order_release);
+}
 
 }  // namespace rt

@@ -13,7 +13,7 @@ namespace rt {
 // services. The process has one installed implementation; tests install their
 // own so that no answer depends on the machine the tests run on.
 class SystemServices {
-public:
+  public:
     virtual ~SystemServices() = default;
 
     // Empty when the current directory cannot be read (deleted, no permission, too long).
@@ -24,7 +24,8 @@ public:
     virtual std::string windowsDirectory() = 0;
 
     virtual os::DWORD fileVersionInfoSize(const char* fileName, os::DWORD* handle) = 0;
-    virtual os::BOOL fileVersionInfo(const char* fileName, os::DWORD handle, os::DWORD length, void* data) = 0;
+    virtual os::BOOL fileVersionInfo(const char* fileName, os::DWORD handle, os::DWORD length,
+                                     void* data) = 0;
     virtual os::BOOL queryVersionValue(const void* block, const char* subBlock, void** buffer,
                                        os::UINT* length) = 0;
 };
@@ -37,13 +38,13 @@ SystemServices& systemServices();
 // Installs a replacement for its lifetime. Install before starting threads
 // that use the services, and keep one installed at a time.
 class ScopedSystemServices {
-public:
+  public:
     explicit ScopedSystemServices(SystemServices& replacement);
     ~ScopedSystemServices();
     ScopedSystemServices(const ScopedSystemServices&) = delete;
     ScopedSystemServices& operator=(const ScopedSystemServices&) = delete;
 
-private:
+  private:
     SystemServices* m_previous;
 };
 

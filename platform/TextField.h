@@ -15,13 +15,15 @@ constexpr std::string_view trimTrailingBlanks(std::string_view text) {
     return end == std::string_view::npos ? std::string_view{} : text.substr(0, end + 1);
 }
 
-constexpr bool isBlank(std::string_view text) { return trimTrailingBlanks(text).empty(); }
+constexpr bool isBlank(std::string_view text) {
+    return trimTrailingBlanks(text).empty();
+}
 
 // Fixed-capacity text, left-aligned and padded with blanks, the way window
 // fields hold their values. Bytes are stored as they come: no encoding is assumed.
 template <std::size_t N>
 class TextField {
-public:
+  public:
     static constexpr std::size_t kCapacity = N;
 
     TextField() { m_chars.fill(' '); }
@@ -56,7 +58,7 @@ public:
         return a.trimmed() == b.trimmed();
     }
 
-private:
+  private:
     std::array<char, N> m_chars;
 };
 

@@ -27,7 +27,7 @@ struct Colour {
 };
 
 struct Font {
-    std::string face;   // empty: not given
+    std::string face;       // empty: not given
     std::int32_t size = 0;  // 0: not given
     Colour textColour;
     friend bool operator==(const Font&, const Font&) = default;
@@ -49,21 +49,21 @@ struct Control {
     std::int32_t y = kNotGiven;
     std::int32_t width = kNotGiven;
     std::int32_t height = kNotGiven;
-    std::string text;                // static text and push button
+    std::string text;  // static text and push button
     bool hasOwnFont = false;
-    Font font;                       // resolved: parts not given come from the window's font
-    std::string picture;             // value display
-    Colour background;               // value display
-    VariableDescriptor variable;     // value display
+    Font font;                    // resolved: parts not given come from the window's font
+    std::string picture;          // value display
+    Colour background;            // value display
+    VariableDescriptor variable;  // value display
     friend bool operator==(const Control&, const Control&) = default;
 };
 
 struct MenuEntry {
     std::int32_t id = 0;  // 0: none
     std::int32_t flags = 0;
-    std::string text;     // "&" marks the access key; empty on a separator
-    std::string message;  // one-line description for the status bar; empty: none
-    std::int32_t actionCode = 0;  // standard action carried out by the window layer; 0: the program's own
+    std::string text;              // "&" marks the access key; empty on a separator
+    std::string message;           // one-line description for the status bar; empty: none
+    std::int32_t actionCode = 0;   // standard action carried out by the window layer; 0: the program's own
     std::vector<MenuEntry> items;  // a menu's items; empty for an item
 
     static constexpr std::int32_t kSeparatorFlag = 0x10;
@@ -86,7 +86,7 @@ struct WindowDescription {
     std::vector<std::int32_t> zoneWidths;  // left to right; -1: no fixed width
     std::vector<Control> controls;         // chain order
     bool hasMenuBar = false;
-    std::vector<MenuEntry> menus;          // stored order
+    std::vector<MenuEntry> menus;  // stored order
     friend bool operator==(const WindowDescription&, const WindowDescription&) = default;
 };
 

@@ -13,9 +13,13 @@ namespace rt {
 
 namespace {
 
-std::error_code lastError() { return {errno, std::generic_category()}; }
+std::error_code lastError() {
+    return {errno, std::generic_category()};
+}
 
-int fd(NativeFile file) { return static_cast<int>(file); }
+int fd(NativeFile file) {
+    return static_cast<int>(file);
+}
 
 // Retries a call that a signal interrupted.
 template <typename Call>
@@ -28,7 +32,7 @@ auto retrying(Call call) {
 }
 
 class PosixFileSystem final : public FileSystem {
-public:
+  public:
     std::error_code openForReading(const char* path, Follow follow, NativeFile& out) override {
         int flags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
         if (follow == Follow::NoLinks) {
@@ -57,7 +61,8 @@ public:
         got = 0;
         while (got < into.size()) {
             const auto n = retrying([&] {
-                return ::pread(fd(file), into.data() + got, into.size() - got, static_cast<off_t>(offset + got));
+                return ::pread(fd(file), into.data() + got, into.size() - got,
+                               static_cast<off_t>(offset + got));
             });
             if (n < 0) {
                 return lastError();
@@ -140,7 +145,8 @@ public:
             if (::fstatat(dir, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
                 continue;
             }
-            out.push_back({entry->d_name, S_ISREG(info.st_mode), static_cast<std::int64_t>(now - info.st_mtime)});
+            out.push_back(
+                {entry->d_name, S_ISREG(info.st_mode), static_cast<std::int64_t>(now - info.st_mtime)});
         }
         ::closedir(stream);
         return {};
@@ -152,8 +158,9 @@ public:
             return lastError();
         }
         if (retrying([&] { return ::flock(dir, LOCK_EX | LOCK_NB); }) != 0) {
-            const auto error = errno == EWOULDBLOCK ? std::make_error_code(std::errc::resource_unavailable_try_again)
-                                                    : lastError();
+            const auto error = errno == EWOULDBLOCK
+                                   ? std::make_error_code(std::errc::resource_unavailable_try_again)
+                                   : lastError();
             ::close(dir);
             return error;
         }
@@ -169,6 +176,8 @@ public:
 
 }  // namespace
 
-std::unique_ptr<FileSystem> makeNativeFileSystem() { return std::make_unique<PosixFileSystem>(); }
+std::unique_ptr<FileSystem> makeNativeFileSystem() {
+    return std::make_unique<PosixFileSystem>();
+}
 
 }  // namespace rt

@@ -45,7 +45,7 @@ os::DWORD leadingNumber(const char*& text) {
 }
 
 class PosixSystemServices final : public SystemServices {
-public:
+  public:
     std::string currentDirectory() override {
         std::vector<char> buffer(kMaxPath);
         if (::getcwd(buffer.data(), buffer.size()) == nullptr || buffer[0] != '/') {
@@ -79,13 +79,16 @@ public:
     os::BOOL fileVersionInfo(const char* fileName, os::DWORD handle, os::DWORD length, void* data) override {
         return version::fileVersionInfo(fileName, handle, length, data);
     }
-    os::BOOL queryVersionValue(const void* block, const char* subBlock, void** buffer, os::UINT* length) override {
+    os::BOOL queryVersionValue(const void* block, const char* subBlock, void** buffer,
+                               os::UINT* length) override {
         return version::queryVersionValue(block, subBlock, buffer, length);
     }
 };
 
 }  // namespace
 
-std::unique_ptr<SystemServices> makeNativeSystemServices() { return std::make_unique<PosixSystemServices>(); }
+std::unique_ptr<SystemServices> makeNativeSystemServices() {
+    return std::make_unique<PosixSystemServices>();
+}
 
 }  // namespace rt

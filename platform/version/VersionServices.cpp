@@ -10,7 +10,9 @@ os::DWORD fileVersionInfoSize(const char*, os::DWORD* handle) {
     return 0;
 }
 
-os::BOOL fileVersionInfo(const char*, os::DWORD, os::DWORD, void*) { return 0; }
+os::BOOL fileVersionInfo(const char*, os::DWORD, os::DWORD, void*) {
+    return 0;
+}
 
 os::BOOL queryVersionValue(const void*, const char*, void**, os::UINT* length) {
     *length = 0;

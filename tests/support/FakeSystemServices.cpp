@@ -22,7 +22,8 @@ std::string makeBlock(const std::string& table, const std::string& value) {
 
 }  // namespace
 
-void FakeSystemServices::setVersion(const std::string& path, const std::string& value, const std::string& table) {
+void FakeSystemServices::setVersion(const std::string& path, const std::string& value,
+                                    const std::string& table) {
     std::lock_guard lock(m_mutex);
     m_blocks[path] = makeBlock(table, value);
 }

@@ -14,7 +14,7 @@ namespace testing_support {
 // text of chosen files. Version blocks are a private format of this fake:
 // "FAKE", the string-table key, a NUL, the value, a NUL.
 class FakeSystemServices final : public rt::SystemServices {
-public:
+  public:
     std::string cwd;
     std::string systemDir;
     std::string windowsDir;
@@ -33,9 +33,10 @@ public:
     std::string windowsDirectory() override { return windowsDir; }
     os::DWORD fileVersionInfoSize(const char* fileName, os::DWORD* handle) override;
     os::BOOL fileVersionInfo(const char* fileName, os::DWORD handle, os::DWORD length, void* data) override;
-    os::BOOL queryVersionValue(const void* block, const char* subBlock, void** buffer, os::UINT* length) override;
+    os::BOOL queryVersionValue(const void* block, const char* subBlock, void** buffer,
+                               os::UINT* length) override;
 
-private:
+  private:
     std::string blockFor(const std::string& path);
 
     std::mutex m_mutex;
