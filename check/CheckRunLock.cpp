@@ -13,6 +13,8 @@ std::mutex& processWideMutex() {
 
 CheckRunLock::CheckRunLock() : m_process(processWideMutex()) {}
 
-void CheckRunLock::holdFolder(const std::string& folder) { m_folder = rt::FolderLock(folder); }
+void CheckRunLock::holdFolder(const std::string& folder) {
+    m_folder = rt::FolderLock(folder);
+}
 
 }  // namespace keldwick

@@ -12,7 +12,7 @@ namespace keldwick {
 // into the same folder are held off by a lock on that folder, taken second
 // and released first, so the order never inverts.
 class CheckRunLock {
-public:
+  public:
     CheckRunLock();
     CheckRunLock(const CheckRunLock&) = delete;
     CheckRunLock& operator=(const CheckRunLock&) = delete;
@@ -20,7 +20,7 @@ public:
     void holdFolder(const std::string& folder);
     bool holdsFolder() const { return m_folder.isHeld(); }
 
-private:
+  private:
     std::unique_lock<std::mutex> m_process;
     rt::FolderLock m_folder;  // declared last: released before the mutex
 };

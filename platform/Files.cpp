@@ -5,7 +5,9 @@
 
 namespace rt {
 
-std::string currentDirectory() { return systemServices().currentDirectory(); }
+std::string currentDirectory() {
+    return systemServices().currentDirectory();
+}
 
 int _access(const char* path, int mode) {
     if (path == nullptr || mode != 0) {

@@ -37,7 +37,9 @@ FolderLock::FolderLock(const std::string& folder, std::chrono::milliseconds wait
     }
 }
 
-FolderLock::~FolderLock() { release(); }
+FolderLock::~FolderLock() {
+    release();
+}
 
 FolderLock::FolderLock(FolderLock&& other) noexcept : m_lock(std::exchange(other.m_lock, kNoFile)) {}
 

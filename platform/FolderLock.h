@@ -12,7 +12,7 @@ namespace rt {
 // time, or the file system has no locks, the holder goes on unlocked, since
 // whole-file publishing keeps the report well-formed either way.
 class FolderLock {
-public:
+  public:
     static constexpr std::chrono::milliseconds kDefaultWait{5000};
 
     FolderLock() = default;
@@ -25,7 +25,7 @@ public:
 
     bool isHeld() const { return m_lock != kNoFile; }
 
-private:
+  private:
     void release();
 
     NativeFile m_lock = kNoFile;

@@ -44,8 +44,8 @@ std::string_view trimmed(std::string_view text) {
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return lower(x) == lower(y); });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 // The name of a section header line, or nothing when the line is no header.
@@ -89,13 +89,15 @@ std::string appendedAfter(std::string_view text, std::size_t at, const Line* bef
 
 std::string profileValue(std::string_view value) {
     std::string out(value.substr(0, value.find('\0')));
-    std::replace_if(out.begin(), out.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(
+        out.begin(), out.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     out.erase(out.find_last_not_of(' ') + 1);
     return out;
 }
 
 bool isValidSectionName(std::string_view name) {
-    return !trimmed(name).empty() && name.find_first_of(std::string_view("]\r\n\0", 4)) == std::string_view::npos;
+    return !trimmed(name).empty() &&
+           name.find_first_of(std::string_view("]\r\n\0", 4)) == std::string_view::npos;
 }
 
 bool isValidEntryName(std::string_view name) {

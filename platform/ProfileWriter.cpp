@@ -16,7 +16,8 @@ std::error_code readCurrentProfile(const char* path, std::string& text) {
     text.clear();
     NativeFile native = kNoFile;
     const auto opened = fileSystem().openForReading(path, FileSystem::Follow::NoLinks, native);
-    if (opened == std::errc::no_such_file_or_directory || opened == std::errc::too_many_symbolic_link_levels) {
+    if (opened == std::errc::no_such_file_or_directory ||
+        opened == std::errc::too_many_symbolic_link_levels) {
         return {};
     }
     if (opened) {

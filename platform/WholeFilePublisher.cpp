@@ -23,14 +23,17 @@ struct PathParts {
 };
 
 PathParts splitPath(std::string_view path) {
-    const auto cut = path.find_last_of(kPathSeparator == '/' ? std::string_view("/") : std::string_view("\\/"));
+    const auto cut =
+        path.find_last_of(kPathSeparator == '/' ? std::string_view("/") : std::string_view("\\/"));
     if (cut == std::string_view::npos) {
         return {{}, path};
     }
     return {path.substr(0, cut + 1), path.substr(cut + 1)};
 }
 
-std::string temporaryPrefix(std::string_view name) { return "." + std::string(name) + "."; }
+std::string temporaryPrefix(std::string_view name) {
+    return "." + std::string(name) + ".";
+}
 
 std::string randomTag() {
     static constexpr std::string_view kAlphabet = "abcdefghijklmnopqrstuvwxyz0123456789";

@@ -13,7 +13,8 @@ CheckFixture::CheckFixture() {
     services.windowsDir = windowsDir().string();
 }
 
-void CheckFixture::putDriver(const fs::path& directory, const std::string& version, const std::string& table) {
+void CheckFixture::putDriver(const fs::path& directory, const std::string& version,
+                             const std::string& table) {
     const auto path = directory / "VREDIR.VXD";
     testing_support::writeWholeFile(path, "driver");
     services.setVersion(path.string(), version, table);

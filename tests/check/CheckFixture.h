@@ -14,7 +14,7 @@ namespace keldwick::testing {
 // A machine of the Windows 95 family with a current, a system and a Windows
 // directory of its own, each empty until a test puts a driver there.
 class CheckFixture : public ::testing::Test {
-protected:
+  protected:
     CheckFixture();
 
     std::filesystem::path cwd() const { return m_root / "current"; }
@@ -37,7 +37,7 @@ protected:
     testing_support::TempFolder m_root;
     testing_support::FakeSystemServices services;
 
-private:
+  private:
     rt::ScopedSystemServices m_installed{services};
 };
 

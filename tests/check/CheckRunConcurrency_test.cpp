@@ -1,8 +1,7 @@
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/file.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <atomic>
 #include <regex>
@@ -49,7 +48,8 @@ TEST_F(CheckRunConcurrency, ManyRunsAtOnceLeaveExactlyOneRunsEntries) {
             for (int i = 0; i < kRunsPerThread; ++i) {
                 ResultField isWin95, driverVersion, recommend;
                 CHECKVREDIR(isWin95, driverVersion, recommend);
-                if (!(isWin95 == "YES") || !(recommend == "UPGRADE") || !driverVersion.str().starts_with("5.00.")) {
+                if (!(isWin95 == "YES") || !(recommend == "UPGRADE") ||
+                    !driverVersion.str().starts_with("5.00.")) {
                     ++wrongFields;
                 }
                 std::lock_guard lock(seenMutex);
@@ -65,9 +65,10 @@ TEST_F(CheckRunConcurrency, ManyRunsAtOnceLeaveExactlyOneRunsEntries) {
 
     EXPECT_EQ(wrongFields, 0);
     EXPECT_EQ(malformed, 0);
-    EXPECT_EQ(seen.size(), static_cast<std::size_t>(kThreads * kRunsPerThread)) << "each run read its own version";
-    EXPECT_EQ(reportText(),
-              "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=5.00." + std::to_string(kThreads * kRunsPerThread) + "\r\n");
+    EXPECT_EQ(seen.size(), static_cast<std::size_t>(kThreads * kRunsPerThread))
+        << "each run read its own version";
+    EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=5.00." +
+                                std::to_string(kThreads * kRunsPerThread) + "\r\n");
 }
 
 // Another process checking in the same folder holds its lock: this run waits

@@ -1,7 +1,8 @@
+#include "check/CheckRun.h"
+
 #include <gtest/gtest.h>
 
 #include "CheckFixture.h"
-#include "check/CheckRun.h"
 #include "platform/Paths.h"
 #include "tests/support/FaultyFileSystem.h"
 #include "tests/support/Unprivileged.h"

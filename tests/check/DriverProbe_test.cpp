@@ -101,7 +101,7 @@ TEST_F(DriverProbe, SystemDirectoryThatDoesNotFitIsNotSearched) {
 
 TEST(ReadFileVersion, CopyStopsAtTheEndOfTheBlock) {
     class Unterminated final : public testing_support::FakeSystemServices {
-    public:
+      public:
         os::BOOL queryVersionValue(const void* block, const char*, void** buffer, os::UINT* length) override {
             *buffer = const_cast<char*>(static_cast<const char*>(block) + 2);
             *length = 100;
@@ -118,7 +118,7 @@ TEST(ReadFileVersion, CopyStopsAtTheEndOfTheBlock) {
 
 TEST(ReadFileVersion, ValueOutsideTheBlockIsIgnored) {
     class Elsewhere final : public testing_support::FakeSystemServices {
-    public:
+      public:
         os::BOOL queryVersionValue(const void*, const char*, void** buffer, os::UINT* length) override {
             static char outside[] = "4.00.1116";
             *buffer = outside;
@@ -135,7 +135,7 @@ TEST(ReadFileVersion, ValueOutsideTheBlockIsIgnored) {
 
 TEST(ReadFileVersion, ValueLongerThanTheBufferIsCutNotOverrun) {
     class Long final : public testing_support::FakeSystemServices {
-    public:
+      public:
         os::BOOL queryVersionValue(const void* block, const char*, void** buffer, os::UINT* length) override {
             *buffer = const_cast<void*>(block);
             *length = 3000;

@@ -1,10 +1,9 @@
 #include "platform/ProfileWriter.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <atomic>
 #include <filesystem>
@@ -33,7 +32,7 @@ std::vector<std::string> namesIn(const fs::path& folder) {
 }
 
 class ProfileWriter : public ::testing::Test {
-protected:
+  protected:
     TempFolder folder;
     std::string report = (folder / "KELDWICK.INI").string();
 };
@@ -49,8 +48,8 @@ TEST_F(ProfileWriter, NewFileHasTheUsualCreationMode) {
     const auto mask = ::umask(022);
     ASSERT_FALSE(putProfileEntry("S", "E", "V", report.c_str()));
     ::umask(mask);
-    EXPECT_EQ(fs::status(report).permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(fs::status(report).permissions(), fs::perms::owner_read | fs::perms::owner_write |
+                                                    fs::perms::group_read | fs::perms::others_read);
 }
 
 TEST_F(ProfileWriter, ReplacesAPlantedLinkWithoutWritingThroughIt) {
@@ -59,7 +58,8 @@ TEST_F(ProfileWriter, ReplacesAPlantedLinkWithoutWritingThroughIt) {
     fs::create_symlink(target, report);
     ASSERT_FALSE(putProfileEntry("S", "E", "V", report.c_str()));
     EXPECT_FALSE(fs::is_symlink(report));
-    EXPECT_EQ(readWholeFile(report), "[S]\r\nE=V\r\n") << "the link target's text must not leak into the report";
+    EXPECT_EQ(readWholeFile(report), "[S]\r\nE=V\r\n")
+        << "the link target's text must not leak into the report";
     EXPECT_EQ(readWholeFile(target), "secret\n");
 }
 
@@ -122,7 +122,8 @@ TEST_F(ProfileWriter, FailureAtAnyCallLeavesOldFileOrPublishesNewOne) {
                 result = putProfileEntry("VREDIR.VXD", "VERSION", "4.00.1116", report.c_str());
             }
             const auto text = readWholeFile(report);
-            SCOPED_TRACE("failing call " + std::to_string(n) + (mode == FaultyFileSystem::Mode::Once ? " once" : " for good"));
+            SCOPED_TRACE("failing call " + std::to_string(n) +
+                         (mode == FaultyFileSystem::Mode::Once ? " once" : " for good"));
             if (result) {
                 EXPECT_TRUE(text == before || text == after) << text;
             } else {
@@ -154,7 +155,8 @@ TEST_F(ProfileWriter, ReadersNeverSeeATornFile) {
         }
     });
     for (int i = 0; i < 300; ++i) {
-        ASSERT_FALSE(putProfileEntry("S", "E", std::string(static_cast<std::size_t>(i % 200), 'v'), report.c_str()));
+        ASSERT_FALSE(
+            putProfileEntry("S", "E", std::string(static_cast<std::size_t>(i % 200), 'v'), report.c_str()));
     }
     done = true;
     reader.join();

@@ -60,7 +60,8 @@ std::error_code FaultyFileSystem::createNew(const char* path, rt::NativeFile& ou
 }
 
 // A failed write still writes half, as a full disk does.
-std::error_code FaultyFileSystem::write(rt::NativeFile file, std::span<const std::byte> bytes, std::size_t& written) {
+std::error_code FaultyFileSystem::write(rt::NativeFile file, std::span<const std::byte> bytes,
+                                        std::size_t& written) {
     if (auto error = fault()) {
         (void)m_native->write(file, bytes.first(bytes.size() / 2), written);
         return error;
@@ -103,7 +104,9 @@ std::error_code FaultyFileSystem::syncFolder(const char* folder) {
     return m_native->syncFolder(folder);
 }
 
-bool FaultyFileSystem::exists(const char* path) { return !fault(path) && m_native->exists(path); }
+bool FaultyFileSystem::exists(const char* path) {
+    return !fault(path) && m_native->exists(path);
+}
 
 std::error_code FaultyFileSystem::listFolder(const char* folder, std::vector<rt::FolderEntry>& out) {
     if (auto error = fault(folder)) {
@@ -119,6 +122,8 @@ std::error_code FaultyFileSystem::tryLockFolder(const char* folder, rt::NativeFi
     return m_native->tryLockFolder(folder, out);
 }
 
-void FaultyFileSystem::unlockFolder(rt::NativeFile lock) { m_native->unlockFolder(lock); }
+void FaultyFileSystem::unlockFolder(rt::NativeFile lock) {
+    m_native->unlockFolder(lock);
+}
 
 }  // namespace testing_support

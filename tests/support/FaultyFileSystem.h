@@ -14,7 +14,7 @@ namespace testing_support {
 // Nth call fail (once, or that one and every later one), and it records the
 // paths that calls name, so tests can prove what was never touched.
 class FaultyFileSystem final : public rt::FileSystem {
-public:
+  public:
     enum class Mode { Once, Persistent };
 
     FaultyFileSystem();
@@ -30,7 +30,8 @@ public:
     std::error_code readAt(rt::NativeFile file, std::uint64_t offset, std::span<std::byte> into,
                            std::size_t& got) override;
     std::error_code createNew(const char* path, rt::NativeFile& out) override;
-    std::error_code write(rt::NativeFile file, std::span<const std::byte> bytes, std::size_t& written) override;
+    std::error_code write(rt::NativeFile file, std::span<const std::byte> bytes,
+                          std::size_t& written) override;
     std::error_code sync(rt::NativeFile file) override;
     std::error_code close(rt::NativeFile file) override;
     std::error_code replace(const char* from, const char* to) override;
@@ -41,7 +42,7 @@ public:
     std::error_code tryLockFolder(const char* folder, rt::NativeFile& out) override;
     void unlockFolder(rt::NativeFile lock) override;
 
-private:
+  private:
     // Counts a call; returns the injected error when this call is to fail.
     std::error_code fault(const char* path = nullptr);
 
