@@ -1,0 +1,46 @@
+#include "LoadedModule.h"
+
+#include <dlfcn.h>
+
+#include <utility>
+
+namespace rt {
+
+LoadedModule LoadedModule::open(const std::string& path, std::string& error) {
+    // Resolve everything now: a missing library should fail here, with its
+    // name, rather than later in the middle of drawing a window.
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) {
+        const char* reason = dlerror();
+        error = reason != nullptr ? reason : "cannot load " + path;
+    }
+    return LoadedModule(handle);
+}
+
+LoadedModule::~LoadedModule() {
+    unload();
+}
+
+LoadedModule::LoadedModule(LoadedModule&& other) noexcept
+    : m_handle(std::exchange(other.m_handle, nullptr)) {}
+
+LoadedModule& LoadedModule::operator=(LoadedModule&& other) noexcept {
+    if (this != &other) {
+        unload();
+        m_handle = std::exchange(other.m_handle, nullptr);
+    }
+    return *this;
+}
+
+void* LoadedModule::symbol(const char* name) const {
+    return m_handle != nullptr ? dlsym(m_handle, name) : nullptr;
+}
+
+void LoadedModule::unload() {
+    if (m_handle != nullptr) {
+        dlclose(m_handle);
+        m_handle = nullptr;
+    }
+}
+
+}  // namespace rt
