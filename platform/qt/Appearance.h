@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPalette>
+#include <optional>
+
+#include "LayoutUnits.h"
+#include "platform/definition/WindowDescription.h"
+
+namespace rt::desktop {
+
+// How a definition's fonts and colours look on this desktop. Colours that
+// name a system colour follow the desktop's palette, so a window keeps
+// looking native under any style or theme.
+class Appearance {
+  public:
+    // The window's font; a window without one uses the desktop's own.
+    static QFont windowFont(const definition::WindowDescription& description);
+    // A control's font: the walk has already filled in what the control's
+    // own font left out, so only a face or size that is still missing falls
+    // back to the window's.
+    static QFont controlFont(const definition::Control& control, const QFont& windowFont);
+
+    // A colour that is not given, or a system colour with no counterpart, is nothing.
+    static std::optional<QColor> colour(const definition::Colour& colour, const QPalette& palette);
+
+    static BaseUnits baseUnitsOf(const QFont& font);
+};
+
+}  // namespace rt::desktop

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QMenu>
+#include <functional>
+#include <vector>
+
+#include "platform/definition/WindowDescription.h"
+
+namespace rt::desktop {
+
+// Builds the frame's menu bar from the definition's menu tree: "&" access
+// keys, each entry's message as its status tip, separators, the usual
+// shortcuts for the standard actions. A chosen entry goes to `chosen`.
+class FrameMenus {
+  public:
+    using Chosen = std::function<void(const definition::MenuEntry& entry)>;
+
+    // Returns the menu marked as the window menu, if there is one.
+    static QMenu* build(QMainWindow& frame, const std::vector<definition::MenuEntry>& menus, Chosen chosen);
+
+  private:
+    static void addItems(QMainWindow& frame, QMenu& menu, const definition::MenuEntry& parent,
+                         const Chosen& chosen);
+};
+
+}  // namespace rt::desktop

@@ -1,0 +1,73 @@
+#include "FrameWindow.h"
+
+#include <QCloseEvent>
+#include <QStatusBar>
+
+#include "Appearance.h"
+#include "LayoutUnits.h"
+#include "StatusZones.h"
+
+namespace rt::desktop {
+
+FrameWindow::FrameWindow(const WindowView& view, Callbacks callbacks)
+    : m_id(view.id), m_callbacks(std::move(callbacks)) {
+    const auto& description = *view.description;
+    setObjectName(QStringLiteral("frame"));
+    setWindowTitle(
+        QString::fromLatin1(description.title.data(), static_cast<qsizetype>(description.title.size())));
+    m_area = new QMdiArea(this);
+    m_area->setObjectName(QStringLiteral("windowArea"));
+    setCentralWidget(m_area);
+    if (QMenu* menu = FrameMenus::build(*this, description.menus, m_callbacks.chosen)) {
+        m_windowMenu = std::make_unique<WindowMenu>(*menu, *m_area);
+    }
+    buildStatusBar(description);
+    if (description.width != definition::kNotGiven && description.height != definition::kNotGiven) {
+        const BaseUnits base = Appearance::baseUnitsOf(Appearance::windowFont(description));
+        resize(horizontalPixels(description.width, base), verticalPixels(description.height, base));
+    }
+}
+
+// The first zone is a normal status-bar widget, so a menu entry's message
+// takes its place while the entry is highlighted; the zones to its right are
+// permanent widgets and stay in view.
+void FrameWindow::buildStatusBar(const definition::WindowDescription& description) {
+    const StatusZones zones(description.zoneWidths);
+    for (const auto& zone : zones.zones()) {
+        auto* label = new QLabel(statusBar());
+        label->setObjectName(QStringLiteral("zone%1").arg(m_zones.size() + 1));
+        if (!zone.stretches) {
+            label->setFixedWidth(zone.width);
+        }
+        const int stretch = zone.stretches ? 1 : 0;
+        if (m_zones.empty()) {
+            statusBar()->addWidget(label, stretch);
+        } else {
+            statusBar()->addPermanentWidget(label, stretch);
+        }
+        m_zones.push_back(label);
+    }
+}
+
+void FrameWindow::closeByProcedure() {
+    m_closingForGood = true;
+    close();
+}
+
+bool FrameWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) {
+        m_callbacks.activated();
+    }
+    return QMainWindow::event(event);
+}
+
+void FrameWindow::closeEvent(QCloseEvent* event) {
+    if (m_closingForGood) {
+        QMainWindow::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    m_callbacks.closeRequested();
+}
+
+}  // namespace rt::desktop

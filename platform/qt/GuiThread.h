@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QObject>
+#include <atomic>
+#include <functional>
+#include <memory>
+
+namespace rt::desktop {
+
+// The thread that owns every widget: the first thread, which also runs the
+// frame's procedure. Other threads hand it requests; it never waits for them.
+// Create on that thread once the application object exists.
+class GuiThread {
+  public:
+    GuiThread();
+    ~GuiThread();
+    GuiThread(const GuiThread&) = delete;
+    GuiThread& operator=(const GuiThread&) = delete;
+
+    bool isCurrent() const;
+
+    // Runs `request` on the GUI thread: at once when called there, otherwise
+    // queued behind earlier requests. A caller never waits, and never learns
+    // a result; a request that throws is dropped.
+    void run(std::function<void()> request);
+
+    // Keeps Qt's events flowing until wakeUp() is called from any thread; a
+    // wake-up that came before the wait counts.
+    void waitForWork();
+    void wakeUp();
+
+    // Carries out every request queued so far, and what they queue in turn.
+    void drain();
+
+  private:
+    std::unique_ptr<QObject> m_receiver;
+    std::atomic<bool> m_woken{false};
+};
+
+}  // namespace rt::desktop

@@ -1,0 +1,74 @@
+#include "HelpIndex.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTextDocument>
+#include <algorithm>
+
+namespace rt::desktop {
+
+namespace {
+
+const QString kIndexPage = QStringLiteral("index.html");
+
+int countOf(const QString& text, const QStringList& words) {
+    int total = 0;
+    for (const auto& word : words) {
+        const int found = static_cast<int>(text.count(word, Qt::CaseInsensitive));
+        if (found == 0) {
+            return 0;
+        }
+        total += found;
+    }
+    return total;
+}
+
+}  // namespace
+
+std::optional<QDir> HelpIndex::findFolder() {
+    const QString installed =
+        QStandardPaths::locate(QStandardPaths::AppDataLocation, QStringLiteral("help/") + kIndexPage);
+    if (!installed.isEmpty()) {
+        return QFileInfo(installed).absoluteDir();
+    }
+    const QDir beside(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/") +
+                      QCoreApplication::applicationName() + QStringLiteral("/help"));
+    if (beside.exists(kIndexPage)) {
+        return beside;
+    }
+    return std::nullopt;
+}
+
+HelpIndex::HelpIndex(const QDir& folder) {
+    const auto files = folder.entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name);
+    for (const auto& file : files.mid(0, kMaxPages)) {
+        QFile page(folder.filePath(file));
+        if (page.size() > kMaxPageBytes || !page.open(QIODevice::ReadOnly)) {
+            continue;
+        }
+        QTextDocument document;
+        document.setHtml(QString::fromUtf8(page.read(kMaxPageBytes)));
+        m_pages.push_back(
+            {file, document.metaInformation(QTextDocument::DocumentTitle), document.toPlainText()});
+    }
+}
+
+std::vector<HelpIndex::Hit> HelpIndex::search(const QString& words) const {
+    const QStringList wanted = words.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    std::vector<Hit> hits;
+    if (wanted.isEmpty()) {
+        return hits;
+    }
+    for (const auto& page : m_pages) {
+        // A word in the title counts as much as a mention in the text.
+        if (const int matches = countOf(page.title + QLatin1Char(' ') + page.text, wanted); matches > 0) {
+            hits.push_back({page.file, page.title, matches});
+        }
+    }
+    std::stable_sort(hits.begin(), hits.end(),
+                     [](const Hit& a, const Hit& b) { return a.matches > b.matches; });
+    return hits;
+}
+
+}  // namespace rt::desktop

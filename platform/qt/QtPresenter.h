@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QApplication>
+#include <memory>
+#include <string>
+
+#include "GuiThread.h"
+#include "WindowSet.h"
+#include "platform/window/Presenter.h"
+
+namespace rt::desktop {
+
+// The presenter for Linux desktops, on Qt Widgets. Made on the first thread,
+// which becomes the GUI thread: every widget lives there, procedure threads'
+// requests are carried over to it in order, and the frame's procedure keeps
+// Qt's events flowing while it waits.
+class QtPresenter final : public Presenter {
+  public:
+    // Makes the application object unless the process already has one (a
+    // test's); only one it made is destroyed with the presenter.
+    static std::unique_ptr<QtPresenter> create();
+    // `application` may be null when the process's application object belongs to someone else.
+    explicit QtPresenter(std::unique_ptr<QApplication> application);
+    ~QtPresenter() override;
+
+    void attach(UserActions& actions) override;
+    void show(const WindowView& view) override;
+    void setText(WindowId window, int control, const std::string& text) override;
+    void focus(WindowId window, int control) override;
+    void close(WindowId window) override;
+    void beep() override;
+    void waitForWork() override;
+    void wakeUp() override;
+    // Carries out what is still queued, then destroys the windows and, if it
+    // made it, the application object.
+    void shutdown() override;
+
+    // The windows as they are now; on the GUI thread only.
+    WindowSet& windows() { return *m_windows; }
+
+  private:
+    std::unique_ptr<QApplication> m_application;
+    std::unique_ptr<GuiThread> m_gui;
+    std::unique_ptr<WindowSet> m_windows;
+};
+
+}  // namespace rt::desktop

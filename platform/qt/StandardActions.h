@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QMdiArea>
+#include <functional>
+#include <memory>
+
+#include "PrinterSetup.h"
+
+namespace rt::desktop {
+
+class HelpWindow;
+
+// Codes by which a menu entry asks for an action that the window layer
+// carries out itself rather than the program.
+enum class StandardAction : int {
+    WindowMenu = 1,
+    Tile = 2,
+    Cascade = 3,
+    ArrangeIcons = 4,
+    HelpContents = 5,
+    HelpOnHelp = 6,
+    HelpSearch = 7,
+    Cut = 10,
+    Copy = 11,
+    Paste = 12,
+    Exit = 15,
+    PrinterSetup = 16,
+};
+
+// Carries the standard actions out for the frame, on the GUI thread. Exit is
+// the one that involves the program: the frame's procedure is asked to close.
+class StandardActions {
+  public:
+    StandardActions(QMainWindow& frame, QMdiArea& area, std::function<void()> exitRequested);
+    ~StandardActions();
+    StandardActions(const StandardActions&) = delete;
+    StandardActions& operator=(const StandardActions&) = delete;
+
+    // False for a code this layer does not know; such entries do nothing.
+    bool carryOut(int code);
+
+    HelpWindow* helpWindow() const { return m_help.get(); }
+    const PrinterSetup& printerSetup() const { return m_printer; }
+
+  private:
+    HelpWindow& help();
+
+    QMainWindow& m_frame;
+    QMdiArea& m_area;
+    std::function<void()> m_exitRequested;
+    PrinterSetup m_printer;
+    std::unique_ptr<HelpWindow> m_help;
+};
+
+}  // namespace rt::desktop

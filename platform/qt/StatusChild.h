@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QMdiSubWindow>
+#include <QString>
+#include <functional>
+#include <map>
+
+#include "platform/window/Presenter.h"
+
+namespace rt::desktop {
+
+// A window that a procedure thread owns, shown as a child of the frame:
+// its controls where the definition puts them, in the definition's fonts and
+// colours. Lives on the GUI thread; the person's actions leave it only
+// through the callbacks, which queue events for the owning procedure.
+class StatusChild final : public QMdiSubWindow {
+  public:
+    struct Callbacks {
+        std::function<void(int control)> pressed;
+        std::function<void(int control)> inputRejected;
+        std::function<void()> closeRequested;
+    };
+
+    StatusChild(const WindowView& view, Callbacks callbacks);
+
+    WindowId windowId() const { return m_id; }
+    QWidget* control(int id) const;
+    void setControlText(int id, const QString& text);
+    void focusControl(int id);
+    // The procedure has closed its window: close for good, whatever asked first.
+    void closeByProcedure();
+
+  protected:
+    // A close the person asks for (title bar, Ctrl+F4) only asks the
+    // procedure, which then closes the window itself.
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildControls(const definition::WindowDescription& description, QWidget& content);
+    void nameDisplaysAfterTheirLabels(const definition::WindowDescription& description);
+
+    WindowId m_id;
+    Callbacks m_callbacks;
+    std::map<int, QWidget*> m_controls;  // children of the content widget
+    bool m_closingForGood = false;
+};
+
+}  // namespace rt::desktop

@@ -1,0 +1,126 @@
+#include "WindowSet.h"
+
+#include <QApplication>
+
+#include "HelpWindow.h"
+
+namespace rt::desktop {
+
+namespace {
+
+QString text(const std::string& value) {
+    return QString::fromLatin1(value.data(), static_cast<qsizetype>(value.size()));
+}
+
+}  // namespace
+
+WindowSet::WindowSet() = default;
+
+// A child shown with no frame to hold it is a window of its own, which
+// nothing else would delete; children inside the frame go with it.
+WindowSet::~WindowSet() {
+    for (auto& [id, child] : m_children) {
+        if (child && child->parent() == nullptr) {
+            const std::unique_ptr<StatusChild> alone(child.data());
+        }
+    }
+    m_standard.reset();
+    m_frame.reset();
+}
+
+void WindowSet::show(const WindowView& view) {
+    if (view.isFrame) {
+        showFrame(view);
+    } else {
+        showChild(view);
+    }
+}
+
+void WindowSet::showFrame(const WindowView& view) {
+    if (m_frame) {
+        return;
+    }
+    const WindowId id = view.id;
+    m_frame = std::make_unique<FrameWindow>(
+        view, FrameWindow::Callbacks{[this, id] { tell([id](UserActions& a) { a.activated(id); }); },
+                                     [this, id] { tell([id](UserActions& a) { a.closeRequested(id); }); },
+                                     [this](const definition::MenuEntry& entry) { chose(entry); }});
+    m_standard = std::make_unique<StandardActions>(
+        *m_frame, m_frame->area(), [this] { tell([](UserActions& a) { a.exitRequested(); }); });
+    QObject::connect(&m_frame->area(), &QMdiArea::subWindowActivated, m_frame.get(),
+                     [this](QMdiSubWindow* window) { childActivated(window); });
+    m_frame->show();
+    // Without a window manager a shown window is not active, and keys reach nothing.
+    m_frame->activateWindow();
+    m_frame->raise();
+}
+
+void WindowSet::showChild(const WindowView& view) {
+    const WindowId id = view.id;
+    auto* child = new StatusChild(
+        view, {[this, id](int control) { tell([&](UserActions& a) { a.pressed(id, control); }); },
+               [this, id](int control) { tell([&](UserActions& a) { a.inputRejected(id, control); }); },
+               [this, id] { tell([id](UserActions& a) { a.closeRequested(id); }); }});
+    m_children[id] = child;
+    if (m_frame) {
+        m_frame->area().addSubWindow(child);
+    }
+    child->show();
+    if (view.focus != 0) {
+        child->focusControl(view.focus);
+    }
+}
+
+void WindowSet::chose(const definition::MenuEntry& entry) {
+    if (entry.actionCode != 0) {
+        m_standard->carryOut(entry.actionCode);
+    } else if (entry.id != 0) {
+        tell([&](UserActions& a) { a.chose(m_frame->windowId(), entry.id); });
+    }
+}
+
+void WindowSet::childActivated(QMdiSubWindow* window) {
+    for (const auto& [id, child] : m_children) {
+        if (child == window && window != nullptr) {
+            tell([id = id](UserActions& a) { a.activated(id); });
+        }
+    }
+}
+
+StatusChild* WindowSet::child(WindowId window) const {
+    const auto found = m_children.find(window);
+    return found == m_children.end() ? nullptr : found->second.data();
+}
+
+void WindowSet::setText(WindowId window, int control, const std::string& value) {
+    if (StatusChild* shown = child(window)) {
+        shown->setControlText(control, text(value));
+    }
+}
+
+void WindowSet::focus(WindowId window, int control) {
+    if (StatusChild* shown = child(window)) {
+        shown->focusControl(control);
+    }
+}
+
+void WindowSet::close(WindowId window) {
+    if (m_frame && m_frame->windowId() == window) {
+        if (auto* help = m_standard->helpWindow()) {
+            help->close();
+        }
+        m_frame->closeByProcedure();
+        return;
+    }
+    if (StatusChild* shown = child(window)) {
+        m_children.erase(window);
+        shown->closeByProcedure();
+    }
+}
+
+void WindowSet::beep() {
+    ++m_beeps;
+    QApplication::beep();
+}
+
+}  // namespace rt::desktop

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QPointer>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "FrameWindow.h"
+#include "StandardActions.h"
+#include "StatusChild.h"
+#include "platform/window/Presenter.h"
+
+namespace rt::desktop {
+
+// Every window the presenter shows, on the GUI thread only: the frame, the
+// child windows inside it, and the standard actions that work on them. It
+// turns the person's actions into calls to the layer, which only queue events.
+class WindowSet {
+  public:
+    WindowSet();
+    ~WindowSet();
+    WindowSet(const WindowSet&) = delete;
+    WindowSet& operator=(const WindowSet&) = delete;
+
+    void attach(UserActions& actions) { m_actions = &actions; }
+    void show(const WindowView& view);
+    void setText(WindowId window, int control, const std::string& text);
+    void focus(WindowId window, int control);
+    void close(WindowId window);
+    void beep();
+
+    FrameWindow* frame() const { return m_frame.get(); }
+    StatusChild* child(WindowId window) const;
+    StandardActions* standardActions() const { return m_standard.get(); }
+    int beeps() const { return m_beeps; }
+
+  private:
+    void showFrame(const WindowView& view);
+    void showChild(const WindowView& view);
+    void chose(const definition::MenuEntry& entry);
+    void childActivated(QMdiSubWindow* window);
+    // The person's actions reach the layer only once it has attached.
+    template <typename Call>
+    void tell(Call call) {
+        if (m_actions != nullptr) {
+            call(*m_actions);
+        }
+    }
+
+    UserActions* m_actions = nullptr;
+    std::unique_ptr<FrameWindow> m_frame;
+    std::unique_ptr<StandardActions> m_standard;
+    std::map<WindowId, QPointer<StatusChild>> m_children;
+    int m_beeps = 0;
+};
+
+}  // namespace rt::desktop
