@@ -1,0 +1,98 @@
+#include "DesktopFixture.h"
+
+#include <QMenuBar>
+
+#include "ProgramWindows.h"
+#include "app/HiddenMode.h"
+#include "platform/window/Runtime.h"
+#include "ui/AppFrame.h"
+
+namespace keldwick::testing {
+
+namespace fs = std::filesystem;
+
+DesktopFixture::DesktopFixture() {
+    const auto system = m_root / "system";
+    fs::create_directory(system);
+    testing_support::writeWholeFile(system / "VREDIR.VXD", "driver");
+    m_services.cwd = m_root.str();
+    m_services.systemDir = system.string();
+    m_services.windowsDir = (m_root / "windows").string();
+    m_services.setVersion((system / "VREDIR.VXD").string(), "4.00.950");
+
+    HiddenMode = false;
+    rt::startUp({}, 0, nullptr);
+    auto presenter = rt::desktop::QtPresenter::create();
+    m_presenter = presenter.get();
+    rt::WindowLayer::instance().setPresenter(std::move(presenter));
+    installProgramWindows();
+}
+
+DesktopFixture::~DesktopFixture() {
+    if (!m_ended) {
+        rt::closeDown();
+    }
+}
+
+void DesktopFixture::runProgram(PersonScript& script) {
+    script.start();
+    EXPECT_TRUE(MAIN());
+    m_ended = true;
+    rt::closeDown();
+    EXPECT_TRUE(script.isFinished());
+    EXPECT_EQ(rt::WindowLayer::instance().runningThreads(), 0u);
+}
+
+rt::desktop::FrameWindow& DesktopFixture::frame() {
+    return *windows().frame();
+}
+
+QList<QMdiSubWindow*> DesktopFixture::children() {
+    return windows().frame() != nullptr ? frame().area().subWindowList(QMdiArea::CreationOrder)
+                                        : QList<QMdiSubWindow*>{};
+}
+
+QWidget* DesktopFixture::control(QMdiSubWindow* child, int id) {
+    return child->findChild<QWidget*>(QStringLiteral("control%1").arg(id));
+}
+
+QLineEdit* DesktopFixture::display(QMdiSubWindow* child, int id) {
+    return qobject_cast<QLineEdit*>(control(child, id));
+}
+
+QPushButton* DesktopFixture::closeButton(QMdiSubWindow* child) {
+    return qobject_cast<QPushButton*>(control(child, kCloseButton));
+}
+
+QAction* DesktopFixture::menuEntry(int entry) {
+    for (QAction* action : frame().menuBar()->findChildren<QAction*>()) {
+        if (action->data().toInt() == entry && !action->isSeparator()) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+void DesktopFixture::choose(int entry) {
+    QAction* action = menuEntry(entry);
+    ASSERT_NE(action, nullptr) << "no menu entry " << entry;
+    action->trigger();
+}
+
+bool DesktopFixture::resultsShownIn(int count) {
+    // On a real X server the frame turns active a moment after it is shown;
+    // until then no widget has the focus and keys reach nothing.
+    const auto shown = children();
+    if (shown.size() != count || !frame().isActiveWindow()) {
+        return false;
+    }
+    for (QMdiSubWindow* child : shown) {
+        const QLineEdit* recommend = display(child, 6);
+        if (recommend == nullptr || recommend->text().isEmpty()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace keldwick::testing

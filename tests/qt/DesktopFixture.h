@@ -1,0 +1,63 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLineEdit>
+#include <QList>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QString>
+#include <filesystem>
+
+#include "PersonScript.h"
+#include "platform/SystemServices.h"
+#include "platform/qt/QtPresenter.h"
+#include "tests/support/FakeSystemServices.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/Watchdog.h"
+
+namespace keldwick::testing {
+
+// The program on a Qt screen: a started runtime whose presenter is the Qt
+// presenter, the program's two windows, and a machine of the Windows 95
+// family whose driver is an older build, so each check shows
+// YES / 4.00.950 / UPGRADE. The test's thread is the first thread.
+class DesktopFixture : public ::testing::Test {
+  protected:
+    DesktopFixture();
+    ~DesktopFixture() override;
+
+    // Runs the frame's procedure with `script` as the person, until the frame
+    // closes, then ends the runtime as the program does.
+    void runProgram(PersonScript& script);
+
+    // The screen as it is now; for use inside the script's steps.
+    rt::desktop::WindowSet& windows() { return m_presenter->windows(); }
+    rt::desktop::FrameWindow& frame();
+    QList<QMdiSubWindow*> children();
+    QWidget* control(QMdiSubWindow* child, int id);
+    QLineEdit* display(QMdiSubWindow* child, int id);
+    QPushButton* closeButton(QMdiSubWindow* child);
+    // Chooses a menu entry by its id, as a click on it would.
+    void choose(int entry);
+    QAction* menuEntry(int entry);
+
+    // True once `count` status windows are open, each shows its results, and the frame is active.
+    bool resultsShownIn(int count);
+
+    std::filesystem::path report() const { return m_root / "KELDWICK.INI"; }
+
+    static constexpr int kGetVersion = -9;
+    static constexpr int kCloseButton = 10;
+
+  private:
+    testing_support::Watchdog m_watchdog{std::chrono::seconds(90), "Qt presenter test"};
+    testing_support::TempFolder m_root;
+    testing_support::FakeSystemServices m_services;
+    rt::ScopedSystemServices m_installed{m_services};
+    rt::desktop::QtPresenter* m_presenter = nullptr;
+    bool m_ended = false;
+};
+
+}  // namespace keldwick::testing

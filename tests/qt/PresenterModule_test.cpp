@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "ProgramWindows.h"
+#include "platform/posix/DesktopPresenterLoader.h"
+#include "tests/support/TempFolder.h"
+
+namespace rt {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool qtIsMapped() {
+    std::ifstream maps("/proc/self/maps");
+    const std::string text{std::istreambuf_iterator<char>(maps), std::istreambuf_iterator<char>()};
+    return text.find("libQt6") != std::string::npos;
+}
+
+struct NoActions final : UserActions {
+    void pressed(WindowId, int) override {}
+    void chose(WindowId, int) override {}
+    void activated(WindowId) override {}
+    void closeRequested(WindowId) override {}
+    void inputRejected(WindowId, int) override {}
+    void exitRequested() override {}
+};
+
+TEST(PresenterModule, ProgramItselfCarriesNoQt) {
+    EXPECT_FALSE(qtIsMapped()) << "hidden runs must not pay for loading Qt";
+}
+
+TEST(PresenterModule, MissingModuleSaysWhereItLooked) {
+    testing_support::TempFolder empty;
+    const std::vector<fs::path> candidates{empty / "keldwick-qt.so"};
+    std::string error;
+    EXPECT_EQ(loadPresenterModule(candidates, error), nullptr);
+    EXPECT_NE(error.find("keldwick-qt.so"), std::string::npos) << error;
+    EXPECT_NE(error.find(empty.str()), std::string::npos) << error;
+}
+
+TEST(PresenterModule, FileThatIsNoModuleIsReportedNotRun) {
+    testing_support::TempFolder folder;
+    testing_support::writeWholeFile(folder / "keldwick-qt.so", "not a shared object");
+    const std::vector<fs::path> candidates{folder / "keldwick-qt.so"};
+    std::string error;
+    EXPECT_EQ(loadPresenterModule(candidates, error), nullptr);
+    EXPECT_NE(error.find("cannot load"), std::string::npos) << error;
+}
+
+TEST(PresenterModule, ModuleIsLookedForBesideTheProgramThenWhereItIsInstalled) {
+    const auto candidates = presenterModuleCandidates("/opt/kw/bin/keldwick");
+    ASSERT_GE(candidates.size(), 2u);
+    EXPECT_EQ(candidates[0], fs::path("/opt/kw/bin/keldwick-qt.so"));
+    EXPECT_EQ(candidates[1].filename(), "keldwick-qt.so");
+    EXPECT_EQ(candidates[1].parent_path().filename(), "keldwick");
+    EXPECT_EQ(candidates[1].string().rfind("/opt/kw/", 0), 0u) << candidates[1];
+}
+
+TEST(PresenterModule, UnknownProgramPathNeverLoadsFromTheCurrentFolder) {
+    for (const auto& candidate : presenterModuleCandidates({})) {
+        EXPECT_TRUE(candidate.is_absolute()) << candidate;
+    }
+}
+
+TEST(PresenterModule, NoDisplayGivesAReasonInsteadOfEndingTheProcess) {
+    unsetenv("QT_QPA_PLATFORM");
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    const std::vector<fs::path> candidates{KELDWICK_QT_MODULE};
+    std::string error;
+    EXPECT_EQ(loadPresenterModule(candidates, error), nullptr);
+    EXPECT_NE(error.find("display"), std::string::npos) << error;
+}
+
+TEST(PresenterModule, LoadedModuleShowsWindowsAndUnloadsCleanly) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const std::vector<fs::path> candidates{KELDWICK_QT_MODULE};
+    std::string error;
+    auto presenter = loadPresenterModule(candidates, error);
+    ASSERT_NE(presenter, nullptr) << error;
+    EXPECT_TRUE(qtIsMapped());
+    NoActions actions;
+    presenter->attach(actions);
+    WindowView frame{
+        1, true, std::make_shared<definition::WindowDescription>(keldwick::testing::frameWindow()), {}, 0};
+    presenter->show(frame);
+    presenter->wakeUp();
+    presenter->waitForWork();
+    presenter->close(1);
+    presenter->shutdown();
+    presenter.reset();
+}
+
+}  // namespace
+}  // namespace rt

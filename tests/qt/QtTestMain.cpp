@@ -1,0 +1,24 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <cstdlib>
+
+#include "platform/qt/DesktopIdentity.h"
+#include "platform/qt/DisplayCheck.h"
+
+// One application object for the whole run, as the program has one; each
+// test makes and shuts down its own presenter around it.
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    using namespace rt::desktop;
+    // With no display named at all the tests still run, drawn off screen; a
+    // display that is named but dead fails loudly instead.
+    const auto environment = currentDisplayEnvironment();
+    if (environment.platform.empty() && environment.display.empty() && environment.waylandDisplay.empty()) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    DesktopIdentity::applyNames();
+    QApplication application(argc, argv);
+    DesktopIdentity::applyIcon();
+    return RUN_ALL_TESTS();
+}
