@@ -30,7 +30,7 @@ std::string quoted(std::string_view text) {
 }
 
 std::string format(const char* pattern, long long a, long long b = 0) {
-    char text[64];
+    char text[128];
     std::snprintf(text, sizeof text, pattern, a, b);
     return text;
 }
