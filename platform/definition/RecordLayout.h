@@ -5,7 +5,7 @@
 
 // Where things lie in a stored window definition. The walk and the build-time
 // compiler both use these, so the two cannot drift apart; the tests check the
-// resulting bytes against positions worked out by hand instead.
+// resulting bytes against positions counted by hand instead.
 namespace definition::layout {
 
 // The header: the module key with its NUL, then the window-record offset.

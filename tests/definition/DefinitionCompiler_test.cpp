@@ -57,6 +57,10 @@ TEST(DescriptionParser, RequiresModuleAndWindowKeys) {
     parseError("title \"t\"\n");
 }
 
+TEST(DescriptionParser, RejectsLineStartingWithAString) {
+    parseError(std::string(kHead) + "\"menu\" -1 \"&File\"\n");
+}
+
 TEST(DefinitionCompiler, RejectsModuleKeyOfAnotherLength) {
     definition::WindowDescription window;
     window.moduleKey = "KELDWICK$FRAME";

@@ -13,7 +13,7 @@
 #include "platform/definition/StoredDefinitions.h"
 
 // The program's two definitions and small helpers to read and corrupt them
-// by origin offset, the way the worked examples count.
+// by origin offset, the way offsets inside a definition count.
 namespace deftest {
 
 inline constexpr std::string_view kFrameModule = "KELDWICK$PROGRAMFRAME";

@@ -14,7 +14,7 @@ using namespace deftest;
 using definition::DefinitionError;
 using definition::DefinitionFault;
 
-// Offsets the tests corrupt, as the status window's worked example gives them.
+// Known places in the status window's definition that the tests corrupt.
 constexpr std::int32_t kStatusRecord = 0x42;
 constexpr std::int32_t kFirstControl = 0xBA;
 constexpr std::int32_t kTitleField = kStatusRecord + 0x29;

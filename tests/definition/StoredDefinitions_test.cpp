@@ -34,7 +34,7 @@ TEST(StoredDefinitions, AreFoundByTheModulesResourceName) {
     EXPECT_FALSE(definition::findStoredDefinition("NOMODULEPART"));
 }
 
-TEST(FrameDefinition, WorkedExampleOffsetsHold) {
+TEST(FrameDefinition, RecordsLieAtTheirKnownOffsets) {
     const auto bytes = storedCopy(kFrameModule);
     const std::int32_t window = i32(bytes, 2);
     EXPECT_EQ(window, 0x46);
@@ -66,7 +66,7 @@ TEST(FrameDefinition, WorkedExampleOffsetsHold) {
     EXPECT_EQ(widths, (std::vector<std::int32_t>{-1, 80, 120, 45}));
 }
 
-TEST(StatusDefinition, WorkedExampleOffsetsHold) {
+TEST(StatusDefinition, RecordsLieAtTheirKnownOffsets) {
     const auto bytes = storedCopy(kStatusModule);
     const std::int32_t window = i32(bytes, 2);
     EXPECT_EQ(window, 0x42);

@@ -100,7 +100,7 @@ ToolResult<WindowDescription> Parser::run(std::string_view text) {
         std::string problem = tokens ? std::string{} : tokens.message();
         if (tokens && !tokens.value().empty()) {
             LineCursor line(tokens.value());
-            const auto keyword = *line.word();
+            const auto keyword = line.word().value_or("");
             problem = windowLine(keyword, line);
             if (problem.empty() && !line.atEnd()) {
                 problem = "unexpected \"" + line.peek()->text + "\"";
