@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/TextField.h"
+#include "platform/definition/StoredDefinitions.h"
 
 namespace rt {
 
@@ -19,6 +20,15 @@ struct ThreadContext {
 };
 
 thread_local ThreadContext t_context;
+
+// Windows come from the definitions stored in the program unless a test says otherwise.
+LoadedDefinition loadStoredDefinition(std::string_view moduleKey, std::string_view windowKey) {
+    auto walked = definition::loadWindowDescription(moduleKey, windowKey);
+    if (!walked) {
+        return {nullptr, walked.error().message()};
+    }
+    return {std::make_shared<const definition::WindowDescription>(std::move(walked).value()), {}};
+}
 
 std::string boundText(std::span<const char> field) {
     return std::string(keldwick::trimTrailingBlanks({field.data(), field.size()}));
@@ -160,10 +170,7 @@ std::string WindowLayer::prepare(Window& window, std::string_view moduleKey, std
     if (t_context.number == 0) {
         return "windows can be prepared only on the first thread or a procedure thread";
     }
-    if (!m_loader) {
-        return "no window definitions are available";
-    }
-    auto loaded = m_loader(moduleKey, windowKey);
+    auto loaded = m_loader ? m_loader(moduleKey, windowKey) : loadStoredDefinition(moduleKey, windowKey);
     if (!loaded.description) {
         return loaded.error;
     }
