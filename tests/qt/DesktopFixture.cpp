@@ -2,7 +2,6 @@
 
 #include <QMenuBar>
 
-#include "ProgramWindows.h"
 #include "app/HiddenMode.h"
 #include "platform/window/Runtime.h"
 #include "ui/AppFrame.h"
@@ -25,7 +24,6 @@ DesktopFixture::DesktopFixture() {
     auto presenter = rt::desktop::QtPresenter::create();
     m_presenter = presenter.get();
     rt::WindowLayer::instance().setPresenter(std::move(presenter));
-    installProgramWindows();
 }
 
 DesktopFixture::~DesktopFixture() {

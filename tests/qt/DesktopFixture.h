@@ -20,7 +20,7 @@
 namespace keldwick::testing {
 
 // The program on a Qt screen: a started runtime whose presenter is the Qt
-// presenter, the program's two windows, and a machine of the Windows 95
+// presenter, the program's stored windows, and a machine of the Windows 95
 // family whose driver is an older build, so each check shows
 // YES / 4.00.950 / UPGRADE. The test's thread is the first thread.
 class DesktopFixture : public ::testing::Test {

@@ -5,9 +5,10 @@
 #include <iterator>
 #include <string>
 
-#include "ProgramWindows.h"
+#include "platform/definition/StoredDefinitions.h"
 #include "platform/posix/DesktopPresenterLoader.h"
 #include "tests/support/TempFolder.h"
+#include "ui/ModuleKeys.h"
 
 namespace rt {
 namespace {
@@ -85,8 +86,10 @@ TEST(PresenterModule, LoadedModuleShowsWindowsAndUnloadsCleanly) {
     EXPECT_TRUE(qtIsMapped());
     NoActions actions;
     presenter->attach(actions);
-    WindowView frame{
-        1, true, std::make_shared<definition::WindowDescription>(keldwick::testing::frameWindow()), {}, 0};
+    auto walked = definition::loadWindowDescription(keldwick::kFrameModuleKey, keldwick::kFrameWindowKey);
+    ASSERT_TRUE(walked.ok());
+    const WindowView frame{
+        1, true, std::make_shared<definition::WindowDescription>(std::move(walked).value()), {}, 0};
     presenter->show(frame);
     presenter->wakeUp();
     presenter->waitForWork();
