@@ -8,8 +8,11 @@ namespace rt {
 
 LoadedModule LoadedModule::open(const std::string& path, std::string& error) {
     // Resolve everything now: a missing library should fail here, with its
-    // name, rather than later in the middle of drawing a window.
-    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // name, rather than later in the middle of drawing a window. Closing the
+    // last handle leaves the code mapped until the process ends: a toolkit's
+    // global objects and helper threads are not made to be unloaded, and
+    // unmapping some fifty libraries would only add milliseconds to the exit.
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (handle == nullptr) {
         const char* reason = dlerror();
         error = reason != nullptr ? reason : "cannot load " + path;

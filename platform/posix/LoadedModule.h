@@ -4,7 +4,8 @@
 
 namespace rt {
 
-// A shared library loaded into the process for as long as this object lives.
+// A shared library loaded into the process, and its handle held for as long
+// as this object lives.
 class LoadedModule {
   public:
     // An empty module with the reason in `error` when the file cannot be loaded.

@@ -8,7 +8,9 @@ namespace rt::desktop {
 
 namespace {
 
-constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+// The sizes title bars and task switchers use; the larger ones only launchers,
+// which read the installed theme themselves. Each file read costs start-up time.
+constexpr int kIconSizes[] = {16, 24, 32, 48, 64};
 
 }  // namespace
 
@@ -17,18 +19,18 @@ void DesktopIdentity::applyNames() {
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
 }
 
+// The installed PNG files rather than a theme lookup: the desktop's icon
+// theme holds the same picture, and searching it costs several milliseconds
+// of start-up. Qt draws no SVG without an extra module.
 void DesktopIdentity::applyIcon() {
     const QString id = QString::fromLatin1(kDesktopId);
-    QIcon icon = QIcon::fromTheme(id);
-    if (icon.isNull()) {
-        // Qt draws no SVG without an extra module, so the PNG sizes are used.
-        for (const int size : kIconSizes) {
-            const QString file =
-                QStandardPaths::locate(QStandardPaths::GenericDataLocation,
-                                       QStringLiteral("icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(id));
-            if (!file.isEmpty()) {
-                icon.addFile(file, QSize(size, size));
-            }
+    QIcon icon;
+    for (const int size : kIconSizes) {
+        const QString file =
+            QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                   QStringLiteral("icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(id));
+        if (!file.isEmpty()) {
+            icon.addFile(file, QSize(size, size));
         }
     }
     QGuiApplication::setWindowIcon(icon);

@@ -12,7 +12,7 @@ class DesktopIdentity {
 
     // Before the application object exists: names that Qt reads while it is made.
     static void applyNames();
-    // Once it exists: the icon from the desktop's icon theme, else the installed file.
+    // Once it exists: the program's icon as installed with it.
     static void applyIcon();
 };
 

@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QThread>
 
 namespace rt::desktop {
 
@@ -22,17 +21,14 @@ GuiThread::GuiThread() : m_receiver(std::make_unique<QObject>()) {}
 
 GuiThread::~GuiThread() = default;
 
-bool GuiThread::isCurrent() const {
-    return QThread::currentThread() == m_receiver->thread();
-}
-
-// A blocking queued call to one's own thread never returns, so requests from
-// the GUI thread itself are carried out at once instead of queued.
+// Requests are queued even from the GUI thread itself, never carried out at
+// once: one queue keeps every window's requests in the order they were made,
+// whichever thread made them; the frame's procedure, which shows its window
+// on this thread, goes on to its opening work (starting the first status
+// window's check) while the frame is built in its next wait; and widget code
+// never runs inside a procedure's call. The queue is never waited on: a
+// blocking call to one's own thread would never return.
 void GuiThread::run(std::function<void()> request) {
-    if (isCurrent()) {
-        runGuarded(request);
-        return;
-    }
     QMetaObject::invokeMethod(
         m_receiver.get(), [request = std::move(request)] { runGuarded(request); }, Qt::QueuedConnection);
 }

@@ -17,11 +17,9 @@ class GuiThread {
     GuiThread(const GuiThread&) = delete;
     GuiThread& operator=(const GuiThread&) = delete;
 
-    bool isCurrent() const;
-
-    // Runs `request` on the GUI thread: at once when called there, otherwise
-    // queued behind earlier requests. A caller never waits, and never learns
-    // a result; a request that throws is dropped.
+    // Runs `request` on the GUI thread after every request made before it,
+    // from whatever thread. A caller never waits and never learns a result;
+    // a request that throws is dropped.
     void run(std::function<void()> request);
 
     // Keeps Qt's events flowing until wakeUp() is called from any thread; a

@@ -1,5 +1,7 @@
 #include "QtPresenter.h"
 
+#include <QTimer>
+
 #include "DesktopIdentity.h"
 
 namespace rt::desktop {
@@ -19,7 +21,9 @@ std::unique_ptr<QtPresenter> QtPresenter::create() {
     if (QCoreApplication::instance() == nullptr) {
         DesktopIdentity::applyNames();
         application = std::make_unique<QApplication>(g_argc, g_argv);
-        DesktopIdentity::applyIcon();
+        // Reading the icon files loads Qt's image plugins: that waits until
+        // the frame's procedure first waits, and windows take the icon when it comes.
+        QTimer::singleShot(0, application.get(), &DesktopIdentity::applyIcon);
     }
     // The program's windows end the program through its procedures, not through Qt.
     QApplication::setQuitOnLastWindowClosed(false);

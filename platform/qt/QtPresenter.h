@@ -11,9 +11,9 @@
 namespace rt::desktop {
 
 // The presenter for Linux desktops, on Qt Widgets. Made on the first thread,
-// which becomes the GUI thread: every widget lives there, procedure threads'
-// requests are carried over to it in order, and the frame's procedure keeps
-// Qt's events flowing while it waits.
+// which becomes the GUI thread: every widget lives there, all requests are
+// carried out there in the order they were made, and the frame's procedure
+// keeps Qt's events flowing while it waits.
 class QtPresenter final : public Presenter {
   public:
     // Makes the application object unless the process already has one (a

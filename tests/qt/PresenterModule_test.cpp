@@ -77,7 +77,7 @@ TEST(PresenterModule, NoDisplayGivesAReasonInsteadOfEndingTheProcess) {
     EXPECT_NE(error.find("display"), std::string::npos) << error;
 }
 
-TEST(PresenterModule, LoadedModuleShowsWindowsAndUnloadsCleanly) {
+TEST(PresenterModule, LoadedModuleShowsWindowsAndShutsDownCleanly) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     const std::vector<fs::path> candidates{KELDWICK_QT_MODULE};
     std::string error;
