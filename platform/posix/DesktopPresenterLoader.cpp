@@ -66,13 +66,15 @@ std::unique_ptr<Presenter> loadPresenterModule(std::span<const fs::path> candida
         }
         auto module = LoadedModule::open(path.string(), error);
         if (!module.isLoaded()) {
-            error = "cannot load the window module: " + error;
+            error.insert(0, "cannot load the window module: ");
             return nullptr;
         }
         return offerOf(std::move(module), path, error);
     }
-    error = "the window module " + std::string(desktop::kModuleFileName) + " is not installed (looked in " +
-            joined(candidates) + ")";
+    error = "the window module ";
+    error.append(desktop::kModuleFileName)
+        .append(" is not installed (looked in ")
+        .append(joined(candidates)) += ")";
     return nullptr;
 }
 

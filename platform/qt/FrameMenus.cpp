@@ -47,7 +47,8 @@ void clearMessageWhenMenusClose(QMainWindow& frame, QMenu& menu) {
 
 }  // namespace
 
-QMenu* FrameMenus::build(QMainWindow& frame, const std::vector<definition::MenuEntry>& menus, Chosen chosen) {
+QMenu* FrameMenus::build(QMainWindow& frame, const std::vector<definition::MenuEntry>& menus,
+                         const Chosen& chosen) {
     QMenu* windowMenu = nullptr;
     for (const auto& entry : menus) {
         QMenu* menu = frame.menuBar()->addMenu(text(entry.text));

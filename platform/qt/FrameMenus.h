@@ -17,7 +17,8 @@ class FrameMenus {
     using Chosen = std::function<void(const definition::MenuEntry& entry)>;
 
     // Returns the menu marked as the window menu, if there is one.
-    static QMenu* build(QMainWindow& frame, const std::vector<definition::MenuEntry>& menus, Chosen chosen);
+    static QMenu* build(QMainWindow& frame, const std::vector<definition::MenuEntry>& menus,
+                        const Chosen& chosen);
 
   private:
     static void addItems(QMainWindow& frame, QMenu& menu, const definition::MenuEntry& parent,
