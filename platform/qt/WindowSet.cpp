@@ -73,7 +73,11 @@ void WindowSet::showChild(const WindowView& view) {
 
 void WindowSet::chose(const definition::MenuEntry& entry) {
     if (entry.actionCode != 0) {
-        m_standard->carryOut(entry.actionCode);
+        try {
+            m_standard->carryOut(entry.actionCode);
+        } catch (...) {
+            // Qt's event loop called in; an action that fails only does nothing.
+        }
     } else if (entry.id != 0) {
         tell([&](UserActions& a) { a.chose(m_frame->windowId(), entry.id); });
     }

@@ -39,11 +39,16 @@ class WindowSet {
     void showChild(const WindowView& view);
     void chose(const definition::MenuEntry& entry);
     void childActivated(QMdiSubWindow* window);
-    // The person's actions reach the layer only once it has attached.
+    // The person's actions reach the layer only once it has attached. Qt
+    // calls in here from its event loop, which nothing may escape from.
     template <typename Call>
-    void tell(Call call) {
-        if (m_actions != nullptr) {
-            call(*m_actions);
+    void tell(Call call) noexcept {
+        try {
+            if (m_actions != nullptr) {
+                call(*m_actions);
+            }
+        } catch (...) {
+            // An event that cannot be queued is lost; the window stays usable.
         }
     }
 

@@ -88,17 +88,40 @@ TEST_F(DesktopProgram, GetVersionOpensASecondWindowAndCloseEndsOnlyItsOwn) {
     runProgram(person);
 }
 
-TEST_F(DesktopProgram, ReturnOnTheFocusedCloseButtonClosesTheWindow) {
+TEST_F(DesktopProgram, KeyboardReachesControlsWindowsAndTheCloseButton) {
+    QPointer<QMdiSubWindow> first;
     PersonScript person;
     person
         .when(
-            "the focus on Close",
+            "the first results", [&] { return resultsShownIn(1); },
             [&] {
-                return resultsShownIn(1) && QApplication::focusWidget() == closeButton(children().front());
-            },
-            [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); })
+                first = children().front();
+                choose(kGetVersion);
+            })
         .when(
-            "no status window", [&] { return children().isEmpty(); }, [&] { choose(-3); });
+            "the second results", [&] { return resultsShownIn(2); },
+            [&] {
+                QMdiSubWindow* second = children().back();
+                EXPECT_EQ(frame().area().activeSubWindow(), second);
+                display(second, 2)->setFocus();
+                for (const int next : {4, 6, kCloseButton}) {
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                    EXPECT_EQ(QApplication::focusWidget(), control(second, next))
+                        << "Tab to control " << next;
+                }
+                QTest::keyPress(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+                QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Control);
+            })
+        .when(
+            "Ctrl+Tab to the first window", [&] { return frame().area().activeSubWindow() == first; },
+            [&] {
+                EXPECT_EQ(QApplication::focusWidget(), closeButton(first))
+                    << "the window's own focus came back";
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            })
+        .when(
+            "the first window closed by Return", [&] { return first.isNull() && children().size() == 1; },
+            [&] { choose(-3); });
     runProgram(person);
 }
 

@@ -27,9 +27,5 @@ TEST(StatusZones, AbsurdDefinitionsAreCutDownToSize) {
     EXPECT_EQ(StatusZones(many).zones().size(), StatusZones::kMaxZones);
 }
 
-TEST(StatusZones, NoZonesGivesNoZones) {
-    EXPECT_TRUE(StatusZones({}).zones().empty());
-}
-
 }  // namespace
 }  // namespace rt::desktop
