@@ -30,7 +30,7 @@ DisplayEnvironment currentDisplayEnvironment() {
 
 HeldDisplayConnection::~HeldDisplayConnection() {
     if (m_connection != nullptr) {
-        xcb_disconnect(static_cast<xcb_connection_t*>(m_connection));
+        xcb_disconnect(m_connection);
     }
 }
 
@@ -42,7 +42,7 @@ bool HeldDisplayConnection::connect() {
         return false;
     }
     if (m_connection != nullptr) {
-        xcb_disconnect(static_cast<xcb_connection_t*>(m_connection));
+        xcb_disconnect(m_connection);
     }
     m_connection = connection;
     return true;

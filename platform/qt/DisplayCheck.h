@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+struct xcb_connection_t;
+
 namespace rt::desktop {
 
 // Qt ends the whole process when it finds no display it can use, so the
@@ -33,7 +35,7 @@ class HeldDisplayConnection {
     bool connect();
 
   private:
-    void* m_connection = nullptr;
+    xcb_connection_t* m_connection = nullptr;
 };
 
 DisplayEnvironment currentDisplayEnvironment();

@@ -111,14 +111,13 @@ QString accessibleNameFrom(QString label) {
 
 }  // namespace
 
-StatusChild::StatusChild(const WindowView& view, Callbacks callbacks)
-    : m_id(view.id), m_callbacks(std::move(callbacks)) {
+StatusChild::StatusChild(const WindowView& view, Callbacks callbacks) : m_callbacks(std::move(callbacks)) {
     const auto& description = *view.description;
     auto* content = new QWidget(this);
     content->setFont(Appearance::windowFont(description));
-    buildControls(description, *content);
-    nameDisplaysAfterTheirLabels(description);
     const BaseUnits base = Appearance::baseUnitsOf(content->font());
+    buildControls(description, *content, base);
+    nameDisplaysAfterTheirLabels(description);
     QSize size(horizontalPixels(givenOr(description.width, 0), base),
                verticalPixels(givenOr(description.height, 0), base));
     if (description.width == definition::kNotGiven || description.height == definition::kNotGiven) {
@@ -135,8 +134,8 @@ StatusChild::StatusChild(const WindowView& view, Callbacks callbacks)
     }
 }
 
-void StatusChild::buildControls(const definition::WindowDescription& description, QWidget& content) {
-    const BaseUnits base = Appearance::baseUnitsOf(content.font());
+void StatusChild::buildControls(const definition::WindowDescription& description, QWidget& content,
+                                BaseUnits base) {
     // Widgets made in definition order take the focus in that order when Tab is pressed.
     for (const auto& control : description.controls) {
         QWidget* widget = makeControl(control, content, content.font());

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 
+#include "LayoutUnits.h"
 #include "platform/window/Presenter.h"
 
 namespace rt::desktop {
@@ -23,7 +24,6 @@ class StatusChild final : public QMdiSubWindow {
 
     StatusChild(const WindowView& view, Callbacks callbacks);
 
-    WindowId windowId() const { return m_id; }
     QWidget* control(int id) const;
     void setControlText(int id, const QString& text);
     void focusControl(int id);
@@ -36,10 +36,9 @@ class StatusChild final : public QMdiSubWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void buildControls(const definition::WindowDescription& description, QWidget& content);
+    void buildControls(const definition::WindowDescription& description, QWidget& content, BaseUnits base);
     void nameDisplaysAfterTheirLabels(const definition::WindowDescription& description);
 
-    WindowId m_id;
     Callbacks m_callbacks;
     std::map<int, QWidget*> m_controls;  // children of the content widget
     bool m_closingForGood = false;

@@ -123,7 +123,6 @@ void WindowSet::close(WindowId window) {
 }
 
 void WindowSet::beep() {
-    ++m_beeps;
     QApplication::beep();
 }
 

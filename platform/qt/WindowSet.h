@@ -32,7 +32,6 @@ class WindowSet {
     FrameWindow* frame() const { return m_frame.get(); }
     StatusChild* child(WindowId window) const;
     StandardActions* standardActions() const { return m_standard.get(); }
-    int beeps() const { return m_beeps; }
 
   private:
     void showFrame(const WindowView& view);
@@ -56,7 +55,6 @@ class WindowSet {
     std::unique_ptr<FrameWindow> m_frame;
     std::unique_ptr<StandardActions> m_standard;
     std::map<WindowId, QPointer<StatusChild>> m_children;
-    int m_beeps = 0;
 };
 
 }  // namespace rt::desktop
