@@ -51,11 +51,11 @@ void HelpWindow::buildLayout() {
     splitter->setStretchFactor(1, 3);
 
     auto* bar = new QHBoxLayout;
-    for (QWidget* widget :
-         {static_cast<QWidget*>(contents), static_cast<QWidget*>(back), static_cast<QWidget*>(forward),
-          static_cast<QWidget*>(m_search), static_cast<QWidget*>(find)}) {
-        bar->addWidget(widget);
-    }
+    bar->addWidget(contents);
+    bar->addWidget(back);
+    bar->addWidget(forward);
+    bar->addWidget(m_search);
+    bar->addWidget(find);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
     layout->addWidget(splitter, 1);
