@@ -49,6 +49,7 @@ void HelpWindow::buildLayout() {
     m_browser = new QTextBrowser(splitter);
     m_browser->setOpenExternalLinks(true);
     splitter->setStretchFactor(1, 3);
+    splitter->setSizes({160, 480});
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(contents);
