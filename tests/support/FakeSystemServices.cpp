@@ -33,10 +33,17 @@ void FakeSystemServices::setVersionSource(std::function<std::string()> next) {
     m_source = std::move(next);
 }
 
-std::string FakeSystemServices::blockFor(const std::string& path) {
+// A run-tagged block is made when its size is asked for and handed out by the
+// read that follows on the same thread, as one file would answer both.
+static thread_local std::string t_taggedBlock;
+
+std::string FakeSystemServices::blockFor(const std::string& path, bool sizeQuery) {
     std::lock_guard lock(m_mutex);
     if (m_source) {
-        return makeBlock("040904E4", m_source());
+        if (sizeQuery) {
+            t_taggedBlock = makeBlock("040904E4", m_source());
+        }
+        return t_taggedBlock;
     }
     const auto found = m_blocks.find(path);
     return found == m_blocks.end() ? std::string() : found->second;
@@ -57,12 +64,12 @@ os::DWORD FakeSystemServices::fileVersionInfoSize(const char* fileName, os::DWOR
     if (handle != nullptr) {
         *handle = 0;
     }
-    return static_cast<os::DWORD>(blockFor(fileName).size());
+    return static_cast<os::DWORD>(blockFor(fileName, true).size());
 }
 
 os::BOOL FakeSystemServices::fileVersionInfo(const char* fileName, os::DWORD, os::DWORD length, void* data) {
     ++m_reads;
-    const auto block = blockFor(fileName);
+    const auto block = blockFor(fileName, false);
     if (block.empty() || length < block.size()) {
         return 0;
     }

@@ -13,7 +13,7 @@ namespace testing_support {
 // Answers as a chosen machine would: platform id, directories and the version
 // text of chosen files. Version blocks are a private format of this fake:
 // "FAKE", the string-table key, a NUL, the value, a NUL.
-class FakeSystemServices final : public rt::SystemServices {
+class FakeSystemServices : public rt::SystemServices {
   public:
     std::string cwd;
     std::string systemDir;
@@ -37,7 +37,7 @@ class FakeSystemServices final : public rt::SystemServices {
                                os::UINT* length) override;
 
   private:
-    std::string blockFor(const std::string& path);
+    std::string blockFor(const std::string& path, bool sizeQuery);
 
     std::mutex m_mutex;
     std::map<std::string, std::string> m_blocks;

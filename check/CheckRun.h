@@ -1,0 +1,35 @@
+#pragma once
+
+#include "check/CheckRunLock.h"
+#include "platform/CStringBuffer.h"
+#include "platform/Paths.h"
+#include "platform/TextField.h"
+
+namespace keldwick {
+
+using ResultField = TextField<40>;
+using VerdictField = TextField<20>;
+
+inline constexpr std::string_view kReportFileName = "KELDWICK.INI";
+inline constexpr std::string_view kReportSection = "VREDIR.VXD";
+
+// The full path of the report; blank until a check run builds it, and blank
+// whenever the current directory cannot be read or the path would not fit.
+// Used only under a CheckRunLock.
+extern CStringBuffer<rt::kMaxPath> ReportPath;
+
+// One complete check: resets the report, probes the platform and the driver,
+// and derives the recommendation. Always fills all three fields.
+void CHECKVREDIR(ResultField& IsWin95, ResultField& DriverVersion, ResultField& Recommend);
+
+// Builds ReportPath from the current directory, takes the report folder's
+// lock and deletes the report there.
+void RESETREPORT(CheckRunLock& lock);
+
+// "YES" for the Windows 95 family, else "NO"; writes ISWIN95 to the report.
+VerdictField GETISWIN95();
+
+// The recommendation for a platform verdict and a driver version.
+std::string_view recommendation(const ResultField& IsWin95, const ResultField& DriverVersion);
+
+}  // namespace keldwick

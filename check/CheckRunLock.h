@@ -1,0 +1,28 @@
+#pragma once
+
+#include <mutex>
+#include <string>
+
+#include "platform/FolderLock.h"
+
+namespace keldwick {
+
+// Exclusive use of the report path and the report file for one check run.
+// Runs in this process queue on a mutex; runs in other processes that report
+// into the same folder are held off by a lock on that folder, taken second
+// and released first, so the order never inverts.
+class CheckRunLock {
+  public:
+    CheckRunLock();
+    CheckRunLock(const CheckRunLock&) = delete;
+    CheckRunLock& operator=(const CheckRunLock&) = delete;
+
+    void holdFolder(const std::string& folder);
+    bool holdsFolder() const { return m_folder.isHeld(); }
+
+  private:
+    std::unique_lock<std::mutex> m_process;
+    rt::FolderLock m_folder;  // declared last: released before the mutex
+};
+
+}  // namespace keldwick

@@ -1,0 +1,106 @@
+#include "DriverProbe.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "platform/Files.h"
+#include "platform/ProfileWriter.h"
+#include "platform/WinApi.h"
+
+namespace keldwick {
+
+namespace {
+
+using DirectoryQuery = os::UINT (*)(char*, os::UINT);
+
+bool locateInDirectory(const std::string& directory, CandidatePath& candidate) {
+    return !directory.empty() && candidate.tryAssign(directory) && LOCATEINDIR(candidate, kDriverFileName);
+}
+
+// A directory that the system reports only in part (or not at all) is not searched.
+bool locateInSystemDirectory(DirectoryQuery query, CandidatePath& candidate) {
+    candidate.clear();
+    const auto length = query(candidate.data(), static_cast<os::UINT>(CandidatePath::kMaxLength));
+    if (length == 0 || length >= CandidatePath::kMaxLength) {
+        return false;
+    }
+    candidate.syncLength();
+    return LOCATEINDIR(candidate, kDriverFileName);
+}
+
+bool findDriver(CandidatePath& candidate) {
+    return locateInDirectory(rt::currentDirectory(), candidate) ||
+           locateInSystemDirectory(os::GetSystemDirectoryA, candidate) ||
+           locateInSystemDirectory(os::GetWindowsDirectoryA, candidate);
+}
+
+// The version block, sized to what the file reports; empty when there is none to read.
+std::vector<std::byte> readVersionBlock(const CandidatePath& versionFileName) {
+    os::DWORD handle = 0;
+    const auto size = os::GetFileVersionInfoSizeA(versionFileName.c_str(), &handle);
+    if (size == 0 || size > kMaxVersionBlock) {
+        return {};
+    }
+    std::vector<std::byte> block(size);
+    if (!os::GetFileVersionInfoA(versionFileName.c_str(), handle, size, block.data())) {
+        return {};
+    }
+    return block;
+}
+
+}  // namespace
+
+bool LOCATEINDIR(CandidatePath& candidate, std::string_view driverFileName) {
+    if (!rt::endsWithSeparator(candidate.view()) && !candidate.tryAppend(rt::kPathSeparatorText)) {
+        return false;
+    }
+    return candidate.tryAppend(driverFileName) && rt::_access(candidate.c_str(), 0) == 0;
+}
+
+void READFILEVERSION(std::span<const std::byte> block, const char* query, VersionValue& value) {
+    value.clear();
+    void* location = nullptr;
+    os::UINT length = 0;
+    if (!os::VerQueryValueA(block.data(), query, &location, &length) || location == nullptr) {
+        return;
+    }
+    // The value must lie inside the block; it may lack its NUL there.
+    const auto begin = reinterpret_cast<std::uintptr_t>(block.data());
+    const auto at = reinterpret_cast<std::uintptr_t>(location);
+    if (at < begin || at - begin >= block.size()) {
+        return;
+    }
+    const auto available = block.size() - (at - begin);
+    const auto limit = std::min(available, VersionValue::kMaxLength) + 1;
+    if (os::lstrcpynA(value.data(), static_cast<const char*>(location), static_cast<int>(limit)) == nullptr) {
+        value.clear();
+        return;
+    }
+    value.syncLength();
+}
+
+ResultField GETDRIVERVERSION() {
+    ResultField result("UNKNOWN");
+    CandidatePath candidate;
+    if (!findDriver(candidate)) {
+        return result;
+    }
+    const CandidatePath versionFileName = candidate;
+    const auto block = readVersionBlock(versionFileName);
+    if (block.empty()) {
+        return result;
+    }
+    VersionValue value;
+    READFILEVERSION(block, kVersionQuery.data(), value);
+    if (value.isBlank()) {
+        return result;
+    }
+    result = trimTrailingBlanks(value.view());
+    if (!ReportPath.isBlank()) {
+        (void)rt::putProfileEntry(kReportSection, "VERSION", result.trimmed(), ReportPath.c_str());
+    }
+    return result;
+}
+
+}  // namespace keldwick

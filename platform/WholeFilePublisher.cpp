@@ -1,0 +1,131 @@
+#include "WholeFilePublisher.h"
+
+#include <random>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "FileSystem.h"
+#include "Paths.h"
+
+namespace rt {
+
+namespace {
+
+constexpr int kNameAttempts = 64;
+constexpr std::int64_t kStaleAfterSeconds = 60;
+constexpr std::string_view kTemporarySuffix = ".tmp";
+
+// Temporary files are hidden siblings of the target: ".<name>.<random>.tmp".
+struct PathParts {
+    std::string_view folderPrefix;  // up to and including the last separator; empty for a bare name
+    std::string_view name;
+};
+
+PathParts splitPath(std::string_view path) {
+    const auto cut =
+        path.find_last_of(kPathSeparator == '/' ? std::string_view("/") : std::string_view("\\/"));
+    if (cut == std::string_view::npos) {
+        return {{}, path};
+    }
+    return {path.substr(0, cut + 1), path.substr(cut + 1)};
+}
+
+std::string temporaryPrefix(std::string_view name) {
+    return "." + std::string(name) + ".";
+}
+
+std::string randomTag() {
+    static constexpr std::string_view kAlphabet = "abcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::minstd_rand engine{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, kAlphabet.size() - 1);
+    std::string tag(8, ' ');
+    for (auto& c : tag) {
+        c = kAlphabet[pick(engine)];
+    }
+    return tag;
+}
+
+std::error_code createTemporary(const PathParts& parts, File& file, std::string& temporaryPath) {
+    std::error_code error;
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        temporaryPath = std::string(parts.folderPrefix) + temporaryPrefix(parts.name) + randomTag() +
+                        std::string(kTemporarySuffix);
+        if (temporaryPath.size() >= kMaxPath) {
+            return std::make_error_code(std::errc::filename_too_long);
+        }
+        NativeFile native = kNoFile;
+        error = fileSystem().createNew(temporaryPath.c_str(), native);
+        if (!error) {
+            file = File(native);
+            return {};
+        }
+        if (error != std::errc::file_exists) {
+            return error;
+        }
+    }
+    return error;
+}
+
+std::error_code writeAndClose(File& file, std::string_view bytes) {
+    std::size_t written = 0;
+    const auto data = std::as_bytes(std::span(bytes.data(), bytes.size()));
+    if (auto error = fileSystem().write(file.native(), data, written)) {
+        return error;
+    }
+    if (written != bytes.size()) {
+        return std::make_error_code(std::errc::io_error);
+    }
+    if (auto error = fileSystem().sync(file.native())) {
+        return error;
+    }
+    return file.close();
+}
+
+// The folder itself, for services that take a folder rather than a path prefix.
+std::string folderName(const PathParts& parts) {
+    return parts.folderPrefix.empty() ? std::string(".") : std::string(parts.folderPrefix);
+}
+
+}  // namespace
+
+std::error_code publishWholeFile(const char* path, std::string_view bytes) {
+    const auto parts = splitPath(path);
+    if (parts.name.empty()) {
+        return std::make_error_code(std::errc::invalid_argument);
+    }
+    File file;
+    std::string temporaryPath;
+    if (auto error = createTemporary(parts, file, temporaryPath)) {
+        return error;
+    }
+    auto error = writeAndClose(file, bytes);
+    if (!error) {
+        error = fileSystem().replace(temporaryPath.c_str(), path);
+    }
+    if (error) {
+        (void)file.close();
+        (void)fileSystem().removeFile(temporaryPath.c_str());
+        return error;
+    }
+    return fileSystem().syncFolder(folderName(parts).c_str());
+}
+
+void removeStaleTemporaries(const char* path) {
+    const auto parts = splitPath(path);
+    const auto prefix = temporaryPrefix(parts.name);
+    std::vector<FolderEntry> entries;
+    if (fileSystem().listFolder(folderName(parts).c_str(), entries)) {
+        return;
+    }
+    for (const auto& entry : entries) {
+        const std::string_view name = entry.name;
+        const bool ours = name.size() > prefix.size() + kTemporarySuffix.size() && name.starts_with(prefix) &&
+                          name.ends_with(kTemporarySuffix);
+        if (ours && entry.isRegular && entry.ageSeconds > kStaleAfterSeconds) {
+            (void)fileSystem().removeFile((std::string(parts.folderPrefix) + entry.name).c_str());
+        }
+    }
+}
+
+}  // namespace rt

@@ -1,0 +1,97 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <regex>
+#include <set>
+#include <thread>
+
+#include "CheckFixture.h"
+
+namespace keldwick::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+class CheckRunConcurrency : public CheckFixture {};
+
+// Runs on many threads at once each read a different version; the observer
+// must only ever see a whole report from one run, and the last run to read
+// (the highest number, since reads happen under the lock) owns the file.
+TEST_F(CheckRunConcurrency, ManyRunsAtOnceLeaveExactlyOneRunsEntries) {
+    constexpr int kThreads = 8;
+    constexpr int kRunsPerThread = 40;
+    std::atomic<int> counter{0};
+    putDriver(systemDir(), "unused");
+    services.setVersionSource([&] { return "5.00." + std::to_string(++counter); });
+
+    std::atomic<bool> done{false};
+    std::atomic<int> malformed{0};
+    std::thread observer([&] {
+        const std::regex whole(R"(\[VREDIR\.VXD\]\r\nISWIN95=YES\r\n(VERSION=5\.00\.\d+\r\n)?)");
+        while (!done) {
+            const auto text = testing_support::readWholeFile(report());
+            if (!text.empty() && !std::regex_match(text, whole)) {
+                ++malformed;
+            }
+        }
+    });
+
+    std::mutex seenMutex;
+    std::set<std::string> seen;
+    std::atomic<int> wrongFields{0};
+    std::vector<std::thread> runners;
+    for (int t = 0; t < kThreads; ++t) {
+        runners.emplace_back([&] {
+            for (int i = 0; i < kRunsPerThread; ++i) {
+                ResultField isWin95, driverVersion, recommend;
+                CHECKVREDIR(isWin95, driverVersion, recommend);
+                if (!(isWin95 == "YES") || !(recommend == "UPGRADE") ||
+                    !driverVersion.str().starts_with("5.00.")) {
+                    ++wrongFields;
+                }
+                std::lock_guard lock(seenMutex);
+                seen.insert(driverVersion.str());
+            }
+        });
+    }
+    for (auto& runner : runners) {
+        runner.join();
+    }
+    done = true;
+    observer.join();
+
+    EXPECT_EQ(wrongFields, 0);
+    EXPECT_EQ(malformed, 0);
+    EXPECT_EQ(seen.size(), static_cast<std::size_t>(kThreads * kRunsPerThread))
+        << "each run read its own version";
+    EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=5.00." +
+                                std::to_string(kThreads * kRunsPerThread) + "\r\n");
+}
+
+// Another process checking in the same folder holds its lock: this run waits
+// for it before touching the report.
+TEST_F(CheckRunConcurrency, WaitsForAnotherProcessHoldingTheFolder) {
+    testing_support::writeWholeFile(report(), "theirs");
+    const int folder = ::open(cwd().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(folder, 0);
+    ASSERT_EQ(::flock(folder, LOCK_EX), 0);
+
+    std::atomic<bool> finished{false};
+    std::thread run([&] {
+        runCheck();
+        finished = true;
+    });
+    std::this_thread::sleep_for(300ms);
+    EXPECT_FALSE(finished);
+    EXPECT_EQ(testing_support::readWholeFile(report()), "theirs");
+    ::flock(folder, LOCK_UN);
+    ::close(folder);
+    run.join();
+    EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\n");
+}
+
+}  // namespace
+}  // namespace keldwick::testing

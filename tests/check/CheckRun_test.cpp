@@ -1,0 +1,175 @@
+#include "check/CheckRun.h"
+
+#include <gtest/gtest.h>
+
+#include "CheckFixture.h"
+#include "platform/Paths.h"
+#include "tests/support/FaultyFileSystem.h"
+#include "tests/support/Unprivileged.h"
+
+namespace keldwick::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::writeWholeFile;
+
+constexpr const char* kYesOnly = "[VREDIR.VXD]\r\nISWIN95=YES\r\n";
+
+class CheckRun : public CheckFixture {};
+
+TEST_F(CheckRun, RequiredBuildOnTheFamilyIsOk) {
+    putDriver(systemDir(), "4.00.1116");
+    const auto r = runCheck();
+    EXPECT_EQ(r.isWin95, "YES");
+    EXPECT_EQ(r.driverVersion, "4.00.1116");
+    EXPECT_EQ(r.recommend, "OK");
+    EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1116\r\n");
+}
+
+TEST_F(CheckRun, AnyOtherBuildAsksForAnUpgrade) {
+    for (const auto* version : {"4.00.1115", "4.00.1117", "4.0.1116", "4.00.1116a"}) {
+        putDriver(systemDir(), version);
+        const auto r = runCheck();
+        EXPECT_EQ(r.driverVersion, version);
+        EXPECT_EQ(r.recommend, "UPGRADE") << version;
+    }
+}
+
+TEST_F(CheckRun, OtherPlatformWithDriverIsNot95) {
+    services.platformId = 2;
+    putDriver(windowsDir(), "4.00.1116");
+    const auto r = runCheck();
+    EXPECT_EQ(r.isWin95, "NO");
+    EXPECT_EQ(r.recommend, "NOT95");
+    EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=NO\r\nVERSION=4.00.1116\r\n");
+}
+
+TEST_F(CheckRun, MissingDriverIsUnknownBeforeThePlatformCounts) {
+    services.platformId = 2;
+    EXPECT_EQ(runCheck().recommend, "UNKNOWN");
+    services.platformId = 1;
+    const auto r = runCheck();
+    EXPECT_EQ(r.isWin95, "YES");
+    EXPECT_EQ(r.driverVersion, "UNKNOWN");
+    EXPECT_EQ(r.recommend, "UNKNOWN");
+    EXPECT_EQ(reportText(), kYesOnly);
+}
+
+TEST_F(CheckRun, FailedVersionRequestMeansNotTheFamily) {
+    services.versionRequestFails = true;
+    EXPECT_EQ(runCheck().isWin95, "NO");
+}
+
+TEST_F(CheckRun, StaleReportIsGoneAfterARunThatCannotReadTheDriver) {
+    writeWholeFile(report(), "[Other]\r\nA=1\r\n[VREDIR.VXD]\r\nISWIN95=NO\r\nVERSION=4.00.1116\r\n");
+    runCheck();
+    EXPECT_EQ(reportText(), kYesOnly);
+}
+
+TEST_F(CheckRun, ReportFolderNamedLikeTheReportSurvives) {
+    fs::create_directory(report());
+    const auto r = runCheck();
+    EXPECT_EQ(r.recommend, "UNKNOWN");
+    EXPECT_TRUE(fs::is_directory(report()));
+}
+
+TEST_F(CheckRun, ReportPathJoinsDirectoryAndNameWithOneSeparator) {
+    runCheck();
+    EXPECT_EQ(ReportPath.view(), cwd().string() + "/KELDWICK.INI");
+    services.cwd = cwd().string() + "/";
+    runCheck();
+    EXPECT_EQ(ReportPath.view(), cwd().string() + "/KELDWICK.INI");
+}
+
+TEST_F(CheckRun, RootDirectoryIsFollowedDirectlyByTheNames) {
+    testing_support::FaultyFileSystem nothingWritable;
+    nothingWritable.denyAll();
+    rt::ScopedFileSystem installed(nothingWritable);
+    services.cwd = "/";
+    const auto r = runCheck();
+    EXPECT_EQ(ReportPath.view(), "/KELDWICK.INI");
+    EXPECT_EQ(r.isWin95, "YES");
+    const auto touched = nothingWritable.touchedPaths();
+    EXPECT_NE(std::find(touched.begin(), touched.end(), "/VREDIR.VXD"), touched.end());
+}
+
+TEST_F(CheckRun, UnreadableCurrentDirectoryWritesNoReportButFillsAllFields) {
+    putDriver(systemDir(), "4.00.1116");
+    services.cwd = "";
+    testing_support::FaultyFileSystem recorder;
+    rt::ScopedFileSystem installed(recorder);
+    const auto r = runCheck();
+    EXPECT_TRUE(ReportPath.isBlank());
+    EXPECT_EQ(r.isWin95, "YES");
+    EXPECT_EQ(r.driverVersion, "4.00.1116");
+    EXPECT_EQ(r.recommend, "OK");
+    for (const auto& path : recorder.touchedPaths()) {
+        EXPECT_NE(path, "/KELDWICK.INI");
+        EXPECT_NE(path, "/VREDIR.VXD") << "the search must skip a directory it could not read";
+    }
+}
+
+// A path cut to fit would name another file, which the reset would delete.
+TEST_F(CheckRun, DirectoryTooLongForAWholeReportPathIsNeverCut) {
+    const std::string longDir = "/" + std::string(rt::kMaxPath - 10, 'd');
+    services.cwd = longDir;
+    testing_support::FaultyFileSystem recorder;
+    rt::ScopedFileSystem installed(recorder);
+    const auto r = runCheck();
+    EXPECT_TRUE(ReportPath.isBlank());
+    EXPECT_EQ(r.recommend, "UNKNOWN");
+    for (const auto& path : recorder.touchedPaths()) {
+        EXPECT_FALSE(path.starts_with(longDir)) << path;
+    }
+}
+
+TEST_F(CheckRun, DeepDirectoryGetsItsReportWhole) {
+    auto deep = cwd();
+    while (deep.string().size() < 300) {
+        deep /= "a-rather-long-folder-name";
+    }
+    fs::create_directories(deep);
+    services.cwd = deep.string();
+    runCheck();
+    EXPECT_EQ(testing_support::readWholeFile(deep / "KELDWICK.INI"), kYesOnly);
+}
+
+TEST_F(CheckRun, TrailingSpaceIsPartOfTheDirectoryName) {
+    const auto spaced = m_root.path() / "reports ";
+    const auto plain = m_root.path() / "reports";
+    fs::create_directory(spaced);
+    fs::create_directory(plain);
+    writeWholeFile(plain / "KELDWICK.INI", "keep");
+    services.cwd = spaced.string();
+    runCheck();
+    EXPECT_EQ(testing_support::readWholeFile(spaced / "KELDWICK.INI"), kYesOnly);
+    EXPECT_EQ(testing_support::readWholeFile(plain / "KELDWICK.INI"), "keep");
+}
+
+TEST_F(CheckRun, NonAsciiDirectoryNamesAreKeptAsBytes) {
+    const auto odd = m_root.path() / "\xff\xfe\x80-caf\xc3\xa9";
+    fs::create_directory(odd);
+    services.cwd = odd.string();
+    putDriver(odd, "4.00.1116");
+    EXPECT_EQ(runCheck().recommend, "OK");
+    EXPECT_TRUE(fs::exists(odd / "KELDWICK.INI"));
+}
+
+TEST_F(CheckRun, ReadOnlyCurrentDirectoryGetsNoReportButAllFields) {
+    putDriver(systemDir(), "4.00.1116");
+    fs::permissions(m_root.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(cwd(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
+                               fs::perms::others_exec);
+    const auto verdict = testing_support::runUnprivileged([&] {
+        const auto r = runCheck();
+        return r.isWin95 == "YES" && r.driverVersion == "4.00.1116" && r.recommend == "OK";
+    });
+    if (!verdict) {
+        GTEST_SKIP() << "cannot drop privileges here";
+    }
+    EXPECT_TRUE(*verdict);
+    EXPECT_TRUE(fs::is_empty(cwd()));
+}
+
+}  // namespace
+}  // namespace keldwick::testing

@@ -1,0 +1,153 @@
+#include "check/DriverProbe.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "CheckFixture.h"
+
+namespace keldwick::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class DriverProbe : public CheckFixture {};
+
+TEST_F(DriverProbe, CurrentDirectoryCopyWinsOverTheInstalledOne) {
+    putDriver(cwd(), "4.00.1111");
+    putDriver(systemDir(), "4.00.1116");
+    putDriver(windowsDir(), "4.00.1117");
+    EXPECT_EQ(runCheck().driverVersion, "4.00.1111");
+}
+
+TEST_F(DriverProbe, SystemDirectoryComesBeforeTheWindowsDirectory) {
+    putDriver(windowsDir(), "4.00.1117");
+    EXPECT_EQ(runCheck().driverVersion, "4.00.1117");
+    putDriver(systemDir(), "4.00.1116");
+    EXPECT_EQ(runCheck().driverVersion, "4.00.1116");
+}
+
+// The first directory holding the file decides, even when its copy has no version.
+TEST_F(DriverProbe, FirstDirectoryHoldingTheFileDecides) {
+    putDriver(cwd(), "4.00.1116", "040904B0");
+    putDriver(systemDir(), "4.00.1116");
+    const auto r = runCheck();
+    EXPECT_EQ(r.driverVersion, "UNKNOWN");
+    EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\n");
+}
+
+TEST_F(DriverProbe, DanglingLinkCountsAsNoFile) {
+    fs::create_symlink(m_root.path() / "nowhere", cwd() / "VREDIR.VXD");
+    putDriver(systemDir(), "4.00.1116");
+    EXPECT_EQ(runCheck().driverVersion, "4.00.1116");
+}
+
+TEST_F(DriverProbe, TrailingBlanksOfTheValueGo) {
+    putDriver(systemDir(), "4.00.1116      ");
+    const auto r = runCheck();
+    EXPECT_EQ(r.driverVersion, "4.00.1116");
+    EXPECT_EQ(r.recommend, "OK");
+    EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1116\r\n");
+}
+
+TEST_F(DriverProbe, LeadingBlanksStay) {
+    putDriver(systemDir(), "  4.00.1116");
+    const auto r = runCheck();
+    EXPECT_EQ(r.driverVersion, "  4.00.1116");
+    EXPECT_EQ(r.recommend, "UPGRADE");
+    EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=  4.00.1116\r\n");
+}
+
+TEST_F(DriverProbe, LongValueIsCutToFortyCharactersInFieldAndReport) {
+    const std::string sixty = "4.00.1116-built-for-a-very-long-product-line-name,-sixty-ch.";
+    ASSERT_EQ(sixty.size(), 60u);
+    putDriver(systemDir(), sixty);
+    EXPECT_EQ(runCheck().driverVersion, sixty.substr(0, 40));
+    EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=" + sixty.substr(0, 40) + "\r\n");
+}
+
+TEST_F(DriverProbe, CutThatEndsInBlanksLeavesNoTrailingBlanks) {
+    putDriver(systemDir(), std::string(38, 'v') + "   tail");
+    EXPECT_EQ(runCheck().driverVersion, std::string(38, 'v'));
+    EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=" + std::string(38, 'v') + "\r\n");
+}
+
+TEST_F(DriverProbe, BlankOrEmptyValueIsUnknownWithoutAnEntry) {
+    for (const auto* value : {"", "     "}) {
+        putDriver(systemDir(), value);
+        const auto r = runCheck();
+        EXPECT_EQ(r.driverVersion, "UNKNOWN");
+        EXPECT_EQ(r.recommend, "UNKNOWN");
+        EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\n");
+    }
+}
+
+TEST_F(DriverProbe, OnlyTheUsEnglishWesternTableCounts) {
+    putDriver(systemDir(), "4.00.1116", "040904B0");
+    EXPECT_EQ(runCheck().driverVersion, "UNKNOWN");
+}
+
+TEST_F(DriverProbe, LineBreaksInTheValueCannotInjectReportLines) {
+    putDriver(systemDir(), "4.00\r\n[EVIL]\r\nX=1");
+    runCheck();
+    EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00  [EVIL]  X=1\r\n");
+}
+
+TEST_F(DriverProbe, SystemDirectoryThatDoesNotFitIsNotSearched) {
+    services.systemDir = "/" + std::string(rt::kMaxPath, 's');
+    putDriver(windowsDir(), "4.00.1116");
+    EXPECT_EQ(runCheck().driverVersion, "4.00.1116");
+}
+
+TEST(ReadFileVersion, CopyStopsAtTheEndOfTheBlock) {
+    class Unterminated final : public testing_support::FakeSystemServices {
+      public:
+        os::BOOL queryVersionValue(const void* block, const char*, void** buffer, os::UINT* length) override {
+            *buffer = const_cast<char*>(static_cast<const char*>(block) + 2);
+            *length = 100;
+            return 1;
+        }
+    } services;
+    rt::ScopedSystemServices installed(services);
+    std::array<std::byte, 6> block{};
+    std::memcpy(block.data(), "ab4.00", 6);
+    VersionValue value;
+    READFILEVERSION(block, kVersionQuery.data(), value);
+    EXPECT_EQ(value.view(), "4.00");
+}
+
+TEST(ReadFileVersion, ValueOutsideTheBlockIsIgnored) {
+    class Elsewhere final : public testing_support::FakeSystemServices {
+      public:
+        os::BOOL queryVersionValue(const void*, const char*, void** buffer, os::UINT* length) override {
+            static char outside[] = "4.00.1116";
+            *buffer = outside;
+            *length = sizeof outside;
+            return 1;
+        }
+    } services;
+    rt::ScopedSystemServices installed(services);
+    std::array<std::byte, 8> block{};
+    VersionValue value("old");
+    READFILEVERSION(block, kVersionQuery.data(), value);
+    EXPECT_TRUE(value.empty());
+}
+
+TEST(ReadFileVersion, ValueLongerThanTheBufferIsCutNotOverrun) {
+    class Long final : public testing_support::FakeSystemServices {
+      public:
+        os::BOOL queryVersionValue(const void* block, const char*, void** buffer, os::UINT* length) override {
+            *buffer = const_cast<void*>(block);
+            *length = 3000;
+            return 1;
+        }
+    } services;
+    rt::ScopedSystemServices installed(services);
+    std::vector<std::byte> block(3000, std::byte{'7'});
+    VersionValue value;
+    READFILEVERSION(block, kVersionQuery.data(), value);
+    EXPECT_EQ(value.size(), VersionValue::kMaxLength);
+}
+
+}  // namespace
+}  // namespace keldwick::testing

@@ -1,0 +1,96 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/Files.h"
+#include "platform/SystemServices.h"
+#include "platform/WinApi.h"
+#include "tests/support/TempFolder.h"
+
+namespace rt {
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::TempFolder;
+
+// Changes the process's current directory for one test and restores it.
+class ScopedCurrentDirectory {
+public:
+    explicit ScopedCurrentDirectory(const fs::path& path) : m_saved(fs::current_path()) { fs::current_path(path); }
+    ~ScopedCurrentDirectory() { fs::current_path(m_saved); }
+
+private:
+    fs::path m_saved;
+};
+
+TEST(NativeServices, ThisMachineIsNotOfTheWindows95Family) {
+    os::OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    ASSERT_TRUE(os::GetVersionExA(&info));
+    EXPECT_NE(info.dwPlatformId, os::kPlatformWindows95Family);
+    info.dwOSVersionInfoSize = 12;
+    EXPECT_FALSE(os::GetVersionExA(&info)) << "a record of the wrong size is refused";
+}
+
+TEST(NativeServices, DeletedCurrentDirectoryReadsAsEmpty) {
+    TempFolder folder;
+    const auto doomed = folder / "doomed";
+    fs::create_directory(doomed);
+    ScopedCurrentDirectory inside(doomed);
+    EXPECT_EQ(currentDirectory(), doomed.string());
+    fs::remove(doomed);
+    EXPECT_EQ(currentDirectory(), "");
+}
+
+TEST(NativeServices, WinePrefixStandsInForTheSystemDirectories) {
+    const char* saved = std::getenv("WINEPREFIX");
+    ::setenv("WINEPREFIX", "/opt/prefix", 1);
+    char buffer[64];
+    EXPECT_EQ(os::GetSystemDirectoryA(buffer, sizeof buffer), 36u);
+    EXPECT_STREQ(buffer, "/opt/prefix/drive_c/windows/system32");
+    EXPECT_EQ(os::GetWindowsDirectoryA(buffer, sizeof buffer), 27u);
+    EXPECT_STREQ(buffer, "/opt/prefix/drive_c/windows");
+    EXPECT_EQ(os::GetWindowsDirectoryA(buffer, 10), 28u) << "too small: the size needed, NUL included";
+    ::unsetenv("WINEPREFIX");
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    if (!home.empty()) {
+        ASSERT_GT(os::GetWindowsDirectoryA(buffer, sizeof buffer), 0u);
+        EXPECT_EQ(std::string(buffer), home + "/.wine/drive_c/windows");
+    }
+    if (saved != nullptr) {
+        ::setenv("WINEPREFIX", saved, 1);
+    }
+}
+
+TEST(NativeServices, RemoveDeletesFilesButNeverDirectories) {
+    TempFolder folder;
+    const auto file = folder / "KELDWICK.INI";
+    testing_support::writeWholeFile(file, "x");
+    EXPECT_EQ(_access(file.c_str(), 0), 0);
+    EXPECT_EQ(_remove(file.c_str()), 0);
+    EXPECT_EQ(_access(file.c_str(), 0), -1);
+    EXPECT_EQ(_remove(file.c_str()), -1) << "a missing file is reported, not an error to act on";
+    fs::create_directory(file);
+    EXPECT_EQ(_remove(file.c_str()), -1);
+    EXPECT_TRUE(fs::is_directory(file));
+}
+
+TEST(NativeServices, LinksAndFifosAreRemovedThemselves) {
+    TempFolder folder;
+    const auto target = folder / "target";
+    testing_support::writeWholeFile(target, "keep");
+    const auto link = folder / "link";
+    fs::create_symlink(target, link);
+    EXPECT_EQ(_remove(link.c_str()), 0);
+    EXPECT_TRUE(fs::exists(target));
+    const auto fifo = folder / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(_remove(fifo.c_str()), 0);
+}
+
+}  // namespace
+}  // namespace rt
