@@ -10,11 +10,16 @@
 
 namespace {
 
-constexpr const char* kPaths[] = {
-    "\\StringFileInfo\\040904E4\\FileVersion",
-    "\\",
-    "\\VarFileInfo\\Translation",
-    "\\StringFileInfo\\040904b0\\fileversion",
+struct Query {
+    const char* path;
+    bool isString;
+};
+
+constexpr Query kQueries[] = {
+    {"\\StringFileInfo\\040904E4\\FileVersion", true},
+    {"\\", false},
+    {"\\VarFileInfo\\Translation", false},
+    {"\\StringFileInfo\\040904b0\\fileversion", true},
 };
 
 }  // namespace
@@ -31,17 +36,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::to_integer<std::size_t>(block[0]) + (std::to_integer<std::size_t>(block[1]) << 8) != block.size()) {
         __builtin_trap();
     }
-    for (const char* path : kPaths) {
-        const auto answer = version::queryAnsiBlock(block, path);
+    for (const auto& query : kQueries) {
+        const auto answer = version::queryAnsiBlock(block, query.path);
         if (!answer) {
             continue;
         }
         if (answer->offset >= block.size() || answer->length > block.size() - answer->offset) {
             __builtin_trap();
         }
-        // Every value the services hand out ends with a NUL inside the block.
+        // Every string the services hand out ends with a NUL inside the block.
         const auto rest = std::span(block).subspan(answer->offset);
-        if (std::find(rest.begin(), rest.end(), std::byte{0}) == rest.end()) {
+        if (query.isString && std::find(rest.begin(), rest.end(), std::byte{0}) == rest.end()) {
             __builtin_trap();
         }
     }

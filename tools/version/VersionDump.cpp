@@ -28,19 +28,25 @@ std::string quoted(std::string_view text) {
     return out + "\"";
 }
 
+std::string word(std::uint32_t value) {
+    char text[12];
+    std::snprintf(text, sizeof text, "0x%08X", value);
+    return text;
+}
+
 std::string describeBinary(const VersionNode& node) {
     const keldwick::ByteReader reader(node.binary);
     if (node.key == "VS_VERSION_INFO" && node.binary.size() >= 0x34) {
         const auto ms = *reader.u32At(8);
         const auto ls = *reader.u32At(12);
-        return "fixed file info: signature " + hex(*reader.u32At(0)) + ", file version " +
+        return "fixed file info: signature " + word(*reader.u32At(0)) + ", file version " +
                std::to_string(ms >> 16) + "." + std::to_string(ms & 0xFFFF) + "." + std::to_string(ls >> 16) + "." +
                std::to_string(ls & 0xFFFF) + ", file type " + std::to_string(*reader.u32At(0x24));
     }
     if (node.binary.size() % 4 == 0 && node.binary.size() <= 64) {
         std::string words;
         for (std::size_t i = 0; i < node.binary.size(); i += 4) {
-            words += (words.empty() ? "" : " ") + hex(*reader.u32At(i));
+            words += (words.empty() ? "" : " ") + word(*reader.u32At(i));
         }
         return words;
     }
