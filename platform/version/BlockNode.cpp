@@ -63,8 +63,9 @@ std::optional<NodeView> viewNode(std::span<const std::byte> block, std::size_t s
     node.valueStart = align4(terminator + unit);
     // A 32-bit text value's length counts UTF-16 units. Only nodes with
     // children need this position, and their values are binary or empty.
-    const auto valueBytes =
-        layout == BlockLayout::Unicode32 && node.type == 1 ? std::size_t{node.valueLength} * 2 : node.valueLength;
+    const auto valueBytes = layout == BlockLayout::Unicode32 && node.type == 1
+                                ? std::size_t{node.valueLength} * 2
+                                : node.valueLength;
     node.childrenStart = node.valueStart + align4(valueBytes);
     return node;
 }

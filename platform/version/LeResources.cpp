@@ -41,7 +41,8 @@ Result<LeResourceBlob> parseLeHeader(std::span<const std::byte> header) {
     }
     if (*offset == 0 || *length == 0) {
         return fail(Failure::NoVersionResource, "the LE header names no Windows resource (offset " +
-                                                    hex(*offset) + ", length " + std::to_string(*length) + ")");
+                                                    hex(*offset) + ", length " + std::to_string(*length) +
+                                                    ")");
     }
     return LeResourceBlob{*offset, *length};
 }
@@ -83,12 +84,14 @@ Result<BlockLocation> findLeVersionBlock(ByteSource& source, std::uint32_t leOff
         return blob.error();
     }
     if (blob->offset >= source.size()) {
-        return fail(Failure::Truncated, "the LE resource at " + hex(blob->offset) + " lies past the end of the " +
-                                            std::to_string(source.size()) + "-byte file");
+        return fail(Failure::Truncated, "the LE resource at " + hex(blob->offset) +
+                                            " lies past the end of the " + std::to_string(source.size()) +
+                                            "-byte file");
     }
     const auto headerBytes =
         std::min<std::uint64_t>({blob->length, kMaxResourceHeader, source.size() - blob->offset});
-    auto record = readRange(source, blob->offset, static_cast<std::size_t>(headerBytes), "the LE resource header");
+    auto record =
+        readRange(source, blob->offset, static_cast<std::size_t>(headerBytes), "the LE resource header");
     if (!record) {
         return record.error();
     }
@@ -98,7 +101,8 @@ Result<BlockLocation> findLeVersionBlock(ByteSource& source, std::uint32_t leOff
     }
     const auto dataOffset = std::uint64_t{blob->offset} + resource->headerLength;
     if (dataOffset >= source.size()) {
-        return fail(Failure::Truncated, "the LE version data at " + hex(dataOffset) + " lies past the end of the file");
+        return fail(Failure::Truncated,
+                    "the LE version data at " + hex(dataOffset) + " lies past the end of the file");
     }
     // The data size is the record's own; the LE header's length and the file's
     // end both bound it, whichever is shorter.

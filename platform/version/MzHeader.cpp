@@ -61,9 +61,9 @@ Result<ExecutableFormat> identifyNewHeader(std::span<const std::byte> signature)
         return ExecutableFormat::Le;
     }
     if (is('L', 'X') || is('W', '3') || is('W', '4')) {
-        return fail(Failure::Unsupported,
-                    std::string("a ") + static_cast<char>(*first) + static_cast<char>(*second) +
-                        " executable carries no version resource this reader reads");
+        return fail(Failure::Unsupported, std::string("a ") + static_cast<char>(*first) +
+                                              static_cast<char>(*second) +
+                                              " executable carries no version resource this reader reads");
     }
     return fail(Failure::NotExecutable, "the new header at e_lfanew is not PE, NE or LE");
 }
@@ -79,9 +79,8 @@ Result<NewHeader> readNewHeader(ByteSource& source) {
         return offset.error();
     }
     if (*offset >= source.size()) {
-        return fail(Failure::Truncated,
-                    "e_lfanew " + hex(*offset) + " lies past the end of the " +
-                        std::to_string(source.size()) + "-byte file");
+        return fail(Failure::Truncated, "e_lfanew " + hex(*offset) + " lies past the end of the " +
+                                            std::to_string(source.size()) + "-byte file");
     }
     const auto signatureLength =
         static_cast<std::size_t>(std::min<std::uint64_t>(kSignatureSize, source.size() - *offset));

@@ -11,7 +11,6 @@ namespace {
 
 constexpr std::uint16_t kVersionType = 0x8010;  // integer type 16
 constexpr std::uint16_t kVersionId = 0x8001;    // integer ID 1
-constexpr std::size_t kTypeInfoSize = 8;
 constexpr std::size_t kNameInfoSize = 12;
 // Offsets are stored in units of 1 << shift bytes; Windows never used more than
 // 512-byte units, and a shift of 16 or more could not address a 32-bit file usefully.
@@ -31,7 +30,8 @@ Result<NeTableBounds> parseNeHeader(std::span<const std::byte> header) {
     }
     if (*names < *resources) {
         return fail(Failure::Malformed, "the NE resource table at +" + hex(*resources) +
-                                            " ends before it starts (resident names at +" + hex(*names) + ")");
+                                            " ends before it starts (resident names at +" + hex(*names) +
+                                            ")");
     }
     return NeTableBounds{*resources, *names};
 }
@@ -43,7 +43,8 @@ Result<NeResource> findNeVersionResource(std::span<const std::byte> table) {
         return fail(Failure::Truncated, "the NE resource table has no alignment shift");
     }
     if (*shift > kMaxShift) {
-        return fail(Failure::Malformed, "NE resource alignment shift " + std::to_string(*shift) + " is too large");
+        return fail(Failure::Malformed,
+                    "NE resource alignment shift " + std::to_string(*shift) + " is too large");
     }
     // Each pass consumes at least a TYPEINFO, so the walk ends with the table
     // even when the terminating zero is missing.
@@ -91,8 +92,9 @@ Result<BlockLocation> findNeVersionBlock(ByteSource& source, std::uint32_t neOff
     if (!bounds) {
         return bounds.error();
     }
-    auto table = readRange(source, std::uint64_t{neOffset} + bounds->resourceTable,
-                           std::size_t{bounds->residentNames} - bounds->resourceTable, "the NE resource table");
+    auto table =
+        readRange(source, std::uint64_t{neOffset} + bounds->resourceTable,
+                  std::size_t{bounds->residentNames} - bounds->resourceTable, "the NE resource table");
     if (!table) {
         return table.error();
     }
@@ -109,8 +111,8 @@ Result<BlockLocation> findNeVersionBlock(ByteSource& source, std::uint32_t neOff
     }
     // The table's length is rounded up to the alignment unit, so it usually
     // runs past the block and may run past the file; the block's own length decides.
-    const auto available = std::min({resource->length, source.size() - resource->offset,
-                                     std::uint64_t{kMaxBlockLength}});
+    const auto available =
+        std::min({resource->length, source.size() - resource->offset, std::uint64_t{kMaxBlockLength}});
     BlockLocation location;
     location.offset = resource->offset;
     location.length = static_cast<std::uint32_t>(available);

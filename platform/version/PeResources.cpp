@@ -89,7 +89,8 @@ Result<std::vector<ResourceEntry>> readDirectory(ByteSource& source, const Resou
 // Linear scan: more tolerant than Windows' binary search of unsorted IDs, and
 // the same answer on every sorted directory.
 const ResourceEntry* findId(const std::vector<ResourceEntry>& entries, std::uint16_t id) {
-    const auto found = std::find_if(entries.begin(), entries.end(), [&](const auto& e) { return e.id == id; });
+    const auto found =
+        std::find_if(entries.begin(), entries.end(), [&](const auto& e) { return e.id == id; });
     return found == entries.end() ? nullptr : &*found;
 }
 
@@ -137,7 +138,8 @@ Result<PeHeaders> parsePeHeaders(std::span<const std::byte> headers) {
         return fail(Failure::Malformed, "the optional header is too small for its magic number");
     }
     if (*magic != kPe32Magic && *magic != kPe64Magic) {
-        return fail(Failure::Unsupported, "optional header magic " + hex(*magic) + " is neither PE32 nor PE32+");
+        return fail(Failure::Unsupported,
+                    "optional header magic " + hex(*magic) + " is neither PE32 nor PE32+");
     }
     out.is64 = *magic == kPe64Magic;
     const std::size_t countField = out.is64 ? 0x6C : 0x5C;
@@ -208,12 +210,12 @@ Result<BlockLocation> findPeVersionBlock(ByteSource& source, std::uint32_t peOff
 
     const auto root = mapRva(*headers, headers->resourceRva);
     if (!root) {
-        return fail(Failure::Malformed,
-                    "the resource directory RVA " + hex(headers->resourceRva) + " lies in no section's raw data");
+        return fail(Failure::Malformed, "the resource directory RVA " + hex(headers->resourceRva) +
+                                            " lies in no section's raw data");
     }
     if (root->offset >= source.size()) {
-        return fail(Failure::Truncated, "the resource section at " + hex(root->offset) +
-                                            " starts past the end of the file");
+        return fail(Failure::Truncated,
+                    "the resource section at " + hex(root->offset) + " starts past the end of the file");
     }
     const ResourceArea area{root->offset, std::min(root->available, source.size() - root->offset)};
 
@@ -268,7 +270,8 @@ Result<BlockLocation> findPeVersionBlock(ByteSource& source, std::uint32_t peOff
     }
     const auto data = mapRva(*headers, dataRva);
     if (!data) {
-        return fail(Failure::Malformed, "the version data RVA " + hex(dataRva) + " lies in no section's raw data");
+        return fail(Failure::Malformed,
+                    "the version data RVA " + hex(dataRva) + " lies in no section's raw data");
     }
     if (data->offset >= source.size()) {
         return fail(Failure::Truncated,
@@ -280,7 +283,8 @@ Result<BlockLocation> findPeVersionBlock(ByteSource& source, std::uint32_t peOff
     location.offset = data->offset;
     location.length = static_cast<std::uint32_t>(available);
     location.details = std::string(headers->is64 ? "PE32+" : "PE32") + ", language " + hex(language->id) +
-                       ", data RVA " + hex(dataRva) + " (" + std::to_string(dataSize) + " bytes declared) in " +
+                       ", data RVA " + hex(dataRva) + " (" + std::to_string(dataSize) +
+                       " bytes declared) in " +
                        (data->section->name.empty() ? "an unnamed section" : data->section->name);
     return location;
 }

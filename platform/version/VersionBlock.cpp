@@ -48,8 +48,9 @@ class TreeReader {
         node.offset = view.start;
         node.key = keyOf(view);
         if (view.isCut()) {
-            note("\"" + node.key + "\" at " + hex(view.start) + " declares " + std::to_string(view.declaredLength) +
-                 " bytes but only " + std::to_string(view.end - view.start) + " remain in its parent; cut there");
+            note("\"" + node.key + "\" at " + hex(view.start) + " declares " +
+                 std::to_string(view.declaredLength) + " bytes but only " +
+                 std::to_string(view.end - view.start) + " remain in its parent; cut there");
         }
         readValue(view, role, node);
         if (depth >= kMaxBlockDepth) {
@@ -89,8 +90,8 @@ class TreeReader {
         }
         const auto start = std::min(view.valueStart, view.end);
         const auto room = m_block.subspan(start, view.end - start);
-        const bool isText = role == Role::String || (m_layout == BlockLayout::Unicode32 && view.type == 1 &&
-                                                     role != Role::Root);
+        const bool isText = role == Role::String ||
+                            (m_layout == BlockLayout::Unicode32 && view.type == 1 && role != Role::Root);
         if (isText) {
             node.kind = ValueKind::Text;
             if (m_layout == BlockLayout::Unicode32) {
@@ -180,8 +181,8 @@ Result<VersionTree> parseVersionBlock(std::span<const std::byte> block) {
     const keldwick::ByteReader reader(block);
     const auto declared = reader.u16At(0);
     if (!declared) {
-        return fail(Failure::Truncated,
-                    "the version block has " + std::to_string(block.size()) + " bytes, too few for its length");
+        return fail(Failure::Truncated, "the version block has " + std::to_string(block.size()) +
+                                            " bytes, too few for its length");
     }
     const auto layout = detectLayout(block);
     if (!layout) {
@@ -190,8 +191,9 @@ Result<VersionTree> parseVersionBlock(std::span<const std::byte> block) {
     }
     const auto header = nodeHeaderSize(*layout);
     if (*declared < header) {
-        return fail(Failure::Malformed, "block length " + std::to_string(*declared) + " is smaller than its " +
-                                            std::to_string(header) + "-byte header");
+        return fail(Failure::Malformed, "block length " + std::to_string(*declared) +
+                                            " is smaller than its " + std::to_string(header) +
+                                            "-byte header");
     }
     VersionTree tree;
     tree.layout = *layout;
@@ -210,7 +212,8 @@ Result<VersionTree> parseVersionBlock(std::span<const std::byte> block) {
     TreeReader walker(used, *layout, tree.notes);
     const auto key = walker.keyOf(*root);
     if (!equalsIgnoringCase(key, kRootKey)) {
-        return fail(Failure::Malformed, "the root key is \"" + key.substr(0, 32) + "\", not \"VS_VERSION_INFO\"");
+        return fail(Failure::Malformed,
+                    "the root key is \"" + key.substr(0, 32) + "\", not \"VS_VERSION_INFO\"");
     }
     tree.root = walker.read(*root, Role::Root, 0);
     return tree;

@@ -26,7 +26,8 @@ Status VersionFile::read(std::uint64_t offset, std::span<std::byte> into) {
     if (!fits(offset, into.size(), m_size)) {
         return fail(Failure::Truncated, "read at " + hex(offset) + " runs past the end of the file");
     }
-    const auto inWindow = offset >= m_windowOffset && fits(offset - m_windowOffset, into.size(), m_window.size());
+    const auto inWindow =
+        offset >= m_windowOffset && fits(offset - m_windowOffset, into.size(), m_window.size());
     if (!inWindow) {
         if (into.size() >= kWindowSize) {
             return readExactly(offset, into);
@@ -46,13 +47,13 @@ Status VersionFile::read(std::uint64_t offset, std::span<std::byte> into) {
 Status VersionFile::readExactly(std::uint64_t offset, std::span<std::byte> into) {
     std::size_t got = 0;
     if (const auto error = rt::fileSystem().readAt(m_file.native(), offset, into, got)) {
-        return fail(Failure::ReadFailed, "reading " + std::to_string(into.size()) + " bytes at " + hex(offset) +
-                                             " failed: " + error.message());
+        return fail(Failure::ReadFailed, "reading " + std::to_string(into.size()) + " bytes at " +
+                                             hex(offset) + " failed: " + error.message());
     }
     if (got != into.size()) {
         return fail(Failure::ReadFailed, "the file ended at " + hex(offset + got) + " while " +
-                                             std::to_string(into.size()) + " bytes were read at " + hex(offset) +
-                                             "; it shrank after it was opened");
+                                             std::to_string(into.size()) + " bytes were read at " +
+                                             hex(offset) + "; it shrank after it was opened");
     }
     return success();
 }

@@ -62,7 +62,8 @@ os::BOOL queryVersionValue(const void* block, const char* subBlock, void** buffe
     }
     // The block says how long it is; the caller gave a buffer at least that long.
     const auto* bytes = static_cast<const std::byte*>(block);
-    const auto rootLength = std::to_integer<std::size_t>(bytes[0]) | (std::to_integer<std::size_t>(bytes[1]) << 8);
+    const auto rootLength =
+        std::to_integer<std::size_t>(bytes[0]) | (std::to_integer<std::size_t>(bytes[1]) << 8);
     if (rootLength < kMinimalBlock) {
         return 0;
     }

@@ -40,7 +40,8 @@ class CountingFileSystem final : public rt::FileSystem {
     std::error_code createNew(const char* path, rt::NativeFile& out) override {
         return m_native->createNew(path, out);
     }
-    std::error_code write(rt::NativeFile file, std::span<const std::byte> bytes, std::size_t& written) override {
+    std::error_code write(rt::NativeFile file, std::span<const std::byte> bytes,
+                          std::size_t& written) override {
         return m_native->write(file, bytes, written);
     }
     std::error_code sync(rt::NativeFile file) override { return m_native->sync(file); }

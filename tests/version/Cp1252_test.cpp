@@ -21,7 +21,8 @@ TEST(Cp1252, KeepsAsciiAndLatin1) {
 }
 
 TEST(Cp1252, MapsTheTypographicCharactersIntoTheC1Range) {
-    EXPECT_EQ(utf16ToCp1252(utf16({0x20AC, 0x2122, 0x201C, 0x201D, 0x0178, 0x2014})), "\x80\x99\x93\x94\x9F\x97");
+    EXPECT_EQ(utf16ToCp1252(utf16({0x20AC, 0x2122, 0x201C, 0x201D, 0x0178, 0x2014})),
+              "\x80\x99\x93\x94\x9F\x97");
 }
 
 TEST(Cp1252, ReplacesWhatTheCodePageLacksWithAQuestionMark) {

@@ -40,7 +40,8 @@ TEST(LeResources, ReadsTheOffsetAtB8NotTheDeviceIdWordsAtC0) {
     fixture.putU32("le.devid", static_cast<std::uint32_t>(decoy));  // +0xC0 and +0xC2 read as one DWORD
     const auto decoyLength = static_cast<std::uint32_t>(fixture.bytes.size() - decoy);
     for (std::size_t i = 0; i < 4; ++i) {  // +0xC4, the first byte after the header
-        fixture.bytes.at(fixture.at("le.devid") + 4 + i) = static_cast<std::byte>((decoyLength >> (8 * i)) & 0xFF);
+        fixture.bytes.at(fixture.at("le.devid") + 4 + i) =
+            static_cast<std::byte>((decoyLength >> (8 * i)) & 0xFF);
     }
     auto misread = fixture;
     misread.putU32("le.winresoff", static_cast<std::uint32_t>(decoy));

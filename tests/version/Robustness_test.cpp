@@ -22,10 +22,12 @@ namespace {
     if (block.size() < 4 || block.size() > 0xFFFF) {
         return ::testing::AssertionFailure() << "block of " << block.size() << " bytes";
     }
-    if ((std::to_integer<std::size_t>(block[0]) | std::to_integer<std::size_t>(block[1]) << 8) != block.size()) {
+    if ((std::to_integer<std::size_t>(block[0]) | std::to_integer<std::size_t>(block[1]) << 8) !=
+        block.size()) {
         return ::testing::AssertionFailure() << "root length is not the block's size";
     }
-    for (const auto path : {kProductQuery, std::string_view("\\"), std::string_view("\\VarFileInfo\\Translation")}) {
+    for (const auto path :
+         {kProductQuery, std::string_view("\\"), std::string_view("\\VarFileInfo\\Translation")}) {
         const auto answer = queryAnsiBlock(block, path);
         if (!answer) {
             continue;
@@ -48,7 +50,8 @@ class EveryFixture : public ::testing::TestWithParam<NamedFixture> {};
 TEST_P(EveryFixture, SurvivesBeingCutAtEveryLength) {
     const auto& bytes = GetParam().second;
     for (std::size_t size = 0; size <= bytes.size(); ++size) {
-        ASSERT_TRUE(keepsPromises(Bytes(bytes.begin(), bytes.begin() + static_cast<long>(size)))) << "size " << size;
+        ASSERT_TRUE(keepsPromises(Bytes(bytes.begin(), bytes.begin() + static_cast<long>(size))))
+            << "size " << size;
     }
 }
 
@@ -76,7 +79,8 @@ TEST(EveryBlock, QuerySurvivesAnyOneByteReplaced) {
             for (const auto replacement : {std::byte{0x00}, std::byte{0xFF}, std::byte{0x01}}) {
                 block[i] = replacement;
                 const auto answer = queryAnsiBlock(block, kProductQuery);
-                ASSERT_TRUE(!answer || answer->offset + answer->length <= block.size()) << name << " byte " << i;
+                ASSERT_TRUE(!answer || answer->offset + answer->length <= block.size())
+                    << name << " byte " << i;
             }
             block[i] = original;
         }
@@ -85,7 +89,8 @@ TEST(EveryBlock, QuerySurvivesAnyOneByteReplaced) {
 
 std::string fixtureName(const ::testing::TestParamInfo<NamedFixture>& info) {
     std::string name = info.param.first;
-    std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
     return name;
 }
 

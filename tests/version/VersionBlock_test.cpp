@@ -58,8 +58,8 @@ const VersionNode* findPath(const VersionNode& root, std::initializer_list<std::
     const VersionNode* node = &root;
     for (const auto key : keys) {
         const auto& children = node->children;
-        const auto found =
-            std::find_if(children.begin(), children.end(), [&](const auto& child) { return child.key == key; });
+        const auto found = std::find_if(children.begin(), children.end(),
+                                        [&](const auto& child) { return child.key == key; });
         if (found == children.end()) {
             return nullptr;
         }
@@ -146,7 +146,8 @@ TEST(VersionBlock, ChildOfLengthZeroEndsItsParentsList) {
     ASSERT_NE(table, nullptr);
     ASSERT_EQ(table->children.size(), 1u);
     EXPECT_EQ(table->children[0].key, "CompanyName");
-    EXPECT_NE(findPath(result.root, {"VarFileInfo", "Translation"}), nullptr) << "siblings of the parent stay";
+    EXPECT_NE(findPath(result.root, {"VarFileInfo", "Translation"}), nullptr)
+        << "siblings of the parent stay";
     EXPECT_TRUE(hasNoteContaining(result, "length 0"));
 }
 

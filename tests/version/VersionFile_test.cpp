@@ -1,10 +1,9 @@
 #include "platform/version/VersionFile.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
@@ -22,7 +21,8 @@ namespace {
 using testing_support::TempFolder;
 
 void writeFile(const std::filesystem::path& path, const Bytes& bytes) {
-    testing_support::writeWholeFile(path, std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    testing_support::writeWholeFile(path,
+                                    std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 Bytes leDriver() {
@@ -91,12 +91,14 @@ TEST_F(VersionFileTest, RefusesAFileItMayNotReadAsAnUnprivilegedUser) {
     const auto unreadable = (m_folder / "VREDIR.VXD").string();
     writeFile(readable, leDriver());
     writeFile(unreadable, leDriver());
-    std::filesystem::permissions(readable, std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+    std::filesystem::permissions(readable, std::filesystem::perms::owner_read |
+                                               std::filesystem::perms::group_read |
                                                std::filesystem::perms::others_read);
     std::filesystem::permissions(unreadable, std::filesystem::perms::none);
     const auto verdict = testing_support::runUnprivileged([&] {
         const auto denied = loadVersionInfo(unreadable.c_str());
-        return loadVersionInfo(readable.c_str()).ok() && !denied && denied.error().failure == Failure::OpenFailed;
+        return loadVersionInfo(readable.c_str()).ok() && !denied &&
+               denied.error().failure == Failure::OpenFailed;
     });
     if (!verdict) {
         GTEST_SKIP() << "cannot drop privileges here, so no file is unreadable";

@@ -69,8 +69,9 @@ TEST_F(VersionQuery, EmptyPathAndBackslashNameTheRoot) {
 }
 
 TEST_F(VersionQuery, SkipsEmptyPartsOfThePath) {
-    for (const char* path : {"StringFileInfo\\040904E4\\FileVersion", "\\\\StringFileInfo\\\\040904E4\\FileVersion\\",
-                             "StringFileInfo\\040904E4\\\\\\FileVersion\\\\"}) {
+    for (const char* path :
+         {"StringFileInfo\\040904E4\\FileVersion", "\\\\StringFileInfo\\\\040904E4\\FileVersion\\",
+          "StringFileInfo\\040904E4\\\\\\FileVersion\\\\"}) {
         EXPECT_EQ(textAt(m_block, path), "4.00.1116") << path;
     }
 }
@@ -93,7 +94,8 @@ TEST_F(VersionQuery, AnswersTheTranslationArray) {
     ASSERT_TRUE(answer);
     ASSERT_EQ(answer->length, 4u);
     const Bytes expected = {std::byte{0x09}, std::byte{0x04}, std::byte{0xE4}, std::byte{0x04}};
-    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), m_block.begin() + static_cast<long>(answer->offset)));
+    EXPECT_TRUE(
+        std::equal(expected.begin(), expected.end(), m_block.begin() + static_cast<long>(answer->offset)));
 }
 
 TEST_F(VersionQuery, PathDeeperThanTheTreeIsNotFound) {

@@ -27,7 +27,8 @@ class VersionServices : public ::testing::Test {
   protected:
     std::string write(const Bytes& bytes, const std::string& name = "VREDIR.VXD") {
         const auto path = (m_folder / name).string();
-        testing_support::writeWholeFile(path, std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        testing_support::writeWholeFile(
+            path, std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
         return path;
     }
 
@@ -98,7 +99,8 @@ TEST_F(VersionServices, HandsOutUnicodeBlocksInTheSixteenBitLayout) {
 TEST_F(VersionServices, ConvertsUnicodeTextToCp1252) {
     auto spec = fixtures::driverSpec("4.00.1116");
     spec.tables[0].strings.emplace_back("Comments", "caf\xE9 \x80 \x99");
-    const auto block = blockOf(write(fixtures::peFile(fixtures::encodeUnicode(fixtures::versionTree(spec))).bytes));
+    const auto block =
+        blockOf(write(fixtures::peFile(fixtures::encodeUnicode(fixtures::versionTree(spec))).bytes));
     EXPECT_EQ(query(block, "\\StringFileInfo\\040904E4\\Comments").text, "caf\xE9 \x80 \x99");
 }
 
@@ -137,7 +139,8 @@ TEST_F(VersionServices, FindsNothingWhenTheOnlyTableIs040904B0) {
 TEST_F(VersionServices, ReadsABlockLargerThanAThousandBytesWhole) {
     auto spec = fixtures::driverSpec("ignored");
     auto& strings = spec.tables[0].strings;
-    strings.erase(std::find_if(strings.begin(), strings.end(), [](const auto& s) { return s.first == "FileVersion"; }));
+    strings.erase(
+        std::find_if(strings.begin(), strings.end(), [](const auto& s) { return s.first == "FileVersion"; }));
     for (int i = 0; i < 40; ++i) {
         strings.emplace_back("Comment" + std::to_string(i), std::string(30, 'c'));
     }

@@ -20,7 +20,9 @@ Bytes unicodeDriverBlock(const std::string& fileVersion, const std::string& tabl
 
 std::vector<std::pair<std::string, Bytes>> standardCorpus() {
     std::vector<std::pair<std::string, Bytes>> corpus;
-    const auto add = [&](std::string name, Bytes bytes) { corpus.emplace_back(std::move(name), std::move(bytes)); };
+    const auto add = [&](std::string name, Bytes bytes) {
+        corpus.emplace_back(std::move(name), std::move(bytes));
+    };
     auto sixty = std::string("4.00.1116 (a fixture build whose text is sixty characters long)");
     sixty.resize(60);
 
@@ -58,7 +60,8 @@ std::vector<std::pair<std::string, Bytes>> standardCorpus() {
     add("le-varfileinfo-first.vxd", leFile(encodeAnsi(versionTree(varFirst))).bytes);
 
     // Broken variants, one defect each.
-    add("not-executable.txt", toBytes("This is a text file, not an executable: it has no MZ header, whatever its length.\n"));
+    add("not-executable.txt",
+        toBytes("This is a text file, not an executable: it has no MZ header, whatever its length.\n"));
     add("empty.bin", {});
     auto le = leFile(ansiDriverBlock("4.00.1116"));
     add("mz-truncated.exe", Bytes(le.bytes.begin(), le.bytes.begin() + 30));

@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const auto& block = info->block;
     if (block.size() > 0xFFFF || block.size() < 4 ||
-        std::to_integer<std::size_t>(block[0]) + (std::to_integer<std::size_t>(block[1]) << 8) != block.size()) {
+        std::to_integer<std::size_t>(block[0]) + (std::to_integer<std::size_t>(block[1]) << 8) !=
+            block.size()) {
         __builtin_trap();
     }
     for (const auto& query : kQueries) {

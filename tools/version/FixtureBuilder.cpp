@@ -44,7 +44,9 @@ class Writer {
         }
     }
     void bytes(const Bytes& more) { m_bytes.insert(m_bytes.end(), more.begin(), more.end()); }
-    void fill(std::size_t count, std::uint8_t value = 0) { m_bytes.insert(m_bytes.end(), count, std::byte{value}); }
+    void fill(std::size_t count, std::uint8_t value = 0) {
+        m_bytes.insert(m_bytes.end(), count, std::byte{value});
+    }
     void padTo(std::size_t alignment) { fill((alignment - size() % alignment) % alignment); }
     void growTo(std::size_t length) { fill(length > size() ? length - size() : 0); }
 
@@ -287,10 +289,10 @@ Fixture leFile(const Bytes& block, const LeOptions& options) {
     out.mark("le.byte_order");
     out.u8(0);
     out.u8(0);
-    out.u32(0);       // format level
-    out.u16(2);       // CPU: 80386
-    out.u16(4);       // OS: Windows 386 (VxD)
-    out.u32(0);       // module version
+    out.u32(0);        // format level
+    out.u16(2);        // CPU: 80386
+    out.u16(4);        // OS: Windows 386 (VxD)
+    out.u32(0);        // module version
     out.u32(0x38000);  // dynamic VxD
     out.growTo(kLe + 0xB8);
     out.mark("le.winresoff");
@@ -379,7 +381,8 @@ Fixture neFile(const Bytes& block, const NeOptions& options) {
     out.growTo(blockOffset + units * unit);
     auto fixture = out.finish(blockOffset);
     fixture.putU16("ne.restab", static_cast<std::uint16_t>(residentNames));
-    for (const std::uint32_t field : {0x04u, 0x28u, 0x2Au}) {  // entry, module-reference and imported-name tables: empty
+    for (const std::uint32_t field :
+         {0x04u, 0x28u, 0x2Au}) {  // entry, module-reference and imported-name tables: empty
         fixture.bytes.at(kNe + field) = static_cast<std::byte>(tablesEnd & 0xFF);
         fixture.bytes.at(kNe + field + 1) = static_cast<std::byte>(tablesEnd >> 8);
     }
@@ -465,9 +468,10 @@ Fixture peFile(const Bytes& block, const PeOptions& options) {
     const std::uint16_t optionalSize = options.is64 ? 0xF0 : 0xE0;
     const auto rsrcRaw = alignUp(rsrcSize, kFileAlignment);
     const auto blockRaw = alignUp(static_cast<std::uint32_t>(block.size()), kFileAlignment);
-    const auto sizeOfImage = options.dataInSecondSection
-                                 ? secondRva + alignUp(static_cast<std::uint32_t>(block.size()), kSectionAlignment)
-                                 : secondRva;
+    const auto sizeOfImage =
+        options.dataInSecondSection
+            ? secondRva + alignUp(static_cast<std::uint32_t>(block.size()), kSectionAlignment)
+            : secondRva;
 
     Writer out;
     writeMzHeader(out, kPe);

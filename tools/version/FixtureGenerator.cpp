@@ -18,10 +18,12 @@ int main(int argc, char** argv) {
         }
         const std::filesystem::path folder = argv[argc - 1];
         std::filesystem::create_directories(folder);
-        const auto corpus = blocks ? version::fixtures::standardBlocks() : version::fixtures::standardCorpus();
+        const auto corpus =
+            blocks ? version::fixtures::standardBlocks() : version::fixtures::standardCorpus();
         for (const auto& [name, bytes] : corpus) {
             std::ofstream out(folder / name, std::ios::binary | std::ios::trunc);
-            out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+            out.write(reinterpret_cast<const char*>(bytes.data()),
+                      static_cast<std::streamsize>(bytes.size()));
             if (!out) {
                 std::fprintf(stderr, "cannot write %s\n", (folder / name).c_str());
                 return 1;

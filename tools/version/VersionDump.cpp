@@ -40,8 +40,8 @@ std::string describeBinary(const VersionNode& node) {
         const auto ms = *reader.u32At(8);
         const auto ls = *reader.u32At(12);
         return "fixed file info: signature " + word(*reader.u32At(0)) + ", file version " +
-               std::to_string(ms >> 16) + "." + std::to_string(ms & 0xFFFF) + "." + std::to_string(ls >> 16) + "." +
-               std::to_string(ls & 0xFFFF) + ", file type " + std::to_string(*reader.u32At(0x24));
+               std::to_string(ms >> 16) + "." + std::to_string(ms & 0xFFFF) + "." + std::to_string(ls >> 16) +
+               "." + std::to_string(ls & 0xFFFF) + ", file type " + std::to_string(*reader.u32At(0x24));
     }
     if (node.binary.size() % 4 == 0 && node.binary.size() <= 64) {
         std::string words;
@@ -89,8 +89,8 @@ DumpResult dumpVersionInfo(ByteSource& source, std::string_view query) {
         return {false, out + "rejected: " + info.error().reason + "\n"};
     }
     out += "layout: " + std::string(layoutName(info->tree.layout)) + ", root length " +
-           std::to_string(info->tree.declaredLength) + "; handed out as " + std::to_string(info->block.size()) +
-           " bytes in the 16-bit layout\n";
+           std::to_string(info->tree.declaredLength) + "; handed out as " +
+           std::to_string(info->block.size()) + " bytes in the 16-bit layout\n";
     for (const auto& note : info->tree.notes) {
         out += "note: " + note + "\n";
     }
