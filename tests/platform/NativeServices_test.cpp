@@ -1,7 +1,6 @@
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -19,11 +18,13 @@ using testing_support::TempFolder;
 
 // Changes the process's current directory for one test and restores it.
 class ScopedCurrentDirectory {
-public:
-    explicit ScopedCurrentDirectory(const fs::path& path) : m_saved(fs::current_path()) { fs::current_path(path); }
+  public:
+    explicit ScopedCurrentDirectory(const fs::path& path) : m_saved(fs::current_path()) {
+        fs::current_path(path);
+    }
     ~ScopedCurrentDirectory() { fs::current_path(m_saved); }
 
-private:
+  private:
     fs::path m_saved;
 };
 
