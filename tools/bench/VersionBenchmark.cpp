@@ -79,7 +79,7 @@ void corpus(benchmark::State& state) {
     std::size_t next = 0;
     std::size_t found = 0;
     for (auto _ : state) {
-        found += readOnce(g_corpus[next].c_str()) ? 1 : 0;
+        found += readOnce(g_corpus[next].c_str()) ? 1u : 0u;
         next = (next + 1) % g_corpus.size();
     }
     state.counters["files"] = static_cast<double>(g_corpus.size());

@@ -14,7 +14,7 @@ namespace {
 // Printable ASCII as is, everything else as \xNN, so the output is plain text
 // whatever the file holds.
 std::string quoted(std::string_view text) {
-    std::string out = "\"";
+    std::string out(1, '"');
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte >= 0x20 && byte < 0x7F && c != '"' && c != '\\') {
@@ -25,7 +25,8 @@ std::string quoted(std::string_view text) {
             out += escaped;
         }
     }
-    return out + "\"";
+    out += '"';
+    return out;
 }
 
 std::string word(std::uint32_t value) {
@@ -46,7 +47,10 @@ std::string describeBinary(const VersionNode& node) {
     if (node.binary.size() % 4 == 0 && node.binary.size() <= 64) {
         std::string words;
         for (std::size_t i = 0; i < node.binary.size(); i += 4) {
-            words += (words.empty() ? "" : " ") + word(*reader.u32At(i));
+            if (!words.empty()) {
+                words += ' ';
+            }
+            words += word(*reader.u32At(i));
         }
         return words;
     }
@@ -71,23 +75,24 @@ void printNode(const VersionNode& node, int depth, std::string& out) {
     }
 }
 
+std::string describeLocation(const LocatedBlock& located) {
+    return "format: " + std::string(formatName(located.format)) + ", new header at " +
+           hex(located.newHeaderOffset) + "\n" + "found: " + located.location.details + "\n" + "block: at " +
+           hex(located.location.offset) + ", " + std::to_string(located.location.length) +
+           " bytes available\n";
+}
+
 }  // namespace
 
 DumpResult dumpVersionInfo(ByteSource& source, std::string_view query) {
-    const auto located = locateVersionBlock(source);
-    if (!located) {
-        return {false, "rejected: " + located.error().reason + "\n"};
-    }
-    std::string out;
-    out += "format: " + std::string(formatName(located->format)) + ", new header at " +
-           hex(located->newHeaderOffset) + "\n";
-    out += "found: " + located->location.details + "\n";
-    out += "block: at " + hex(located->location.offset) + ", " + std::to_string(located->location.length) +
-           " bytes available\n";
     const auto info = readVersionInfo(source);
     if (!info) {
-        return {false, out + "rejected: " + info.error().reason + "\n"};
+        // Say where the block lies when the failure came after finding it.
+        const auto located = locateVersionBlock(source);
+        return {false, (located ? describeLocation(*located) : std::string()) +
+                           "rejected: " + info.error().reason + "\n"};
     }
+    std::string out = describeLocation(info->located);
     out += "layout: " + std::string(layoutName(info->tree.layout)) + ", root length " +
            std::to_string(info->tree.declaredLength) + "; handed out as " +
            std::to_string(info->block.size()) + " bytes in the 16-bit layout\n";
