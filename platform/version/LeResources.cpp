@@ -106,8 +106,9 @@ Result<BlockLocation> findLeVersionBlock(ByteSource& source, std::uint32_t leOff
     }
     // The data size is the record's own; the LE header's length and the file's
     // end both bound it, whichever is shorter.
-    const auto available = std::min({std::uint64_t{resource->dataSize}, blob->length - resource->headerLength,
-                                     source.size() - dataOffset, std::uint64_t{kMaxBlockLength}});
+    const auto available =
+        std::min({std::uint64_t{resource->dataSize}, std::uint64_t{blob->length} - resource->headerLength,
+                  source.size() - dataOffset, std::uint64_t{kMaxBlockLength}});
     BlockLocation location;
     location.offset = dataOffset;
     location.length = static_cast<std::uint32_t>(available);

@@ -69,5 +69,15 @@ TEST(VersionDump, ShowsRepairsAsNotes) {
     EXPECT_NE(result.text.find(": not found\n"), std::string::npos);
 }
 
+TEST(VersionDump, ShowsABinaryValueAtTheEndOfTheBlockWithoutReadingPastIt) {
+    // Translation is the block's last node, and its four bytes hold no NUL.
+    const auto bytes = fixtures::leFile(ansiDriverBlock("4.00.1116")).bytes;
+    MemorySource source(bytes);
+    const auto result = dumpVersionInfo(source, "\\VarFileInfo\\Translation");
+    EXPECT_NE(result.text.find("query \\VarFileInfo\\Translation: \"\\x09\\x04\\xE4\\x04\" (length 4)\n"),
+              std::string::npos)
+        << result.text;
+}
+
 }  // namespace
 }  // namespace version::test

@@ -1,6 +1,7 @@
 #include "VersionDump.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "platform/ByteReader.h"
@@ -105,8 +106,10 @@ DumpResult dumpVersionInfo(ByteSource& source, std::string_view query) {
     if (!answer) {
         out += "not found\n";
     } else {
+        // Shown up to its NUL, as the caller copies it; a binary value may have none before the block ends.
         const auto* value = reinterpret_cast<const char*>(info->block.data() + answer->offset);
-        out += quoted(value) + " (length " + std::to_string(answer->length) + ")\n";
+        const auto shown = std::string_view(value, strnlen(value, info->block.size() - answer->offset));
+        out += quoted(shown) + " (length " + std::to_string(answer->length) + ")\n";
     }
     return {true, out};
 }
