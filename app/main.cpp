@@ -1,14 +1,11 @@
-#include <cstdio>
+#include "app/ProgramBody.h"
 
-#include "check/CheckRun.h"
-
-// One check in the current directory, its three results on standard output.
-int main() {
-    keldwick::ResultField isWin95;
-    keldwick::ResultField driverVersion;
-    keldwick::ResultField recommend;
-    keldwick::CHECKVREDIR(isWin95, driverVersion, recommend);
-    std::printf("Is Win95?       %s\nVRedir Version: %s\nRecommend:      %s\n", isWin95.str().c_str(),
-                driverVersion.str().c_str(), recommend.str().c_str());
-    return 0;
+int main(int argc, char** argv) {
+    rt::startUp(keldwick::programModules(), argc, argv);
+    if (rt::checkVersion(rt::kInterfaceVersion, rt::kInterfaceRevision, 0) == 0) {
+        return 0;
+    }
+    const int status = keldwick::programBody();
+    rt::closeDown();
+    return status;
 }

@@ -1,6 +1,6 @@
 # keldwick_fuzzer(<name> SOURCES <files...> LIBRARIES <targets...> [CORPUS_COMMAND <command...>])
 # Builds a libFuzzer target into <build>/fuzzers/ and, when a command is given,
-# a target <name>_corpus that writes the seed corpus into <build>/corpus/<name>/.
+# a target <name>_corpus that writes the initial corpus into <build>/corpus/<name>/.
 # CI runs every fuzzer found there for a bounded time.
 function(keldwick_fuzzer name)
   cmake_parse_arguments(FUZZ "" "" "SOURCES;LIBRARIES;CORPUS_COMMAND" ${ARGN})
@@ -13,6 +13,6 @@ function(keldwick_fuzzer name)
     add_custom_target(${name}_corpus ALL
       COMMAND ${CMAKE_COMMAND} -E make_directory ${corpus}
       COMMAND ${FUZZ_CORPUS_COMMAND} ${corpus}
-      COMMENT "Seed corpus for ${name}")
+      COMMENT "Initial corpus for ${name}")
   endif()
 endfunction()

@@ -51,6 +51,7 @@ struct Control {
     std::int32_t height = kNotGiven;
     std::string text;  // static text and push button
     bool hasOwnFont = false;
+    Font ownFont;                 // as stored, parts not given left unset; only with hasOwnFont
     Font font;                    // resolved: parts not given come from the window's font
     std::string picture;          // value display
     Colour background;            // value display
@@ -89,5 +90,29 @@ struct WindowDescription {
     std::vector<MenuEntry> menus;  // stored order
     friend bool operator==(const WindowDescription&, const WindowDescription&) = default;
 };
+
+// A control's own font overrides the window's only in the parts it gives.
+inline Font resolveFont(const Font& own, const Font& window) {
+    Font out = own;
+    if (out.face.empty()) {
+        out.face = window.face;
+    }
+    if (out.size == 0) {
+        out.size = window.size;
+    }
+    if (!out.textColour.isGiven()) {
+        out.textColour = window.textColour;
+    }
+    return out;
+}
+
+// The number of bound variables the window expects: one per value display.
+inline std::size_t valueDisplayCount(const WindowDescription& window) {
+    std::size_t count = 0;
+    for (const auto& control : window.controls) {
+        count += control.kind == ControlKind::ValueDisplay ? 1 : 0;
+    }
+    return count;
+}
 
 }  // namespace definition

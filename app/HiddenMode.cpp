@@ -1,0 +1,7 @@
+#include "HiddenMode.h"
+
+namespace keldwick {
+
+bool HiddenMode = false;
+
+}  // namespace keldwick

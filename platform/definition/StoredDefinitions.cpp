@@ -1,0 +1,16 @@
+#include "platform/definition/StoredDefinitions.h"
+
+#include "platform/definition/DefinitionWalk.h"
+
+namespace definition {
+
+WalkResult loadWindowDescription(std::string_view moduleKey, std::string_view windowKey) {
+    const auto stored = findStoredDefinition(moduleKey);
+    if (!stored) {
+        return DefinitionError{DefinitionFault::NoDefinition, std::string(moduleKey), std::string(windowKey),
+                               0, "no resource " + resourceNameFor(moduleKey)};
+    }
+    return walkDefinition(*stored, moduleKey, windowKey);
+}
+
+}  // namespace definition

@@ -1,0 +1,195 @@
+#include "HeadlessPresenter.h"
+
+#include <algorithm>
+
+namespace rt {
+
+namespace {
+
+constexpr int kExitAction = 15;
+
+const definition::MenuEntry* findEntry(const std::vector<definition::MenuEntry>& entries, int id) {
+    for (const auto& entry : entries) {
+        if (entry.id == id && id != 0) {
+            return &entry;
+        }
+        if (const auto* inner = findEntry(entry.items, id)) {
+            return inner;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void HeadlessPresenter::attach(UserActions& actions) {
+    std::lock_guard lock(m_mutex);
+    m_actions = &actions;
+}
+
+HeadlessPresenter::ShownWindow* HeadlessPresenter::findLocked(WindowId id) {
+    const auto found =
+        std::find_if(m_windows.begin(), m_windows.end(), [&](const auto& w) { return w.id == id; });
+    return found == m_windows.end() ? nullptr : &*found;
+}
+
+void HeadlessPresenter::changed() {
+    m_changed.notify_all();
+}
+
+void HeadlessPresenter::show(const WindowView& view) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_windows.push_back({view.id,
+                             view.isFrame,
+                             view.description->title,
+                             view.texts,
+                             {},
+                             view.focus,
+                             true,
+                             view.description});
+    }
+    changed();
+}
+
+void HeadlessPresenter::setText(WindowId window, int control, const std::string& text) {
+    {
+        std::lock_guard lock(m_mutex);
+        if (auto* shown = findLocked(window)) {
+            shown->texts[control] = text;
+            ++shown->redraws[control];
+        }
+    }
+    changed();
+}
+
+void HeadlessPresenter::focus(WindowId window, int control) {
+    {
+        std::lock_guard lock(m_mutex);
+        if (auto* shown = findLocked(window)) {
+            shown->focus = control;
+        }
+    }
+    changed();
+}
+
+void HeadlessPresenter::close(WindowId window) {
+    {
+        std::lock_guard lock(m_mutex);
+        if (auto* shown = findLocked(window)) {
+            shown->isOpen = false;
+        }
+    }
+    changed();
+}
+
+void HeadlessPresenter::beep() {
+    {
+        std::lock_guard lock(m_mutex);
+        ++m_beeps;
+    }
+    changed();
+}
+
+void HeadlessPresenter::waitForWork() {
+    std::unique_lock lock(m_mutex);
+    m_woken.wait(lock, [&] { return m_wakeUp; });
+    m_wakeUp = false;
+}
+
+void HeadlessPresenter::wakeUp() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_wakeUp = true;
+    }
+    m_woken.notify_all();
+}
+
+void HeadlessPresenter::shutdown() {
+    std::lock_guard lock(m_mutex);
+    m_actions = nullptr;
+}
+
+// The layer is told outside the lock: a push to the frame's queue wakes this presenter.
+UserActions* HeadlessPresenter::actions() const {
+    std::lock_guard lock(m_mutex);
+    return m_actions;
+}
+
+void HeadlessPresenter::press(WindowId window, int control) {
+    if (auto* actions = this->actions()) {
+        actions->pressed(window, control);
+    }
+}
+
+void HeadlessPresenter::choose(WindowId frame, int entry) {
+    int code = 0;
+    {
+        std::lock_guard lock(m_mutex);
+        const auto* shown = findLocked(frame);
+        const auto* chosen = shown != nullptr ? findEntry(shown->description->menus, entry) : nullptr;
+        if (chosen == nullptr || m_actions == nullptr) {
+            return;
+        }
+        code = chosen->actionCode;
+        if (code != 0) {
+            m_actionCodes.push_back(code);
+        }
+    }
+    auto* actions = this->actions();
+    if (actions == nullptr) {
+        return;
+    }
+    if (code == 0) {
+        actions->chose(frame, entry);
+    } else if (code == kExitAction) {
+        actions->exitRequested();
+    }
+}
+
+void HeadlessPresenter::activate(WindowId window) {
+    if (auto* actions = this->actions()) {
+        actions->activated(window);
+    }
+}
+
+void HeadlessPresenter::closeBySystem(WindowId window) {
+    if (auto* actions = this->actions()) {
+        actions->closeRequested(window);
+    }
+}
+
+void HeadlessPresenter::rejectInput(WindowId window, int control) {
+    if (auto* actions = this->actions()) {
+        actions->inputRejected(window, control);
+    }
+}
+
+std::vector<HeadlessPresenter::ShownWindow> HeadlessPresenter::windows() const {
+    std::lock_guard lock(m_mutex);
+    return m_windows;
+}
+
+std::vector<HeadlessPresenter::ShownWindow> HeadlessPresenter::openWindows() const {
+    auto all = windows();
+    std::erase_if(all, [](const auto& w) { return !w.isOpen; });
+    return all;
+}
+
+int HeadlessPresenter::beeps() const {
+    std::lock_guard lock(m_mutex);
+    return m_beeps;
+}
+
+std::vector<int> HeadlessPresenter::standardActions() const {
+    std::lock_guard lock(m_mutex);
+    return m_actionCodes;
+}
+
+bool HeadlessPresenter::waitFor(const std::function<bool(const std::vector<ShownWindow>&)>& ready,
+                                std::chrono::milliseconds timeout) const {
+    std::unique_lock lock(m_mutex);
+    return m_changed.wait_for(lock, timeout, [&] { return ready(m_windows); });
+}
+
+}  // namespace rt

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "Presenter.h"
+
+namespace rt {
+
+// Draws nothing: it keeps what a screen would show (titles, control texts,
+// focus, which windows are open, beeps, standard actions asked for) and lets
+// a caller act as a person would. Every call is safe from any thread.
+class HeadlessPresenter final : public Presenter {
+  public:
+    struct ShownWindow {
+        WindowId id = 0;
+        bool isFrame = false;
+        std::string title;
+        std::map<int, std::string> texts;
+        std::map<int, int> redraws;  // how often each control was drawn after it was shown
+        int focus = 0;
+        bool isOpen = true;
+        std::shared_ptr<const definition::WindowDescription> description;
+    };
+
+    // What a person does.
+    void press(WindowId window, int control);
+    // Chooses a menu entry of the frame by id; standard actions are carried out here.
+    void choose(WindowId frame, int entry);
+    void activate(WindowId window);
+    void closeBySystem(WindowId window);
+    void rejectInput(WindowId window, int control);
+
+    // What a screen would show.
+    std::vector<ShownWindow> windows() const;
+    std::vector<ShownWindow> openWindows() const;
+    int beeps() const;
+    std::vector<int> standardActions() const;
+
+    // Waits until `ready` holds for the windows, or the time is up.
+    bool waitFor(const std::function<bool(const std::vector<ShownWindow>&)>& ready,
+                 std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+
+    void attach(UserActions& actions) override;
+    void show(const WindowView& view) override;
+    void setText(WindowId window, int control, const std::string& text) override;
+    void focus(WindowId window, int control) override;
+    void close(WindowId window) override;
+    void beep() override;
+    void waitForWork() override;
+    void wakeUp() override;
+    void shutdown() override;
+
+  private:
+    ShownWindow* findLocked(WindowId id);
+    UserActions* actions() const;
+    void changed();
+
+    mutable std::mutex m_mutex;
+    mutable std::condition_variable m_changed;
+    std::condition_variable m_woken;
+    bool m_wakeUp = false;
+    UserActions* m_actions = nullptr;
+    std::vector<ShownWindow> m_windows;
+    std::vector<int> m_actionCodes;
+    int m_beeps = 0;
+};
+
+}  // namespace rt

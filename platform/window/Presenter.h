@@ -1,0 +1,61 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/definition/WindowDescription.h"
+
+namespace rt {
+
+using WindowId = int;
+
+// Everything a presenter needs to draw a window the moment it is first shown.
+struct WindowView {
+    WindowId id = 0;
+    bool isFrame = false;
+    std::shared_ptr<const definition::WindowDescription> description;
+    std::map<int, std::string> texts;  // current text of every control, by id
+    int focus = 0;                     // 0: none
+};
+
+// What a person does, as a presenter reports it. Each call only queues an
+// event for the window's procedure; none of them waits for that procedure.
+class UserActions {
+  public:
+    virtual ~UserActions() = default;
+    virtual void pressed(WindowId window, int control) = 0;
+    // A menu entry without a standard action (those are the presenter's own).
+    virtual void chose(WindowId window, int entry) = 0;
+    virtual void activated(WindowId window) = 0;
+    virtual void closeRequested(WindowId window) = 0;
+    virtual void inputRejected(WindowId window, int control) = 0;
+    // The standard action "exit": the frame is asked to close.
+    virtual void exitRequested() = 0;
+};
+
+// Draws the windows that are shown and turns a person's actions into events.
+// Requests come from any procedure thread; a presenter with a thread of its
+// own (a GUI toolkit) carries them over to it. Hidden windows never reach a
+// presenter, so hidden mode needs none.
+class Presenter {
+  public:
+    virtual ~Presenter() = default;
+
+    virtual void attach(UserActions& actions) = 0;
+    virtual void show(const WindowView& view) = 0;
+    virtual void setText(WindowId window, int control, const std::string& text) = 0;
+    virtual void focus(WindowId window, int control) = 0;
+    virtual void close(WindowId window) = 0;
+    virtual void beep() = 0;
+
+    // The first thread waits here for its window's next event, so that the
+    // presenter's own events keep flowing; returns after wakeUp() (a call
+    // made before the wait counts) or earlier.
+    virtual void waitForWork() = 0;
+    virtual void wakeUp() = 0;
+    // Called on the first thread once every procedure thread has ended.
+    virtual void shutdown() = 0;
+};
+
+}  // namespace rt

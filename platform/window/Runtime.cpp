@@ -1,0 +1,135 @@
+#include "Runtime.h"
+
+#include <atomic>
+#include <vector>
+
+namespace rt {
+
+namespace {
+
+std::atomic<int> g_initialisedModules{0};
+std::atomic<bool> g_programBegun{false};
+std::vector<std::string> g_parameters;
+
+WindowLayer& layer() {
+    return WindowLayer::instance();
+}
+
+}  // namespace
+
+void startUp(std::span<const Module> modules, int argc, const char* const* argv) {
+    layer().beginProcess();
+    g_initialisedModules = 0;
+    g_programBegun = false;
+    g_parameters.clear();
+    for (int i = 1; argv != nullptr && i < argc; ++i) {
+        g_parameters.emplace_back(argv[i]);
+    }
+    for (const auto& module : modules) {
+        if (module.initialise != nullptr) {
+            module.initialise(kModuleStarting);
+        }
+    }
+}
+
+int checkVersion(unsigned version, unsigned revision, unsigned reserved) {
+    return version == kInterfaceVersion && revision <= kInterfaceRevision && reserved == 0 ? 1 : 0;
+}
+
+void initModule() {
+    ++g_initialisedModules;
+}
+
+void initialiseModule(int reason) {
+    if (reason == kModuleStarting) {
+        initModule();
+    }
+}
+int initialisedModules() {
+    return g_initialisedModules;
+}
+void beginProgram() {
+    g_programBegun = true;
+}
+bool programHasBegun() {
+    return g_programBegun;
+}
+
+void closeDown() {
+    layer().endProcess();
+}
+
+std::string commandText(std::string_view, int) {
+    std::string text;
+    for (const auto& parameter : g_parameters) {
+        if (!text.empty()) {
+            text += ' ';
+        }
+        text += parameter;
+    }
+    return text;
+}
+
+bool startThread(std::function<void()> procedure, std::size_t stackBytes) {
+    return layer().startThread(std::move(procedure), stackBytes);
+}
+
+std::string prepareFrame(Window& window, std::string_view moduleKey, std::string_view windowKey) {
+    return layer().prepare(window, moduleKey, windowKey, true, {});
+}
+
+std::string prepareWindow(Window& window, std::string_view moduleKey, std::string_view windowKey,
+                          std::initializer_list<BoundField> fields) {
+    return layer().prepare(window, moduleKey, windowKey, false, std::span(fields.begin(), fields.size()));
+}
+
+void openWindow(Window& window) {
+    layer().open(window);
+}
+void closeWindow(Window& window) {
+    layer().close(window);
+}
+void freeWindow(Window& window) {
+    layer().free(window);
+}
+void startEventLoop() {
+    layer().startLoop();
+}
+bool endEventLoop(int) {
+    return layer().endLoop();
+}
+void endEventLoops(int) {
+    layer().endLoops();
+}
+int event() {
+    return layer().event();
+}
+int field() {
+    return layer().field();
+}
+int accepted() {
+    return layer().accepted();
+}
+void display(int control) {
+    layer().display(control);
+}
+void select(int control) {
+    layer().select(control);
+}
+void post(int code, int control, int thread) {
+    layer().post(code, control, thread);
+}
+void setProperty(int property, std::string_view value) {
+    layer().setProperty(property, value);
+}
+void beep(int, int) {
+    layer().beep();
+}
+int keyCode() {
+    return layer().keyCode();
+}
+void setKeyCode(int code) {
+    layer().setKeyCode(code);
+}
+
+}  // namespace rt

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <initializer_list>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "EventCodes.h"
+#include "WindowLayer.h"
+
+// The runtime's window, thread and start-up services, as window procedures
+// and the program's start-up call them. Each call works on the calling
+// thread's own window.
+namespace rt {
+
+using BoundField = std::span<char>;
+
+// Start-up and close-down.
+struct Module {
+    const char* name;
+    void (*initialise)(int reason);
+};
+inline constexpr int kModuleStarting = 0;
+inline constexpr unsigned kInterfaceVersion = 0x102;
+inline constexpr unsigned kInterfaceRevision = 3;
+
+void startUp(std::span<const Module> modules, int argc, const char* const* argv);
+// Non-zero when a program built for `version` at `revision` can run on this runtime.
+int checkVersion(unsigned version, unsigned revision, unsigned reserved);
+void initModule();
+// The usual initialisation routine of a module: initialises it when the program starts.
+void initialiseModule(int reason);
+void beginProgram();
+void closeDown();
+// The parameters of the command line, without the program's own path.
+std::string commandText(std::string_view flags, int reserved);
+int initialisedModules();
+bool programHasBegun();
+
+// Threads. The procedure runs on a new thread that owns its own window.
+[[nodiscard]] bool startThread(std::function<void()> procedure, std::size_t stackBytes);
+
+// Windows. A failed prepare returns why, naming the module and window keys.
+[[nodiscard]] std::string prepareFrame(Window& window, std::string_view moduleKey,
+                                       std::string_view windowKey);
+[[nodiscard]] std::string prepareWindow(Window& window, std::string_view moduleKey,
+                                        std::string_view windowKey, std::initializer_list<BoundField> fields);
+void openWindow(Window& window);
+void closeWindow(Window& window);
+void freeWindow(Window& window);
+
+void startEventLoop();
+bool endEventLoop(int reserved = 0);
+void endEventLoops(int reserved = 0);
+int event();
+int field();
+int accepted();
+
+void display(int control);
+void select(int control);
+void post(int code, int control, int thread);
+void setProperty(int property, std::string_view value);
+void beep(int frequency, int duration);
+int keyCode();
+void setKeyCode(int code);
+
+}  // namespace rt

@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <regex>
+
+#include "ProgramFixture.h"
+#include "app/HiddenMode.h"
+
+namespace keldwick::testing {
+namespace {
+
+class Program : public ProgramFixture {};
+
+TEST_F(Program, HiddenRunWritesTheReportAndEndsByItself) {
+    EXPECT_EQ(runProgram({"HIDE"}), 0);
+    EXPECT_TRUE(HiddenMode);
+    EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1116\r\n");
+}
+
+TEST_F(Program, HiddenRunNeverShowsAWindowEvenWithAScreen) {
+    EXPECT_EQ(runProgram({"/nohide"}, [&] {}), 0);
+    EXPECT_TRUE(presenter->windows().empty());
+    EXPECT_EQ(presenter->beeps(), 0);
+    EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1116\r\n");
+}
+
+TEST_F(Program, NormalRunShowsTheFrameAndOneStatusWindowUntilExit) {
+    std::vector<rt::HeadlessPresenter::ShownWindow> seen;
+    const int status = runProgram({}, [&] {
+        const auto frame = frameId();
+        const auto child = statusWindowWithResults(0);
+        seen = presenter->openWindows();
+        presenter->press(child.id, kCloseButton);
+        presenter->waitFor([](const auto& w) {
+            return std::count_if(w.begin(), w.end(), [](const auto& x) { return x.isOpen; }) == 1;
+        });
+        presenter->choose(frame, kExitEntry);
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_FALSE(HiddenMode);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].title, "Redirector Status");
+    EXPECT_TRUE(seen[0].isFrame);
+    EXPECT_EQ(seen[1].title, "Vredir.VXD Status");
+    EXPECT_EQ(seen[1].texts.at(kIsWin95Display), "YES");
+    EXPECT_EQ(seen[1].texts.at(kVersionDisplay), "4.00.1116");
+    EXPECT_EQ(seen[1].texts.at(kRecommendDisplay), "OK");
+    EXPECT_EQ(seen[1].texts.at(7), "Results only meaningfull if Server is NT.");
+    EXPECT_EQ(seen[1].focus, kCloseButton) << "the static text asked for last takes no focus";
+    EXPECT_TRUE(presenter->openWindows().empty());
+}
+
+// Each status window runs its own check; the report is the last check's.
+TEST_F(Program, GetVersionWhileOneIsOpenOpensAnotherWithItsOwnCheck) {
+    int reads = 0;
+    services.setVersionSource([&] { return "4.00." + std::to_string(1200 + ++reads); });
+    std::vector<std::string> versions;
+    const int status = runProgram({}, [&] {
+        const auto frame = frameId();
+        statusWindowWithResults(0);
+        presenter->choose(frame, kGetVersionEntry);
+        statusWindowWithResults(1);
+        presenter->choose(frame, kGetVersionEntry);
+        statusWindowWithResults(2);
+        for (const auto& window : presenter->openWindows()) {
+            if (!window.isFrame) {
+                versions.push_back(window.texts.at(kVersionDisplay));
+            }
+        }
+        presenter->choose(frame, kExitEntry);  // with three status windows still open
+    });
+    EXPECT_EQ(status, 0);
+    std::sort(versions.begin(), versions.end());
+    EXPECT_EQ(versions, (std::vector<std::string>{"4.00.1201", "4.00.1202", "4.00.1203"}));
+    EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1203\r\n");
+}
+
+TEST_F(Program, RejectedInputBeepsOnceRedrawsAndKeepsTheFocus) {
+    rt::HeadlessPresenter::ShownWindow after;
+    int beeps = 0;
+    runProgram({}, [&] {
+        const auto frame = frameId();
+        const auto before = statusWindowWithResults(0);
+        presenter->rejectInput(before.id, kVersionDisplay);
+        presenter->waitFor([&](const auto& w) { return w[1].focus == kVersionDisplay; });
+        beeps = presenter->beeps();
+        after = presenter->windows()[1];
+        presenter->choose(frame, kExitEntry);
+    });
+    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(after.focus, kVersionDisplay);
+    EXPECT_GE(after.redraws.at(kVersionDisplay), 1);
+}
+
+TEST_F(Program, ProgramInstalledUnderAFolderNamedHideStartsNormally) {
+    std::vector<std::string> arguments;  // the program's own path is no parameter
+    const int status = runProgram(arguments, [&] { presenter->choose(frameId(), kExitEntry); });
+    EXPECT_EQ(status, 0);
+    EXPECT_FALSE(HiddenMode);
+}
+
+// Many status windows opened from the menu and closed in random order: every
+// one shows its results, every close is honoured, and the report stays whole.
+TEST_F(Program, TwoHundredStatusWindowsOpenAndCloseInAnyOrder) {
+    constexpr std::size_t kWindows = 200;
+    std::size_t closedAll = 0;
+    runProgram({}, [&] {
+        const auto frame = frameId();
+        for (std::size_t i = 1; i < kWindows; ++i) {
+            presenter->choose(frame, kGetVersionEntry);
+        }
+        ASSERT_TRUE(presenter->waitFor(
+            [&](const auto& windows) {
+                return std::count_if(windows.begin(), windows.end(), [](const auto& w) {
+                           return !w.isFrame && w.focus == kCloseButton;
+                       }) == static_cast<long>(kWindows);
+            },
+            std::chrono::seconds(90)));
+        auto open = presenter->openWindows();
+        std::erase_if(open, [](const auto& w) { return w.isFrame; });
+        std::shuffle(open.begin(), open.end(), std::mt19937(7));
+        for (const auto& window : open) {
+            presenter->press(window.id, kCloseButton);
+        }
+        presenter->waitFor([](const auto& windows) {
+            return std::count_if(windows.begin(), windows.end(), [](const auto& w) { return w.isOpen; }) == 1;
+        });
+        closedAll = presenter->windows().size() - presenter->openWindows().size();
+        presenter->choose(frame, kExitEntry);
+    });
+    EXPECT_EQ(closedAll, kWindows);
+    EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1116\r\n");
+}
+
+}  // namespace
+}  // namespace keldwick::testing

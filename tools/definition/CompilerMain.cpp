@@ -1,0 +1,102 @@
+// keldwick_defc: turns window descriptions into stored definitions at build time.
+#include <cstdio>
+#include <exception>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/definition/StoredDefinitions.h"
+#include "tools/definition/DefinitionCompiler.h"
+#include "tools/definition/DescriptionParser.h"
+#include "tools/definition/ResourceTableWriter.h"
+#include "tools/definition/ToolFiles.h"
+
+namespace {
+
+using defc::CompiledResource;
+using defc::ToolResult;
+
+constexpr const char* kUsage =
+    "usage: keldwick_defc compile <description> <output.bin>\n"
+    "       keldwick_defc embed <output.cpp> <description>...\n"
+    "       keldwick_defc rc <output.rc> <description> <binary> [<description> <binary>]...\n";
+
+ToolResult<CompiledResource> compileFile(const std::string& path) {
+    auto text = defc::readWholeFile(path);
+    if (!text) {
+        return ToolResult<CompiledResource>::failure(text.message());
+    }
+    auto window = defc::parseDescription(text.value());
+    if (!window) {
+        return ToolResult<CompiledResource>::failure(path + ": " + window.message());
+    }
+    auto bytes = defc::compileDefinition(window.value());
+    if (!bytes) {
+        return ToolResult<CompiledResource>::failure(path + ": " + bytes.message());
+    }
+    return CompiledResource{
+        definition::resourceNameFor(window.value().moduleKey), std::move(bytes).value(), {}};
+}
+
+// Compiles every description; `withBinaries` takes a binary path after each.
+ToolResult<std::vector<CompiledResource>> compileAll(const std::vector<std::string>& args,
+                                                     bool withBinaries) {
+    std::vector<CompiledResource> resources;
+    std::set<std::string> names;
+    const std::size_t step = withBinaries ? 2 : 1;
+    for (std::size_t i = 0; i + step <= args.size(); i += step) {
+        auto resource = compileFile(args[i]);
+        if (!resource) {
+            return ToolResult<std::vector<CompiledResource>>::failure(resource.message());
+        }
+        if (!names.insert(resource.value().name).second) {
+            return ToolResult<std::vector<CompiledResource>>::failure(
+                args[i] + ": a second definition named " + resource.value().name);
+        }
+        resources.push_back(std::move(resource).value());
+        if (withBinaries) {
+            resources.back().binaryPath = args[i + 1];
+        }
+    }
+    return resources;
+}
+
+ToolResult<bool> run(const std::vector<std::string>& args) {
+    const auto mode = args.empty() ? std::string() : args[0];
+    const std::vector<std::string> inputs(args.begin() + (args.size() > 2 ? 2 : 0), args.end());
+    if (mode == "compile" && args.size() == 3) {
+        auto resource = compileFile(args[1]);
+        if (!resource) {
+            return ToolResult<bool>::failure(resource.message());
+        }
+        return defc::writeWholeFile(args[2], resource.value().bytes);
+    }
+    const bool withBinaries = mode == "rc";
+    if ((mode == "embed" || mode == "rc") && !inputs.empty() && (!withBinaries || inputs.size() % 2 == 0)) {
+        auto resources = compileAll(inputs, withBinaries);
+        if (!resources) {
+            return ToolResult<bool>::failure(resources.message());
+        }
+        return defc::writeWholeFile(args[1], withBinaries ? defc::resourceScript(resources.value())
+                                                          : defc::embeddedTableSource(resources.value()));
+    }
+    return ToolResult<bool>::failure(kUsage);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        const auto done = run(std::vector<std::string>(argv + 1, argv + argc));
+        if (!done) {
+            std::fprintf(stderr, "keldwick_defc: %s\n", done.message().c_str());
+            return 1;
+        }
+        return 0;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "keldwick_defc: %s\n", error.what());
+    } catch (...) {
+        std::fprintf(stderr, "keldwick_defc: unexpected failure\n");
+    }
+    return 1;
+}

@@ -1,0 +1,53 @@
+#include "StatusWindow.h"
+
+#include "app/HiddenMode.h"
+#include "app/WindowProcedure.h"
+#include "check/CheckRun.h"
+#include "ui/ModuleKeys.h"
+
+namespace keldwick {
+
+namespace {
+
+constexpr int kCloseButton = 10;
+
+class StatusWindow final : public WindowProcedure {
+  private:
+    std::string prepare(rt::Window& window) override {
+        return rt::prepareWindow(window, kStatusModuleKey, kStatusWindowKey,
+                                 {m_isWin95.chars(), m_driverVersion.chars(), m_recommend.chars()});
+    }
+
+    void openingWork() override {
+        CHECKVREDIR(m_isWin95, m_driverVersion, m_recommend);
+        if (HiddenMode) {
+            rt::post(rt::CloseRequested, 0, rt::OwnThread);
+            rt::post(rt::CloseRequested, 0, rt::FirstThread);
+            return;
+        }
+        rt::display(0);
+        rt::select(kCloseButton);
+    }
+
+    void acceptedWork() override {
+        if (rt::field() == kCloseButton && rt::event() == rt::ControlAccepted) {
+            rt::post(rt::CloseRequested, 0, rt::OwnThread);
+        }
+    }
+
+    bool releasesDefinition() const override { return true; }
+
+    ResultField m_isWin95;
+    ResultField m_driverVersion;
+    ResultField m_recommend;
+};
+
+}  // namespace
+
+void GETREDIRINFO() {
+    (void)StatusWindow().run();
+}
+
+const rt::Module kStatusWindowModule{"STATUSWINDOW", &rt::initialiseModule};
+
+}  // namespace keldwick
