@@ -9,7 +9,7 @@
 #include <vector>
 
 // Builds executables with chosen version information, byte by byte, for the
-// tests, the fuzzer's seed corpus and the benchmark. Nothing here reads
+// tests, the fuzzer's initial corpus and the benchmark. Nothing here reads
 // files: the containers are written from the same field tables the readers
 // document, so a test can name the field it corrupts.
 namespace version::fixtures {

@@ -1,6 +1,6 @@
 // Writes the fixture corpus into a folder: whole files (the file fuzzer's seed
 // corpus, and files to try the dump tool on), or with --blocks the bare
-// version blocks (the query fuzzer's seed corpus).
+// version blocks (the query fuzzer's initial corpus).
 #include <cstdio>
 #include <exception>
 #include <filesystem>
