@@ -11,7 +11,7 @@ inline constexpr std::string_view kDriverFileName = "VREDIR.VXD";
 inline constexpr std::string_view kVersionQuery = "\\StringFileInfo\\040904E4\\FileVersion";
 
 // Version blocks larger than this are not read: the driver's is a few hundred bytes.
-inline constexpr std::size_t kMaxVersionBlock = 64 * 1024;
+inline constexpr std::size_t kMaxVersionBlock = std::size_t{64} * 1024;
 
 using CandidatePath = CStringBuffer<rt::kMaxPath>;
 using VersionValue = CStringBuffer<1000>;

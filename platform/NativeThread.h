@@ -12,7 +12,7 @@ namespace rt {
 // 0 asks for the platform's default. Joins when destroyed.
 class NativeThread {
   public:
-    static constexpr std::size_t kMinimumStackBytes = 1024 * 1024;
+    static constexpr std::size_t kMinimumStackBytes = std::size_t{1024} * 1024;
 
     NativeThread(std::function<void()> body, std::size_t stackBytes);
     ~NativeThread();

@@ -7,7 +7,7 @@
 namespace rt {
 
 // Profiles larger than this are not ours to edit: the put fails and leaves them alone.
-inline constexpr std::size_t kMaxProfileBytes = 1024 * 1024;
+inline constexpr std::size_t kMaxProfileBytes = std::size_t{1024} * 1024;
 
 // Creates or replaces one entry of a profile file, creating the file when it
 // is missing (its folder must exist). The whole new text is built in memory
