@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
             out.write(reinterpret_cast<const char*>(bytes.data()),
                       static_cast<std::streamsize>(bytes.size()));
             if (!out) {
-                std::fprintf(stderr, "cannot write %s\n", (folder / name).c_str());
+                std::fprintf(stderr, "cannot write %s\n", (folder / name).string().c_str());
                 return 1;
             }
         }
