@@ -35,12 +35,9 @@ class Win32SystemServices final : public SystemServices {
         static_assert(sizeof(OSVERSIONINFOA) == sizeof(os::OSVERSIONINFOA));
         OSVERSIONINFOA native{};
         native.dwOSVersionInfoSize = sizeof native;
-        // Deprecated only in the sense that newer systems may answer with an
-        // older version; the platform id, which is all the check needs, stays true.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+        // Newer systems may report an older version to programs without a
+        // manifest; the platform id, all that the check needs, stays true.
         const BOOL done = ::GetVersionExA(&native);
-#pragma GCC diagnostic pop
         if (done == 0) {
             return 0;
         }
@@ -55,12 +52,8 @@ class Win32SystemServices final : public SystemServices {
         return 1;
     }
 
-    std::string systemDirectory() override {
-        return askForDirectory(::GetSystemDirectoryA);
-    }
-    std::string windowsDirectory() override {
-        return askForDirectory(::GetWindowsDirectoryA);
-    }
+    std::string systemDirectory() override { return askForDirectory(::GetSystemDirectoryA); }
+    std::string windowsDirectory() override { return askForDirectory(::GetWindowsDirectoryA); }
 
     os::DWORD fileVersionInfoSize(const char* fileName, os::DWORD* handle) override {
         DWORD native = 0;
