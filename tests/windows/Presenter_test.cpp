@@ -198,8 +198,10 @@ TEST_F(Presenter, WindowMenuListsEveryStatusWindowAndTileSeparatesThem) {
         ::GetWindowRect(windows[1], &second);
         overlapAfterTile = ::IntersectRect(&both, &first, &second) != 0;
         ::SendMessageA(::GetDlgItem(windows[0], kCloseButton), BM_CLICK, 0, 0);
-        waitUntil([&] { return statusWindows(frame).size() == 1; });
-        leftAfterClose = statusWindows(frame).size();
+        waitUntil([&] {
+            leftAfterClose = statusWindows(frame).size();
+            return leftAfterClose == 1;
+        });
     });
     EXPECT_EQ(listed, 2);
     EXPECT_FALSE(overlapAfterTile);
