@@ -118,7 +118,8 @@ int main(int argc, char** argv) {
     loadCorpus(corpusFolder);
 
     const auto ansi = fixtures::encodeAnsi(fixtures::versionTree(fixtures::driverContents("4.00.1116")));
-    const auto unicode = fixtures::encodeUnicode(fixtures::versionTree(fixtures::driverContents("4.00.1116")));
+    const auto unicode =
+        fixtures::encodeUnicode(fixtures::versionTree(fixtures::driverContents("4.00.1116")));
     fixtures::PeOptions pe64;
     pe64.is64 = true;
     const std::pair<std::string, std::string> files[] = {
