@@ -39,7 +39,9 @@ Result<ExecutableFormat> identifyNewHeader(std::span<const std::byte> signature)
     if (!first || !second) {
         return fail(Failure::Truncated, "the file ends before the new header's signature");
     }
-    const auto is = [&](char a, char b) { return *first == a && *second == b; };
+    const auto is = [&](char a, char b) {
+        return *first == static_cast<std::uint8_t>(a) && *second == static_cast<std::uint8_t>(b);
+    };
     if (is('N', 'E')) {
         return ExecutableFormat::Ne;
     }

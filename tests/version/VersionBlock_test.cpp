@@ -13,7 +13,7 @@ namespace {
 using fixtures::Node;
 
 Node driverTree(const std::string& fileVersion = "4.00.1116") {
-    return fixtures::versionTree(fixtures::driverSpec(fileVersion));
+    return fixtures::versionTree(fixtures::driverContents(fileVersion));
 }
 
 Node& stringFileInfo(Node& root) {
@@ -243,9 +243,9 @@ TEST(VersionBlock, OddRootLengthIsAccepted) {
 }
 
 TEST(VersionBlock, ChildrenAreFoundInAnyOrder) {
-    auto spec = fixtures::driverSpec("4.00.1116");
-    spec.varFileInfoFirst = true;
-    const auto result = parsed(fixtures::encodeUnicode(fixtures::versionTree(spec)));
+    auto contents = fixtures::driverContents("4.00.1116");
+    contents.varFileInfoFirst = true;
+    const auto result = parsed(fixtures::encodeUnicode(fixtures::versionTree(contents)));
     EXPECT_EQ(result.root.children.at(0).key, "VarFileInfo");
     EXPECT_EQ(fileVersionOf(result)->text, "4.00.1116");
 }

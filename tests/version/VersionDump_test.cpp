@@ -38,7 +38,7 @@ TEST(VersionDump, PrintsWhatTheReaderSeesInADriver) {
 }
 
 TEST(VersionDump, PrintsTheExactReasonForARejectedBlock) {
-    auto tree = fixtures::versionTree(fixtures::driverSpec("4.00.1116"));
+    auto tree = fixtures::versionTree(fixtures::driverContents("4.00.1116"));
     tree.length = 2;
     const auto result = dump(fixtures::leFile(fixtures::encodeAnsi(tree)).bytes);
     EXPECT_FALSE(result.ok);
@@ -53,14 +53,14 @@ TEST(VersionDump, PrintsTheReasonForAFileThatIsNoExecutable) {
 }
 
 TEST(VersionDump, EscapesBytesThatAreNotPrintable) {
-    auto spec = fixtures::driverSpec("4.00\x01\xE9\"");
-    const auto result = dump(fixtures::leFile(fixtures::encodeAnsi(fixtures::versionTree(spec))).bytes);
+    auto contents = fixtures::driverContents("4.00\x01\xE9\"");
+    const auto result = dump(fixtures::leFile(fixtures::encodeAnsi(fixtures::versionTree(contents))).bytes);
     EXPECT_NE(result.text.find("\"FileVersion\" @0xC8 = \"4.00\\x01\\xE9\\x22\""), std::string::npos)
         << result.text;
 }
 
 TEST(VersionDump, ShowsRepairsAsNotes) {
-    auto tree = fixtures::versionTree(fixtures::driverSpec("4.00.1116"));
+    auto tree = fixtures::versionTree(fixtures::driverContents("4.00.1116"));
     tree.children.at(0).children.at(0).children.at(1).length = 0;
     const auto result = dump(fixtures::leFile(fixtures::encodeAnsi(tree)).bytes);
     EXPECT_NE(result.text.find("note: a child of length 0 at 0x94 ends the list of \"040904E4\"\n"),

@@ -12,7 +12,7 @@ namespace {
 using fixtures::Node;
 
 Node driverTree() {
-    return fixtures::versionTree(fixtures::driverSpec("4.00.1116"));
+    return fixtures::versionTree(fixtures::driverContents("4.00.1116"));
 }
 
 Node& strings(Node& root) {
@@ -109,9 +109,9 @@ TEST(VersionQueryEdges, FirstOfDuplicateKeysWins) {
 }
 
 TEST(VersionQueryEdges, FindsStringFileInfoAfterVarFileInfo) {
-    auto spec = fixtures::driverSpec("4.00.1116");
-    spec.varFileInfoFirst = true;
-    EXPECT_EQ(textAt(fixtures::encodeAnsi(fixtures::versionTree(spec)), kProductQuery), "4.00.1116");
+    auto contents = fixtures::driverContents("4.00.1116");
+    contents.varFileInfoFirst = true;
+    EXPECT_EQ(textAt(fixtures::encodeAnsi(fixtures::versionTree(contents)), kProductQuery), "4.00.1116");
 }
 
 TEST(VersionQueryEdges, ChildOfLengthZeroEndsTheSearch) {

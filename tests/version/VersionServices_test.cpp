@@ -97,10 +97,10 @@ TEST_F(VersionServices, HandsOutUnicodeBlocksInTheSixteenBitLayout) {
 }
 
 TEST_F(VersionServices, ConvertsUnicodeTextToCp1252) {
-    auto spec = fixtures::driverSpec("4.00.1116");
-    spec.tables[0].strings.emplace_back("Comments", "caf\xE9 \x80 \x99");
+    auto contents = fixtures::driverContents("4.00.1116");
+    contents.tables[0].strings.emplace_back("Comments", "caf\xE9 \x80 \x99");
     const auto block =
-        blockOf(write(fixtures::peFile(fixtures::encodeUnicode(fixtures::versionTree(spec))).bytes));
+        blockOf(write(fixtures::peFile(fixtures::encodeUnicode(fixtures::versionTree(contents))).bytes));
     EXPECT_EQ(query(block, "\\StringFileInfo\\040904E4\\Comments").text, "caf\xE9 \x80 \x99");
 }
 
@@ -137,22 +137,22 @@ TEST_F(VersionServices, FindsNothingWhenTheOnlyTableIs040904B0) {
 }
 
 TEST_F(VersionServices, ReadsABlockLargerThanAThousandBytesWhole) {
-    auto spec = fixtures::driverSpec("ignored");
-    auto& strings = spec.tables[0].strings;
+    auto contents = fixtures::driverContents("ignored");
+    auto& strings = contents.tables[0].strings;
     strings.erase(
         std::find_if(strings.begin(), strings.end(), [](const auto& s) { return s.first == "FileVersion"; }));
     for (int i = 0; i < 40; ++i) {
         strings.emplace_back("Comment" + std::to_string(i), std::string(30, 'c'));
     }
     strings.emplace_back("FileVersion", "4.00.1116");
-    const auto bytes = fixtures::leFile(fixtures::encodeAnsi(fixtures::versionTree(spec))).bytes;
+    const auto bytes = fixtures::leFile(fixtures::encodeAnsi(fixtures::versionTree(contents))).bytes;
     const auto block = blockOf(write(bytes));
     EXPECT_GT(block.size(), 2000u);
     EXPECT_EQ(query(block).text, "4.00.1116");
 }
 
 TEST_F(VersionServices, TerminatesAValueThatHasNoNulInTheFile) {
-    auto tree = fixtures::versionTree(fixtures::driverSpec("4.00.1116"));
+    auto tree = fixtures::versionTree(fixtures::driverContents("4.00.1116"));
     auto& value = tree.children[0].children[0].children[2];
     value.text = "4.00.1116xyz";
     value.omitTextNul = true;

@@ -48,11 +48,11 @@ inline Error rejection(const Bytes& bytes) {
 }
 
 inline Bytes ansiDriverBlock(const std::string& fileVersion, const std::string& table = "040904E4") {
-    return fixtures::encodeAnsi(fixtures::versionTree(fixtures::driverSpec(fileVersion, table)));
+    return fixtures::encodeAnsi(fixtures::versionTree(fixtures::driverContents(fileVersion, table)));
 }
 
 inline Bytes unicodeDriverBlock(const std::string& fileVersion, const std::string& table = "040904E4") {
-    return fixtures::encodeUnicode(fixtures::versionTree(fixtures::driverSpec(fileVersion, table)));
+    return fixtures::encodeUnicode(fixtures::versionTree(fixtures::driverContents(fileVersion, table)));
 }
 
 inline std::string toString(Failure failure) {

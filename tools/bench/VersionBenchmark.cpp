@@ -117,8 +117,9 @@ int main(int argc, char** argv) {
     g_folder = folder;
     loadCorpus(corpusFolder);
 
-    const auto ansi = fixtures::encodeAnsi(fixtures::versionTree(fixtures::driverSpec("4.00.1116")));
-    const auto unicode = fixtures::encodeUnicode(fixtures::versionTree(fixtures::driverSpec("4.00.1116")));
+    const auto ansi = fixtures::encodeAnsi(fixtures::versionTree(fixtures::driverContents("4.00.1116")));
+    const auto unicode =
+        fixtures::encodeUnicode(fixtures::versionTree(fixtures::driverContents("4.00.1116")));
     fixtures::PeOptions pe64;
     pe64.is64 = true;
     const std::pair<std::string, std::string> files[] = {

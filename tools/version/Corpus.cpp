@@ -9,11 +9,11 @@ namespace version::fixtures {
 namespace {
 
 Bytes ansiDriverBlock(const std::string& fileVersion, const std::string& table = "040904E4") {
-    return encodeAnsi(versionTree(driverSpec(fileVersion, table)));
+    return encodeAnsi(versionTree(driverContents(fileVersion, table)));
 }
 
 Bytes unicodeDriverBlock(const std::string& fileVersion, const std::string& table = "040904E4") {
-    return encodeUnicode(versionTree(driverSpec(fileVersion, table)));
+    return encodeUnicode(versionTree(driverContents(fileVersion, table)));
 }
 
 }  // namespace
@@ -52,10 +52,10 @@ std::vector<std::pair<std::string, Bytes>> standardCorpus() {
     PeOptions secondSection;
     secondSection.dataInSecondSection = true;
     add("pe32-data-in-second-section.dll", peFile(unicodeDriverBlock("4.00.1116"), secondSection).bytes);
-    auto cp1252 = driverSpec("4.00.1116");
+    auto cp1252 = driverContents("4.00.1116");
     cp1252.tables[0].strings.emplace_back("Comments", "caf\xE9 \x80 \x99");
     add("pe32-cp1252-text.dll", peFile(encodeUnicode(versionTree(cp1252))).bytes);
-    auto varFirst = driverSpec("4.00.1116");
+    auto varFirst = driverContents("4.00.1116");
     varFirst.varFileInfoFirst = true;
     add("le-varfileinfo-first.vxd", leFile(encodeAnsi(versionTree(varFirst))).bytes);
 
@@ -82,7 +82,7 @@ std::vector<std::pair<std::string, Bytes>> standardCorpus() {
         add("le-block-length-2.vxd", broken.bytes);
     }
     {
-        auto tree = versionTree(driverSpec("4.00.1116"));
+        auto tree = versionTree(driverContents("4.00.1116"));
         auto& fileVersion = tree.children[0].children[0].children[2];
         fileVersion.omitTextNul = true;
         fileVersion.text = "4.00.1116xyz";  // twelve characters: the node ends right after them
@@ -124,7 +124,7 @@ std::vector<std::pair<std::string, Bytes>> standardCorpus() {
 
 std::vector<std::pair<std::string, Bytes>> standardBlocks() {
     std::vector<std::pair<std::string, Bytes>> blocks;
-    auto tree = versionTree(driverSpec("4.00.1116"));
+    auto tree = versionTree(driverContents("4.00.1116"));
     blocks.emplace_back("ansi.bin", encodeAnsi(tree));
     blocks.emplace_back("unicode.bin", encodeUnicode(tree));
     auto zeroChild = tree;

@@ -180,8 +180,8 @@ Node parentNode(std::string key, std::vector<Node> children) {
     return node;
 }
 
-VersionSpec driverSpec(const std::string& fileVersion, const std::string& tableKey) {
-    VersionSpec spec;
+VersionContents driverContents(const std::string& fileVersion, const std::string& tableKey) {
+    VersionContents contents;
     StringTable table;
     table.key = tableKey;
     table.strings = {
@@ -193,18 +193,18 @@ VersionSpec driverSpec(const std::string& fileVersion, const std::string& tableK
         {"ProductName", "Keldwick fixture"},
         {"ProductVersion", "4.00.950"},
     };
-    spec.tables.push_back(table);
+    contents.tables.push_back(table);
     const auto key = std::stoul(tableKey, nullptr, 16);
-    spec.translations = {static_cast<std::uint32_t>(((key & 0xFFFF) << 16) | (key >> 16))};
-    return spec;
+    contents.translations = {static_cast<std::uint32_t>(((key & 0xFFFF) << 16) | (key >> 16))};
+    return contents;
 }
 
-Bytes fixedFileInfo(const VersionSpec& spec) {
+Bytes fixedFileInfo(const VersionContents& contents) {
     Writer out;
     out.u32(0xFEEF04BD);
     out.u32(0x00010000);
-    const auto ms = static_cast<std::uint32_t>(spec.fileVersion[0] << 16 | spec.fileVersion[1]);
-    const auto ls = static_cast<std::uint32_t>(spec.fileVersion[2] << 16 | spec.fileVersion[3]);
+    const auto ms = static_cast<std::uint32_t>(contents.fileVersion[0] << 16 | contents.fileVersion[1]);
+    const auto ls = static_cast<std::uint32_t>(contents.fileVersion[2] << 16 | contents.fileVersion[3]);
     out.u32(ms);
     out.u32(ls);
     out.u32(ms);
@@ -212,16 +212,16 @@ Bytes fixedFileInfo(const VersionSpec& spec) {
     out.u32(0x3F);        // flags mask
     out.u32(0);           // flags
     out.u32(0x00010004);  // VOS_DOS_WINDOWS32
-    out.u32(spec.fileType);
+    out.u32(contents.fileType);
     out.u32(0);  // subtype
     out.u32(0);  // date
     out.u32(0);
     return out.take();
 }
 
-Node versionTree(const VersionSpec& spec) {
+Node versionTree(const VersionContents& contents) {
     std::vector<Node> tables;
-    for (const auto& table : spec.tables) {
+    for (const auto& table : contents.tables) {
         std::vector<Node> strings;
         for (const auto& [key, value] : table.strings) {
             strings.push_back(textNode(key, value));
@@ -229,14 +229,14 @@ Node versionTree(const VersionSpec& spec) {
         tables.push_back(parentNode(table.key, std::move(strings)));
     }
     Writer translations;
-    for (const auto translation : spec.translations) {
+    for (const auto translation : contents.translations) {
         translations.u32(translation);
     }
     auto stringInfo = parentNode("StringFileInfo", std::move(tables));
     auto varInfo = parentNode("VarFileInfo", {binaryNode("Translation", translations.take())});
     varInfo.type = 1;
-    Node root = binaryNode("VS_VERSION_INFO", fixedFileInfo(spec));
-    if (spec.varFileInfoFirst) {
+    Node root = binaryNode("VS_VERSION_INFO", fixedFileInfo(contents));
+    if (contents.varFileInfoFirst) {
         root.children = {std::move(varInfo), std::move(stringInfo)};
     } else {
         root.children = {std::move(stringInfo), std::move(varInfo)};

@@ -43,7 +43,7 @@ struct StringTable {
     std::vector<std::pair<std::string, std::string>> strings;
 };
 
-struct VersionSpec {
+struct VersionContents {
     std::vector<StringTable> tables;
     std::vector<std::uint32_t> translations{0x04E40409};  // LOWORD language, HIWORD code page
     std::uint16_t fileVersion[4] = {4, 0, 0, 1116};
@@ -52,9 +52,9 @@ struct VersionSpec {
 };
 
 // A driver's typical version information with the given FileVersion text.
-VersionSpec driverSpec(const std::string& fileVersion, const std::string& tableKey = "040904E4");
-Bytes fixedFileInfo(const VersionSpec& spec);
-Node versionTree(const VersionSpec& spec);
+VersionContents driverContents(const std::string& fileVersion, const std::string& tableKey = "040904E4");
+Bytes fixedFileInfo(const VersionContents& contents);
+Node versionTree(const VersionContents& contents);
 
 Bytes encodeAnsi(const Node& root);
 Bytes encodeUnicode(const Node& root);

@@ -1,4 +1,4 @@
-// Writes the fixture corpus into a folder: whole files (the file fuzzer's seed
+// Writes the fixture corpus into a folder: whole files (the file fuzzer's initial
 // corpus, and files to try the dump tool on), or with --blocks the bare
 // version blocks (the query fuzzer's initial corpus).
 #include <cstdio>
