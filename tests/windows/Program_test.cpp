@@ -31,18 +31,19 @@ struct DriverFormat {
 const std::array<DriverFormat, 3> kFormats{{
     {"NE",
      [](const std::string& v) {
-         return fixtures::neFile(fixtures::encodeAnsi(fixtures::versionTree(fixtures::driverSpec(v)))).bytes;
+         return fixtures::neFile(fixtures::encodeAnsi(fixtures::versionTree(fixtures::driverContents(v))))
+             .bytes;
      }},
     {"PE32",
      [](const std::string& v) {
-         return fixtures::peFile(fixtures::encodeUnicode(fixtures::versionTree(fixtures::driverSpec(v))))
+         return fixtures::peFile(fixtures::encodeUnicode(fixtures::versionTree(fixtures::driverContents(v))))
              .bytes;
      }},
     {"PE32+",
      [](const std::string& v) {
          fixtures::PeOptions options;
          options.is64 = true;
-         return fixtures::peFile(fixtures::encodeUnicode(fixtures::versionTree(fixtures::driverSpec(v))),
+         return fixtures::peFile(fixtures::encodeUnicode(fixtures::versionTree(fixtures::driverContents(v))),
                                  options)
              .bytes;
      }},
