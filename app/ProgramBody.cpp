@@ -1,7 +1,11 @@
 #include "ProgramBody.h"
 
+#include <cstdio>
+#include <string>
+
 #include "app/HiddenMode.h"
 #include "app/RunMode.h"
+#include "platform/window/DesktopPresenter.h"
 #include "ui/AppFrame.h"
 #include "ui/StatusWindow.h"
 
@@ -10,6 +14,26 @@ namespace keldwick {
 namespace {
 
 const rt::Module kMainModule{"KELDWICK", &rt::initialiseModule};
+
+constexpr int kNoDesktop = 1;
+
+// Windows are drawn only in normal mode, so a hidden run needs no desktop. A
+// presenter installed already (by a test) is kept. Without one, the windows
+// could never be seen nor closed: say so and fail rather than wait forever.
+bool useDesktop() {
+    auto& layer = rt::WindowLayer::instance();
+    if (layer.presenter() != nullptr) {
+        return true;
+    }
+    std::string error;
+    auto presenter = rt::loadDesktopPresenter(error);
+    if (!presenter) {
+        std::fprintf(stderr, "keldwick: %s; \"keldwick HIDE\" checks without windows\n", error.c_str());
+        return false;
+    }
+    layer.setPresenter(std::move(presenter));
+    return true;
+}
 
 }  // namespace
 
@@ -21,6 +45,9 @@ std::span<const rt::Module> programModules() {
 int programBody() {
     rt::beginProgram();
     HiddenMode = asksForHiddenMode(rt::commandText("", 0));
+    if (!HiddenMode && !useDesktop()) {
+        return kNoDesktop;
+    }
     // A frame that could not even be prepared is a failure, not a run.
     return MAIN() ? 0 : 1;
 }

@@ -119,7 +119,9 @@ std::string withProfileEntry(std::string_view text, std::string_view section, st
     });
     if (header == lines.end()) {
         const Line* last = lines.empty() ? nullptr : &lines.back();
-        std::string added = "[" + std::string(wantedSection) + "]";
+        std::string added(1, '[');
+        added += wantedSection;
+        added += ']';
         added += kCrLf;
         added += newLine;
         added += kCrLf;

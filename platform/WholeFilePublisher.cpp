@@ -32,7 +32,10 @@ PathParts splitPath(std::string_view path) {
 }
 
 std::string temporaryPrefix(std::string_view name) {
-    return "." + std::string(name) + ".";
+    std::string prefix(1, '.');
+    prefix += name;
+    prefix += '.';
+    return prefix;
 }
 
 std::string randomTag() {

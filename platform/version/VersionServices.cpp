@@ -1,22 +1,79 @@
 #include "VersionServices.h"
 
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <span>
+
+#include "VersionFile.h"
+#include "VersionQuery.h"
+
 namespace version {
 
-// Placeholder until the resource reader lands: no file has version information.
-os::DWORD fileVersionInfoSize(const char*, os::DWORD* handle) {
+namespace {
+
+// The smallest block that still says its own length and value length.
+constexpr std::size_t kMinimalBlock = 4;
+
+}  // namespace
+
+os::DWORD fileVersionInfoSize(const char* fileName, os::DWORD* handle) {
     if (handle != nullptr) {
         *handle = 0;
     }
-    return 0;
+    if (fileName == nullptr) {
+        return 0;
+    }
+    const auto info = loadVersionInfo(fileName);
+    if (!info) {
+        return 0;
+    }
+    if (handle != nullptr && info->located.location.offset <= std::numeric_limits<os::DWORD>::max()) {
+        *handle = static_cast<os::DWORD>(info->located.location.offset);
+    }
+    return static_cast<os::DWORD>(info->block.size());
 }
 
-os::BOOL fileVersionInfo(const char*, os::DWORD, os::DWORD, void*) {
-    return 0;
+os::BOOL fileVersionInfo(const char* fileName, os::DWORD, os::DWORD length, void* data) {
+    if (fileName == nullptr || data == nullptr || length < kMinimalBlock) {
+        return 0;
+    }
+    const auto info = loadVersionInfo(fileName);
+    if (!info) {
+        return 0;
+    }
+    const auto copied = std::min<std::size_t>(length, info->block.size());
+    auto* out = static_cast<unsigned char*>(data);
+    std::memcpy(out, info->block.data(), copied);
+    // A cut block must not claim the bytes it lost.
+    if (copied < info->block.size()) {
+        out[0] = static_cast<unsigned char>(copied & 0xFF);
+        out[1] = static_cast<unsigned char>(copied >> 8);
+    }
+    return 1;
 }
 
-os::BOOL queryVersionValue(const void*, const char*, void**, os::UINT* length) {
-    *length = 0;
-    return 0;
+os::BOOL queryVersionValue(const void* block, const char* subBlock, void** buffer, os::UINT* length) {
+    if (length != nullptr) {
+        *length = 0;
+    }
+    if (block == nullptr || buffer == nullptr || length == nullptr) {
+        return 0;
+    }
+    // The block says how long it is; the caller gave a buffer at least that long.
+    const auto* bytes = static_cast<const std::byte*>(block);
+    const auto rootLength =
+        std::to_integer<std::size_t>(bytes[0]) | (std::to_integer<std::size_t>(bytes[1]) << 8);
+    if (rootLength < kMinimalBlock) {
+        return 0;
+    }
+    const auto answer = queryAnsiBlock(std::span(bytes, rootLength), subBlock == nullptr ? "" : subBlock);
+    if (!answer) {
+        return 0;
+    }
+    *buffer = const_cast<std::byte*>(bytes + answer->offset);
+    *length = static_cast<os::UINT>(answer->length);
+    return 1;
 }
 
 }  // namespace version

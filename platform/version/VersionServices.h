@@ -5,6 +5,22 @@
 // The portable version-information services: what the Windows 95 family's
 // GetFileVersionInfoSizeA, GetFileVersionInfoA and VerQueryValueA answer,
 // computed from the file's own bytes.
+//
+// The contract, and where it departs from Windows:
+// - fileVersionInfoSize returns the size of the block that fileVersionInfo
+//   will write, 0 when the file has no readable version information, and
+//   stores the file offset of the version data in *handle, as Windows 95 did.
+//   The size is never above 0xFFFF.
+// - fileVersionInfo finds the block again (the handle is not trusted: the file
+//   may have changed in between) and writes it in the 16-bit layout whatever
+//   the file holds, as Windows 95 converted 32-bit blocks. The block is
+//   rebuilt, so every string ends with a NUL inside its node. A shorter
+//   buffer gets a cut block whose root length is lowered to what was
+//   written, so a query never reads past it; under 4 bytes it fails.
+// - queryVersionValue answers on the block alone, walking only within its
+//   root length; see queryAnsiBlock for the rules and the deviations.
+// A detailed reason for any failure is available through loadVersionInfo
+// (VersionFile.h); at this boundary every failure is 0.
 namespace version {
 
 os::DWORD fileVersionInfoSize(const char* fileName, os::DWORD* handle);

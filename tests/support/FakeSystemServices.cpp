@@ -3,6 +3,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/version/VersionServices.h"
+
 namespace testing_support {
 
 namespace {
@@ -61,14 +63,21 @@ os::BOOL FakeSystemServices::getVersion(os::OSVERSIONINFOA& info) {
 }
 
 os::DWORD FakeSystemServices::fileVersionInfoSize(const char* fileName, os::DWORD* handle) {
+    if (readsRealFiles) {
+        return version::fileVersionInfoSize(fileName, handle);
+    }
     if (handle != nullptr) {
         *handle = 0;
     }
     return static_cast<os::DWORD>(blockFor(fileName, true).size());
 }
 
-os::BOOL FakeSystemServices::fileVersionInfo(const char* fileName, os::DWORD, os::DWORD length, void* data) {
+os::BOOL FakeSystemServices::fileVersionInfo(const char* fileName, os::DWORD handle, os::DWORD length,
+                                             void* data) {
     ++m_reads;
+    if (readsRealFiles) {
+        return version::fileVersionInfo(fileName, handle, length, data);
+    }
     const auto block = blockFor(fileName, false);
     if (block.empty() || length < block.size()) {
         return 0;
@@ -79,6 +88,9 @@ os::BOOL FakeSystemServices::fileVersionInfo(const char* fileName, os::DWORD, os
 
 os::BOOL FakeSystemServices::queryVersionValue(const void* block, const char* subBlock, void** buffer,
                                                os::UINT* length) {
+    if (readsRealFiles) {
+        return version::queryVersionValue(block, subBlock, buffer, length);
+    }
     *length = 0;
     const auto* bytes = static_cast<const char*>(block);
     if (std::string_view(bytes, kMagic.size()) != kMagic || subBlock == nullptr) {

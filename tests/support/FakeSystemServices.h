@@ -20,6 +20,8 @@ class FakeSystemServices : public rt::SystemServices {
     std::string windowsDir;
     os::DWORD platformId = os::kPlatformWindows95Family;
     bool versionRequestFails = false;
+    // Reads version information from the files themselves, as the program does.
+    bool readsRealFiles = false;
 
     // Registers a file's FileVersion value under a string-table key.
     void setVersion(const std::string& path, const std::string& value, const std::string& table = "040904E4");

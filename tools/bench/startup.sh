@@ -13,7 +13,7 @@ runs="${RUNS:-40}"
 
 command -v hyperfine >/dev/null || { echo "startup.sh: needs hyperfine (apt-get install hyperfine)" >&2; exit 2; }
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DKELDWICK_QT=ON -DKELDWICK_BENCHMARKS=ON -DKELDWICK_TESTS=OFF >/dev/null
+  -DKELDWICK_QT=ON -DKELDWICK_TESTS=OFF >/dev/null
 cmake --build "$build" --target keldwick keldwick_qt keldwick_startup_probe minimal_qt_window keldwick_build_share
 
 # The check writes its report into the current folder.

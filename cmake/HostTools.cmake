@@ -1,0 +1,37 @@
+# Programs that run during the build. A native build uses its own targets; a
+# cross build (Windows from Linux) cannot run what it compiles, so it builds the
+# same sources a second time for the build machine, as a nested native project
+# in ${KELDWICK_HOST_TOOLS_DIR}, and runs those. Both Windows presets share that
+# folder, so the tools are compiled once.
+#
+# Sets KELDWICK_DEFC: the window-definition compiler to run.
+if(NOT CMAKE_CROSSCOMPILING)
+  set(KELDWICK_DEFC keldwick_defc)
+  return()
+endif()
+
+include(ExternalProject)
+
+set(KELDWICK_HOST_TOOLS_DIR ${CMAKE_BINARY_DIR}/host-tools CACHE PATH
+    "Build folder of the native build-time programs")
+set(KELDWICK_HOST_CXX g++ CACHE STRING "The build machine's C++ compiler")
+set(host_defc ${KELDWICK_HOST_TOOLS_DIR}/tools/definition/keldwick_defc)
+
+ExternalProject_Add(keldwick_host_tools
+  SOURCE_DIR ${PROJECT_SOURCE_DIR}
+  BINARY_DIR ${KELDWICK_HOST_TOOLS_DIR}
+  CMAKE_ARGS
+    -DCMAKE_BUILD_TYPE=Release
+    -DCMAKE_CXX_COMPILER=${KELDWICK_HOST_CXX}
+    -DKELDWICK_TESTS=OFF
+  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target keldwick_defc
+  BUILD_ALWAYS ON
+  BUILD_BYPRODUCTS ${host_defc}
+  INSTALL_COMMAND ""
+  USES_TERMINAL_BUILD ON
+)
+
+add_executable(keldwick_host_defc IMPORTED GLOBAL)
+set_target_properties(keldwick_host_defc PROPERTIES IMPORTED_LOCATION ${host_defc})
+add_dependencies(keldwick_host_defc keldwick_host_tools)
+set(KELDWICK_DEFC keldwick_host_defc)

@@ -1,0 +1,69 @@
+#include "VersionFile.h"
+
+#include <algorithm>
+#include <string>
+
+namespace version {
+
+Result<VersionFile> VersionFile::open(const char* path) {
+    auto& files = rt::fileSystem();
+    rt::NativeFile native = rt::kNoFile;
+    if (const auto error = files.openForReading(path, rt::FileSystem::Follow::Links, native)) {
+        return fail(Failure::OpenFailed, "cannot open the file: " + error.message());
+    }
+    rt::File file(native);
+    rt::FileStatus status;
+    if (const auto error = files.status(file.native(), status)) {
+        return fail(Failure::OpenFailed, "cannot examine the file: " + error.message());
+    }
+    if (!status.isRegular) {
+        return fail(Failure::OpenFailed, "not a regular file");
+    }
+    return VersionFile(std::move(file), status.size);
+}
+
+Status VersionFile::read(std::uint64_t offset, std::span<std::byte> into) {
+    if (!fits(offset, into.size(), m_size)) {
+        return fail(Failure::Truncated, "read at " + hex(offset) + " runs past the end of the file");
+    }
+    const auto inWindow =
+        offset >= m_windowOffset && fits(offset - m_windowOffset, into.size(), m_window.size());
+    if (!inWindow) {
+        if (into.size() >= kWindowSize) {
+            return readExactly(offset, into);
+        }
+        m_window.resize(static_cast<std::size_t>(std::min<std::uint64_t>(kWindowSize, m_size - offset)));
+        m_windowOffset = offset;
+        if (auto status = readExactly(offset, m_window); !status) {
+            m_window.clear();
+            return status;
+        }
+    }
+    const auto from = m_window.begin() + static_cast<std::ptrdiff_t>(offset - m_windowOffset);
+    std::copy_n(from, into.size(), into.begin());
+    return success();
+}
+
+Status VersionFile::readExactly(std::uint64_t offset, std::span<std::byte> into) {
+    std::size_t got = 0;
+    if (const auto error = rt::fileSystem().readAt(m_file.native(), offset, into, got)) {
+        return fail(Failure::ReadFailed, "reading " + std::to_string(into.size()) + " bytes at " +
+                                             hex(offset) + " failed: " + error.message());
+    }
+    if (got != into.size()) {
+        return fail(Failure::ReadFailed, "the file ended at " + hex(offset + got) + " while " +
+                                             std::to_string(into.size()) + " bytes were read at " +
+                                             hex(offset) + "; it shrank after it was opened");
+    }
+    return success();
+}
+
+Result<VersionInfo> loadVersionInfo(const char* path) {
+    auto file = VersionFile::open(path);
+    if (!file) {
+        return file.error();
+    }
+    return readVersionInfo(*file);
+}
+
+}  // namespace version

@@ -1,0 +1,82 @@
+#include "DialogFont.h"
+
+#include <utility>
+
+namespace rt::win32 {
+
+namespace {
+
+constexpr int kPointsPerInch = 72;
+
+// A screen device context with a font selected, restored and released on exit.
+class MeasuringContext {
+  public:
+    explicit MeasuringContext(HFONT font) : m_dc(::GetDC(nullptr)) {
+        m_previous = ::SelectObject(m_dc, font);
+    }
+    ~MeasuringContext() {
+        ::SelectObject(m_dc, m_previous);
+        ::ReleaseDC(nullptr, m_dc);
+    }
+    MeasuringContext(const MeasuringContext&) = delete;
+    MeasuringContext& operator=(const MeasuringContext&) = delete;
+
+    HDC dc() const { return m_dc; }
+
+  private:
+    HDC m_dc;
+    HGDIOBJ m_previous = nullptr;
+};
+
+HFONT createFont(const std::string& face, int points) {
+    const MeasuringContext screen(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
+    const int height = -::MulDiv(points, ::GetDeviceCaps(screen.dc(), LOGPIXELSY), kPointsPerInch);
+    return ::CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face.c_str());
+}
+
+}  // namespace
+
+DialogFont::DialogFont(const std::string& face, int points)
+    : m_font(
+          createFont(face.empty() ? std::string(kDefaultFace) : face, points > 0 ? points : kDefaultPoints)) {
+    if (m_font == nullptr) {
+        m_font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    }
+    m_units = measure(m_font);
+}
+
+DialogFont::~DialogFont() {
+    // Stock objects ignore DeleteObject, so the fallback needs no special case.
+    if (m_font != nullptr) {
+        ::DeleteObject(m_font);
+    }
+}
+
+DialogFont::DialogFont(DialogFont&& other) noexcept
+    : m_font(std::exchange(other.m_font, nullptr)), m_units(other.m_units) {}
+
+LayoutUnits DialogFont::measure(HFONT font) {
+    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    const MeasuringContext screen(font);
+    TEXTMETRICA metrics{};
+    SIZE letters{};
+    if (::GetTextMetricsA(screen.dc(), &metrics) == 0 ||
+        ::GetTextExtentPoint32A(screen.dc(), kLetters, static_cast<int>(sizeof kLetters - 1), &letters) ==
+            0) {
+        const LONG base = ::GetDialogBaseUnits();
+        return LayoutUnits(LOWORD(base), HIWORD(base));
+    }
+    return LayoutUnits::fromFontMetrics(letters.cx, metrics.tmHeight);
+}
+
+int DialogFont::textWidth(std::string_view text) const {
+    const MeasuringContext screen(m_font);
+    SIZE extent{};
+    if (::GetTextExtentPoint32A(screen.dc(), text.data(), static_cast<int>(text.size()), &extent) == 0) {
+        return static_cast<int>(text.size()) * m_units.baseX();
+    }
+    return extent.cx;
+}
+
+}  // namespace rt::win32

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "LayoutUnits.h"
+
+namespace rt::win32 {
+
+// A font of the windows' controls and the layout units it defines. Where the
+// face is missing, the system's font mapper picks the nearest one, and the
+// units follow whatever was picked. Deleted when it goes out of scope.
+class DialogFont {
+  public:
+    static constexpr std::string_view kDefaultFace = "Arial";
+    static constexpr int kDefaultPoints = 8;
+
+    DialogFont(const std::string& face, int points);
+    ~DialogFont();
+    DialogFont(DialogFont&& other) noexcept;
+    DialogFont& operator=(DialogFont&&) = delete;
+    DialogFont(const DialogFont&) = delete;
+    DialogFont& operator=(const DialogFont&) = delete;
+
+    HFONT handle() const { return m_font; }
+    const LayoutUnits& units() const { return m_units; }
+    int textWidth(std::string_view text) const;
+
+  private:
+    static LayoutUnits measure(HFONT font);
+
+    HFONT m_font = nullptr;
+    LayoutUnits m_units{1, 1};
+};
+
+}  // namespace rt::win32

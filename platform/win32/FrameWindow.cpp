@@ -1,0 +1,247 @@
+#include "FrameWindow.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "StatusBarEdges.h"
+
+namespace rt::win32 {
+
+namespace {
+
+constexpr DWORD kClientStyle = WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE;
+constexpr int kDefaultWidth = 300;
+constexpr int kDefaultHeight = 200;
+constexpr WORD kMenuClosed = 0xFFFF;
+
+int sizeOr(std::int32_t value, int fallback) {
+    return value == definition::kNotGiven || value <= 0 ? fallback : value;
+}
+
+}  // namespace
+
+FrameWindow::FrameWindow(Key, const WindowView& view, UserActions& actions)
+    : m_id(view.id),
+      m_description(view.description),
+      m_actions(actions),
+      m_font(view.description->font.face, view.description->font.size),
+      m_menu(view.description->menus) {}
+
+bool FrameWindow::registerClass(HINSTANCE instance) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &FrameWindow::procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hIcon = ::LoadIcon(nullptr, IDI_APPLICATION);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+    windowClass.lpszClassName = kClassName;
+    return ::RegisterClassExA(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+std::unique_ptr<FrameWindow> FrameWindow::create(const WindowView& view, UserActions& actions) {
+    auto frame = std::make_unique<FrameWindow>(Key{}, view, actions);
+    const auto& description = *view.description;
+    const auto& units = frame->m_font.units();
+    RECT outer{0, 0, units.toPixelsX(sizeOr(description.width, kDefaultWidth)),
+               units.toPixelsY(sizeOr(description.height, kDefaultHeight))};
+    ::AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, frame->m_menu.handle() != nullptr, 0);
+    HWND window =
+        ::CreateWindowExA(0, kClassName, description.title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                          CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top,
+                          nullptr, frame->m_menu.handle(), ::GetModuleHandleA(nullptr), frame.get());
+    if (window == nullptr) {
+        return nullptr;
+    }
+    frame->m_menu.attached();
+    if (!frame->createParts()) {
+        return nullptr;
+    }
+    ::ShowWindow(window, SW_SHOWDEFAULT);
+    ::UpdateWindow(window);
+    return frame;
+}
+
+FrameWindow::~FrameWindow() {
+    m_children.clear();
+    if (m_window != nullptr) {
+        ::SetWindowLongPtrA(m_window, GWLP_USERDATA, 0);
+        ::DestroyWindow(m_window);
+    }
+}
+
+bool FrameWindow::createParts() {
+    HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    CLIENTCREATESTRUCT client{m_menu.windowMenu(), kFirstChildCommand};
+    m_client = ::CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr, kClientStyle, 0, 0, 0, 0, m_window,
+                                 nullptr, instance, &client);
+    if (m_client == nullptr) {
+        return false;
+    }
+    m_standard.attach(m_window, m_client);
+    if (!m_description->zoneWidths.empty()) {
+        m_statusBar =
+            ::CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
+                              m_window, reinterpret_cast<HMENU>(INT_PTR{kStatusBarId}), instance, nullptr);
+    }
+    RECT inside{};
+    ::GetClientRect(m_window, &inside);
+    layout(inside.right, inside.bottom);
+    return true;
+}
+
+// The status bar sizes itself along the bottom; the MDI client takes the rest.
+// The zones are in layout units, and their edges are worked out again for the
+// new width because the first zone is the one that stretches.
+void FrameWindow::layout(int width, int height) {
+    int barHeight = 0;
+    if (m_statusBar != nullptr) {
+        ::SendMessageA(m_statusBar, WM_SIZE, 0, 0);
+        RECT bar{};
+        ::GetWindowRect(m_statusBar, &bar);
+        barHeight = bar.bottom - bar.top;
+        std::vector<int> widths;
+        for (const auto zone : m_description->zoneWidths) {
+            widths.push_back(zone < 0 ? -1 : m_font.units().toPixelsX(zone));
+        }
+        auto edges = statusBarEdges(widths, width);
+        ::SendMessageA(m_statusBar, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+    }
+    if (m_client != nullptr) {
+        ::MoveWindow(m_client, 0, 0, width, std::max(0, height - barHeight), TRUE);
+    }
+}
+
+void FrameWindow::showChild(const WindowView& view) {
+    if (m_children.contains(view.id)) {
+        return;
+    }
+    if (auto child = StatusChild::create(m_client, view, m_actions)) {
+        m_children[view.id] = std::move(child);
+    }
+}
+
+void FrameWindow::setText(WindowId window, int control, const std::string& text) {
+    if (const auto found = m_children.find(window); found != m_children.end()) {
+        found->second->setText(control, text);
+    }
+}
+
+void FrameWindow::focus(WindowId window, int control) {
+    if (const auto found = m_children.find(window); found != m_children.end()) {
+        found->second->focus(control);
+    }
+}
+
+// A closed frame only hides: the other windows are its MDI children and stay
+// until their own procedures have closed them.
+void FrameWindow::close(WindowId window) {
+    if (window == m_id) {
+        ::ShowWindow(m_window, SW_HIDE);
+        return;
+    }
+    m_children.erase(window);
+}
+
+bool FrameWindow::translate(MSG& message) const {
+    if (m_client == nullptr) {
+        return false;
+    }
+    if (::TranslateMDISysAccel(m_client, &message) != 0) {
+        return true;
+    }
+    // Only keys are given to the dialog manager, so Alt+letter still opens the menus.
+    const bool isKey =
+        message.message == WM_KEYDOWN || message.message == WM_KEYUP || message.message == WM_CHAR;
+    const auto active = reinterpret_cast<HWND>(::SendMessageA(m_client, WM_MDIGETACTIVE, 0, 0));
+    return isKey && active != nullptr && ::IsDialogMessageA(active, &message) != 0;
+}
+
+void FrameWindow::command(unsigned number) {
+    const auto* entry = m_menu.command(number);
+    if (entry == nullptr) {
+        return;
+    }
+    switch (entry->action) {
+        case StandardAction::None:
+            m_actions.chose(m_id, entry->id);
+            break;
+        case StandardAction::Exit:
+            m_actions.exitRequested();
+            break;
+        default:
+            (void)m_standard.carryOut(entry->action);
+            break;
+    }
+}
+
+// While a menu is open its entries' messages replace the zones; they come
+// back when it closes. System-menu entries have no message of ours.
+void FrameWindow::menuSelected(WPARAM wParam, LPARAM lParam) {
+    if (m_statusBar == nullptr) {
+        return;
+    }
+    const UINT item = LOWORD(wParam);
+    const UINT flags = HIWORD(wParam);
+    const auto menu = reinterpret_cast<HMENU>(lParam);
+    if (flags == kMenuClosed && menu == nullptr) {
+        ::SendMessageA(m_statusBar, SB_SIMPLE, FALSE, 0);
+        return;
+    }
+    std::string text;
+    if ((flags & MF_POPUP) != 0) {
+        text = m_menu.popupMessage(::GetSubMenu(menu, static_cast<int>(item)));
+    } else if ((flags & MF_SYSMENU) == 0) {
+        if (const auto* entry = m_menu.command(item)) {
+            text = entry->message;
+        }
+    }
+    ::SendMessageA(m_statusBar, SB_SIMPLE, TRUE, 0);
+    ::SendMessageA(m_statusBar, SB_SETTEXTA, SB_SIMPLEID | SBT_NOBORDERS,
+                   reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+LRESULT FrameWindow::passOn(UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::DefFrameProcA(m_window, m_client, message, wParam, lParam);
+}
+
+LRESULT CALLBACK FrameWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self =
+            static_cast<FrameWindow*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->m_window = window;
+        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<FrameWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self == nullptr) {
+        return ::DefFrameProcA(window, nullptr, message, wParam, lParam);
+    }
+    return self->handle(message, wParam, lParam);
+}
+
+LRESULT FrameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SIZE:
+            // DefFrameProc would size the MDI client over the status bar.
+            layout(LOWORD(lParam), HIWORD(lParam));
+            return 0;
+        case WM_COMMAND:
+            if (m_menu.command(LOWORD(wParam)) != nullptr) {
+                command(LOWORD(wParam));
+                return 0;
+            }
+            break;
+        case WM_MENUSELECT:
+            menuSelected(wParam, lParam);
+            break;
+        case WM_CLOSE:
+            m_actions.closeRequested(m_id);
+            return 0;
+        default:
+            break;
+    }
+    return passOn(message, wParam, lParam);
+}
+
+}  // namespace rt::win32

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "DialogFont.h"
+#include "MenuBar.h"
+#include "StandardActions.h"
+#include "StatusChild.h"
+#include "platform/window/Presenter.h"
+
+namespace rt::win32 {
+
+// The frame window: its menu bar, an MDI client for the other windows and a
+// status bar with the definition's zones, the first one stretching. It owns
+// the MDI children and everything lives on the GUI thread.
+class FrameWindow {
+  public:
+    static constexpr const char* kClassName = "KeldwickFrame";
+    static constexpr int kStatusBarId = 1;
+
+    struct Key {
+      private:
+        Key() = default;
+        friend class FrameWindow;
+    };
+    FrameWindow(Key, const WindowView& view, UserActions& actions);
+
+    // Null when the system refused the window.
+    static std::unique_ptr<FrameWindow> create(const WindowView& view, UserActions& actions);
+    ~FrameWindow();
+    FrameWindow(const FrameWindow&) = delete;
+    FrameWindow& operator=(const FrameWindow&) = delete;
+
+    WindowId id() const { return m_id; }
+    HWND handle() const { return m_window; }
+
+    void showChild(const WindowView& view);
+    void setText(WindowId window, int control, const std::string& text);
+    void focus(WindowId window, int control);
+    void close(WindowId window);
+
+    // The keyboard handling a frame's message loop owes its windows: MDI
+    // shortcuts (Ctrl+F4, Ctrl+F6) and Tab between the active window's controls.
+    bool translate(MSG& message) const;
+
+    static bool registerClass(HINSTANCE instance);
+
+  private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    bool createParts();
+    void layout(int width, int height);
+    void command(unsigned number);
+    void menuSelected(WPARAM wParam, LPARAM lParam);
+    LRESULT passOn(UINT message, WPARAM wParam, LPARAM lParam);
+
+    WindowId m_id;
+    std::shared_ptr<const definition::WindowDescription> m_description;
+    UserActions& m_actions;
+    DialogFont m_font;
+    MenuBar m_menu;
+    StandardActions m_standard;
+    HWND m_window = nullptr;
+    HWND m_client = nullptr;
+    HWND m_statusBar = nullptr;
+    std::map<WindowId, std::unique_ptr<StatusChild>> m_children;
+};
+
+}  // namespace rt::win32

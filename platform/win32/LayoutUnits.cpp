@@ -1,0 +1,87 @@
+#include "LayoutUnits.h"
+
+#include <algorithm>
+
+namespace rt::win32 {
+
+namespace {
+
+constexpr int kLetters = 26;
+constexpr int kQuarters = 4;
+constexpr int kEighths = 8;
+
+// Fitted sizes, in layout units.
+constexpr int kTextHeight = 8;
+constexpr int kDisplayHeight = 12;
+constexpr int kButtonWidth = 40;
+constexpr int kButtonHeight = 14;
+constexpr int kButtonTextMargin = 10;
+constexpr int kDisplayMargin = 4;
+
+// Rounds half away from zero, as MulDiv does.
+int mulDiv(long long value, long long numerator, long long denominator) {
+    const long long product = value * numerator;
+    const long long half = denominator / 2;
+    return static_cast<int>(product >= 0 ? (product + half) / denominator : (product - half) / denominator);
+}
+
+bool isGiven(std::int32_t value) {
+    return value != definition::kNotGiven;
+}
+
+}  // namespace
+
+LayoutUnits LayoutUnits::fromFontMetrics(int lettersWidth, int textHeight) {
+    return LayoutUnits((lettersWidth / kLetters + 1) / 2, textHeight);
+}
+
+LayoutUnits::LayoutUnits(int baseX, int baseY) : m_baseX(std::max(baseX, 1)), m_baseY(std::max(baseY, 1)) {}
+
+int LayoutUnits::toPixelsX(std::int32_t units) const {
+    return mulDiv(units, m_baseX, kQuarters);
+}
+
+int LayoutUnits::toPixelsY(std::int32_t units) const {
+    return mulDiv(units, m_baseY, kEighths);
+}
+
+PixelRect LayoutUnits::controlRect(const definition::Control& control, int textWidthPixels) const {
+    PixelRect rect;
+    rect.x = isGiven(control.x) ? toPixelsX(control.x) : 0;
+    rect.y = isGiven(control.y) ? toPixelsY(control.y) : 0;
+    switch (control.kind) {
+        case definition::ControlKind::StaticText:
+            rect.width = textWidthPixels + toPixelsX(1);
+            rect.height = toPixelsY(kTextHeight);
+            break;
+        case definition::ControlKind::ValueDisplay:
+            rect.width = toPixelsX(pictureWidth(control.picture) * kQuarters + kDisplayMargin);
+            rect.height = toPixelsY(kDisplayHeight);
+            break;
+        case definition::ControlKind::PushButton:
+            rect.width = std::max(toPixelsX(kButtonWidth), textWidthPixels + toPixelsX(kButtonTextMargin));
+            rect.height = toPixelsY(kButtonHeight);
+            break;
+    }
+    if (isGiven(control.width)) {
+        rect.width = toPixelsX(control.width);
+    }
+    if (isGiven(control.height)) {
+        rect.height = toPixelsY(control.height);
+    }
+    return rect;
+}
+
+int pictureWidth(const std::string& picture) {
+    std::size_t at = 0;
+    while (at < picture.size() && (picture[at] < '0' || picture[at] > '9')) {
+        ++at;
+    }
+    int width = 0;
+    for (; at < picture.size() && picture[at] >= '0' && picture[at] <= '9' && width < 1000; ++at) {
+        width = width * 10 + (picture[at] - '0');
+    }
+    return std::min(width, 1000);
+}
+
+}  // namespace rt::win32

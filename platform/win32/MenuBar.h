@@ -1,0 +1,48 @@
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "MenuCommands.h"
+#include "platform/definition/WindowDescription.h"
+
+namespace rt::win32 {
+
+// The frame's menu bar, built from the definition's menu tree: "&" marks the
+// access keys as in the definition, separators stay separators, every other
+// item gets a private command number. It remembers the one-line message of
+// every item and every drop-down menu for the status bar, and which menu is
+// the window menu. The bar belongs to the frame once attached; until then it
+// is destroyed with this object.
+class MenuBar {
+  public:
+    explicit MenuBar(const std::vector<definition::MenuEntry>& menus);
+    ~MenuBar();
+    MenuBar(const MenuBar&) = delete;
+    MenuBar& operator=(const MenuBar&) = delete;
+
+    HMENU handle() const { return m_bar; }
+    // Call once the frame owns the bar (it then destroys it with itself).
+    void attached() { m_attached = true; }
+
+    // The menu marked as the window menu; null when none is.
+    HMENU windowMenu() const { return m_windowMenu; }
+    const MenuCommands::Entry* command(unsigned number) const { return m_commands.find(number); }
+    // The message of a drop-down menu, found by its handle: a maximized MDI
+    // child puts its system menu in front of the bar, so positions shift.
+    std::string popupMessage(HMENU popup) const;
+
+  private:
+    void addEntries(HMENU parent, const std::vector<definition::MenuEntry>& entries);
+
+    HMENU m_bar = nullptr;
+    HMENU m_windowMenu = nullptr;
+    bool m_attached = false;
+    MenuCommands m_commands;
+    std::map<HMENU, std::string> m_popupMessages;
+};
+
+}  // namespace rt::win32

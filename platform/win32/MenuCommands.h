@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/definition/WindowDescription.h"
+
+namespace rt::win32 {
+
+// Standard-action codes of menu entries that the presenter carries out itself.
+enum class StandardAction : std::int32_t {
+    None = 0,
+    WindowMenu = 1,
+    Tile = 2,
+    Cascade = 3,
+    ArrangeIcons = 4,
+    HelpContents = 5,
+    HelpOnHelp = 6,
+    HelpSearch = 7,
+    Cut = 10,
+    Copy = 11,
+    Paste = 12,
+    Exit = 15,
+    PrinterSetup = 16,
+};
+
+// WM_COMMAND carries 16 bits, and definition ids are negative (or 0 for
+// entries the program never names), so each menu item gets a private command
+// number from kFirstMenuCommand on, in the order it was added. The MDI window
+// list numbers its entries from kFirstChildCommand, which no item reaches.
+inline constexpr unsigned kFirstMenuCommand = 0x8000;
+inline constexpr unsigned kFirstChildCommand = 0xFF00;
+
+class MenuCommands {
+  public:
+    struct Entry {
+        std::int32_t id = 0;
+        StandardAction action = StandardAction::None;
+        std::string message;
+    };
+
+    // The command number for an item; 0 when the range is used up.
+    unsigned add(const definition::MenuEntry& item);
+    // Null for numbers that are not ours (the window list, the system menu).
+    const Entry* find(unsigned command) const;
+
+  private:
+    std::vector<Entry> m_entries;
+};
+
+// What the focused control is, for the clipboard actions.
+enum class FocusedControl { None, Edit, ReadOnlyEdit, Other };
+enum class ClipboardMessage { None, Cut, Copy, Paste };
+
+// Which message a clipboard action sends to the focused control. Only edit
+// controls take part; a read-only one (a value display) gives its text away
+// but never changes: cut copies, paste does nothing.
+ClipboardMessage clipboardMessageFor(StandardAction action, FocusedControl focused);
+
+}  // namespace rt::win32

@@ -1,0 +1,197 @@
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <thread>
+
+#include "../FileSystem.h"
+#include "Win32Errors.h"
+#include "Win32FolderMutex.h"
+
+namespace rt {
+
+namespace {
+
+HANDLE handleOf(NativeFile file) {
+    return reinterpret_cast<HANDLE>(file);
+}
+
+NativeFile nativeOf(HANDLE handle) {
+    return reinterpret_cast<NativeFile>(handle);
+}
+
+// Indexers and virus scanners open fresh files briefly; a replace that meets
+// them is retried a few times before it counts as failed.
+constexpr int kReplaceAttempts = 10;
+constexpr auto kReplacePause = std::chrono::milliseconds(20);
+
+bool isTransient(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
+
+constexpr std::int64_t kFileTimeTicksPerSecond = 10'000'000;
+
+std::int64_t secondsOf(const FILETIME& time) {
+    const auto ticks = (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    return static_cast<std::int64_t>(ticks / kFileTimeTicksPerSecond);
+}
+
+bool isRegular(DWORD attributes) {
+    return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE)) ==
+           0;
+}
+
+class Win32FileSystem final : public FileSystem {
+  public:
+    std::error_code openForReading(const char* path, Follow follow, NativeFile& out) override {
+        const DWORD flags =
+            FILE_ATTRIBUTE_NORMAL | (follow == Follow::NoLinks ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
+        HANDLE file =
+            ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                          OPEN_EXISTING, flags, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            return lastWin32Error();
+        }
+        if (follow == Follow::NoLinks) {
+            BY_HANDLE_FILE_INFORMATION info{};
+            if (::GetFileInformationByHandle(file, &info) != 0 &&
+                (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+                ::CloseHandle(file);
+                return std::make_error_code(std::errc::too_many_symbolic_link_levels);
+            }
+        }
+        out = nativeOf(file);
+        return {};
+    }
+
+    std::error_code status(NativeFile file, FileStatus& out) override {
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (::GetFileInformationByHandle(handleOf(file), &info) == 0) {
+            return lastWin32Error();
+        }
+        out.isRegular = isRegular(info.dwFileAttributes) && ::GetFileType(handleOf(file)) == FILE_TYPE_DISK;
+        out.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+        return {};
+    }
+
+    std::error_code readAt(NativeFile file, std::uint64_t offset, std::span<std::byte> into,
+                           std::size_t& got) override {
+        got = 0;
+        while (got < into.size()) {
+            const auto at = offset + got;
+            OVERLAPPED position{};
+            position.Offset = static_cast<DWORD>(at & 0xFFFFFFFFu);
+            position.OffsetHigh = static_cast<DWORD>(at >> 32);
+            const auto wanted = static_cast<DWORD>(std::min<std::size_t>(into.size() - got, 1u << 30));
+            DWORD n = 0;
+            if (::ReadFile(handleOf(file), into.data() + got, wanted, &n, &position) == 0) {
+                if (::GetLastError() == ERROR_HANDLE_EOF) {
+                    break;
+                }
+                return lastWin32Error();
+            }
+            if (n == 0) {
+                break;
+            }
+            got += n;
+        }
+        return {};
+    }
+
+    std::error_code createNew(const char* path, NativeFile& out) override {
+        // CREATE_NEW refuses any existing name, a link included, so nothing is written through one.
+        HANDLE file = ::CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            return lastWin32Error();
+        }
+        out = nativeOf(file);
+        return {};
+    }
+
+    std::error_code write(NativeFile file, std::span<const std::byte> bytes, std::size_t& written) override {
+        written = 0;
+        while (written < bytes.size()) {
+            const auto wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1u << 30));
+            DWORD n = 0;
+            if (::WriteFile(handleOf(file), bytes.data() + written, wanted, &n, nullptr) == 0) {
+                return lastWin32Error();
+            }
+            written += n;
+        }
+        return {};
+    }
+
+    std::error_code sync(NativeFile file) override {
+        return ::FlushFileBuffers(handleOf(file)) != 0 ? std::error_code{} : lastWin32Error();
+    }
+
+    std::error_code close(NativeFile file) override {
+        return ::CloseHandle(handleOf(file)) != 0 ? std::error_code{} : lastWin32Error();
+    }
+
+    // Write-through makes the rename durable when it returns, which is what a
+    // folder flush gives elsewhere.
+    std::error_code replace(const char* from, const char* to) override {
+        for (int attempt = 1;; ++attempt) {
+            if (::MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
+                return {};
+            }
+            const DWORD error = ::GetLastError();
+            if (!isTransient(error) || attempt == kReplaceAttempts) {
+                return win32Error(error);
+            }
+            std::this_thread::sleep_for(kReplacePause);
+        }
+    }
+
+    std::error_code removeFile(const char* path) override {
+        return ::DeleteFileA(path) != 0 ? std::error_code{} : lastWin32Error();
+    }
+
+    std::error_code syncFolder(const char*) override { return {}; }
+
+    bool exists(const char* path) override { return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+
+    std::error_code listFolder(const char* folder, std::vector<FolderEntry>& out) override {
+        std::string pattern(folder);
+        if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/') {
+            pattern += '\\';
+        }
+        pattern += '*';
+        WIN32_FIND_DATAA found{};
+        HANDLE search = ::FindFirstFileA(pattern.c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) {
+            return lastWin32Error();
+        }
+        FILETIME now{};
+        ::GetSystemTimeAsFileTime(&now);
+        do {
+            out.push_back({found.cFileName, isRegular(found.dwFileAttributes),
+                           secondsOf(now) - secondsOf(found.ftLastWriteTime)});
+        } while (::FindNextFileA(search, &found) != 0);
+        ::FindClose(search);
+        return {};
+    }
+
+    std::error_code tryLockFolder(const char* folder, NativeFile& out) override {
+        HANDLE mutex = nullptr;
+        if (auto error = tryLockFolderMutex(folder, mutex)) {
+            return error;
+        }
+        out = nativeOf(mutex);
+        return {};
+    }
+
+    void unlockFolder(NativeFile lock) override { unlockFolderMutex(handleOf(lock)); }
+};
+
+}  // namespace
+
+std::unique_ptr<FileSystem> makeNativeFileSystem() {
+    return std::make_unique<Win32FileSystem>();
+}
+
+}  // namespace rt

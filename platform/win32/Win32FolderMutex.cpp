@@ -1,0 +1,86 @@
+#include "Win32FolderMutex.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+#include "../Paths.h"
+#include "Win32Errors.h"
+
+namespace rt {
+
+namespace {
+
+constexpr std::uint64_t kFnvOffset = 0xCBF29CE484222325ull;
+constexpr std::uint64_t kFnvPrime = 0x100000001B3ull;
+
+char folded(char c) {
+    if (c == '/') {
+        return '\\';
+    }
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+std::string fullPathOf(const char* folder) {
+    std::vector<char> buffer(kMaxPath);
+    const DWORD length =
+        ::GetFullPathNameA(folder, static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+    if (length == 0 || length >= buffer.size()) {
+        return folder;
+    }
+    return std::string(buffer.data(), length);
+}
+
+HANDLE openMutex(const std::string& name) {
+    // The global namespace also holds off runs in other sessions (another
+    // user on the same machine); where it is refused, the session's own will do.
+    HANDLE mutex = ::CreateMutexA(nullptr, FALSE, ("Global\\" + name).c_str());
+    if (mutex == nullptr) {
+        mutex = ::CreateMutexA(nullptr, FALSE, ("Local\\" + name).c_str());
+    }
+    return mutex;
+}
+
+}  // namespace
+
+std::string folderMutexName(std::string_view fullPath) {
+    while (fullPath.size() > 1 && (fullPath.back() == '\\' || fullPath.back() == '/')) {
+        fullPath.remove_suffix(1);
+    }
+    std::uint64_t hash = kFnvOffset;
+    for (const char c : fullPath) {
+        hash ^= static_cast<unsigned char>(folded(c));
+        hash *= kFnvPrime;
+    }
+    char name[64];
+    std::snprintf(name, sizeof name, "keldwick-report-folder-%016llx", static_cast<unsigned long long>(hash));
+    return name;
+}
+
+std::error_code tryLockFolderMutex(const char* folder, HANDLE& out) {
+    HANDLE mutex = openMutex(folderMutexName(fullPathOf(folder)));
+    if (mutex == nullptr) {
+        return lastWin32Error();
+    }
+    switch (::WaitForSingleObject(mutex, 0)) {
+        case WAIT_OBJECT_0:
+        case WAIT_ABANDONED:
+            out = mutex;
+            return {};
+        case WAIT_TIMEOUT:
+            ::CloseHandle(mutex);
+            return std::make_error_code(std::errc::resource_unavailable_try_again);
+        default: {
+            const auto error = lastWin32Error();
+            ::CloseHandle(mutex);
+            return error;
+        }
+    }
+}
+
+void unlockFolderMutex(HANDLE mutex) {
+    ::ReleaseMutex(mutex);
+    ::CloseHandle(mutex);
+}
+
+}  // namespace rt

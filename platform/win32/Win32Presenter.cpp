@@ -1,0 +1,191 @@
+#include "Win32Presenter.h"
+
+#include <commctrl.h>
+
+namespace rt::win32 {
+
+namespace {
+
+constexpr UINT kRequestsWaiting = WM_APP + 1;
+
+bool registerRequestClass(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = Win32Presenter::kRequestClassName;
+    return ::RegisterClassExA(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+}  // namespace
+
+Win32Presenter::Win32Presenter(Key, HWND requests, HANDLE wake)
+    : m_guiThread(::GetCurrentThreadId()), m_requestWindow(requests), m_wake(wake) {
+    ::SetWindowLongPtrA(m_requestWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+std::unique_ptr<Win32Presenter> Win32Presenter::create(std::string& error) {
+    HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    if (!registerRequestClass(instance, &Win32Presenter::requestProcedure) ||
+        !FrameWindow::registerClass(instance) || !StatusChild::registerClass(instance)) {
+        error = "the window classes could not be registered";
+        return nullptr;
+    }
+    HWND requests = ::CreateWindowExA(0, kRequestClassName, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                      instance, nullptr);
+    HANDLE wake = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    if (requests == nullptr || wake == nullptr) {
+        error = "the desktop refused the presenter's request window";
+        if (requests != nullptr) {
+            ::DestroyWindow(requests);
+        }
+        if (wake != nullptr) {
+            ::CloseHandle(wake);
+        }
+        return nullptr;
+    }
+    return std::make_unique<Win32Presenter>(Key{}, requests, wake);
+}
+
+Win32Presenter::~Win32Presenter() {
+    shutdown();
+    ::SetWindowLongPtrA(m_requestWindow, GWLP_USERDATA, 0);
+    ::DestroyWindow(m_requestWindow);
+    ::CloseHandle(m_wake);
+}
+
+bool Win32Presenter::onGuiThread() const {
+    return ::GetCurrentThreadId() == m_guiThread;
+}
+
+void Win32Presenter::request(std::function<void()> work) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_requests.push_back(std::move(work));
+    }
+    if (onGuiThread()) {
+        runRequests();
+    } else {
+        ::PostMessageA(m_requestWindow, kRequestsWaiting, 0, 0);
+    }
+}
+
+// Takes the requests one at a time, so that one made while another runs (a
+// window procedure reacting to a new window) keeps its place in the order.
+void Win32Presenter::runRequests() {
+    for (;;) {
+        std::function<void()> work;
+        {
+            std::lock_guard lock(m_mutex);
+            if (m_requests.empty()) {
+                return;
+            }
+            work = std::move(m_requests.front());
+            m_requests.pop_front();
+        }
+        work();
+    }
+}
+
+LRESULT CALLBACK Win32Presenter::requestProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kRequestsWaiting) {
+        if (auto* self = reinterpret_cast<Win32Presenter*>(::GetWindowLongPtrA(window, GWLP_USERDATA))) {
+            self->runRequests();
+        }
+        return 0;
+    }
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+void Win32Presenter::attach(UserActions& actions) {
+    m_actions = &actions;
+}
+
+void Win32Presenter::show(const WindowView& view) {
+    request([this, view] {
+        if (m_actions == nullptr) {
+            return;
+        }
+        if (view.isFrame) {
+            if (!m_frame) {
+                m_frame = FrameWindow::create(view, *m_actions);
+            }
+        } else if (m_frame) {
+            // Windows other than the frame are drawn inside it; without one they stay undrawn.
+            m_frame->showChild(view);
+        }
+    });
+}
+
+void Win32Presenter::setText(WindowId window, int control, const std::string& text) {
+    request([this, window, control, text] {
+        if (m_frame) {
+            m_frame->setText(window, control, text);
+        }
+    });
+}
+
+void Win32Presenter::focus(WindowId window, int control) {
+    request([this, window, control] {
+        if (m_frame) {
+            m_frame->focus(window, control);
+        }
+    });
+}
+
+void Win32Presenter::close(WindowId window) {
+    request([this, window] {
+        if (m_frame) {
+            m_frame->close(window);
+        }
+    });
+}
+
+void Win32Presenter::beep() {
+    ::MessageBeep(MB_ICONHAND);
+}
+
+void Win32Presenter::pumpMessages() {
+    MSG message{};
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) != 0) {
+        if (m_frame && m_frame->translate(message)) {
+            continue;
+        }
+        ::TranslateMessage(&message);
+        ::DispatchMessageA(&message);
+    }
+}
+
+// The first thread's wait: it keeps the windows alive (messages dispatched,
+// messages sent from other threads served) until wakeUp() is called.
+void Win32Presenter::waitForWork() {
+    for (;;) {
+        runRequests();
+        pumpMessages();
+        const DWORD woken =
+            ::MsgWaitForMultipleObjectsEx(1, &m_wake, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (woken == WAIT_OBJECT_0) {
+            runRequests();
+            return;
+        }
+        if (woken == WAIT_FAILED) {
+            return;
+        }
+    }
+}
+
+void Win32Presenter::wakeUp() {
+    ::SetEvent(m_wake);
+}
+
+void Win32Presenter::shutdown() {
+    if (onGuiThread()) {
+        runRequests();
+        m_frame.reset();
+    }
+    m_actions = nullptr;
+}
+
+}  // namespace rt::win32

@@ -1,0 +1,86 @@
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "../Paths.h"
+#include "../SystemServices.h"
+
+namespace rt {
+
+namespace {
+
+// Asks a directory service with a buffer of kMaxPath; an answer that does not
+// fit (or a failure) counts as no directory, never as a cut path.
+template <typename Query>
+std::string askForDirectory(Query query) {
+    std::vector<char> buffer(kMaxPath);
+    const UINT length = query(buffer.data(), static_cast<UINT>(buffer.size()));
+    if (length == 0 || length >= buffer.size()) {
+        return {};
+    }
+    return std::string(buffer.data(), length);
+}
+
+// The machine's own KERNEL32 and VERSION services. The os:: layer has already
+// checked the arguments that it can check.
+class Win32SystemServices final : public SystemServices {
+  public:
+    std::string currentDirectory() override {
+        return askForDirectory(
+            [](char* buffer, UINT size) { return static_cast<UINT>(::GetCurrentDirectoryA(size, buffer)); });
+    }
+
+    os::BOOL getVersion(os::OSVERSIONINFOA& info) override {
+        static_assert(sizeof(OSVERSIONINFOA) == sizeof(os::OSVERSIONINFOA));
+        OSVERSIONINFOA native{};
+        native.dwOSVersionInfoSize = sizeof native;
+        // Newer systems may report an older version to programs without a
+        // manifest; the platform id, all that the check needs, stays true.
+        const BOOL done = ::GetVersionExA(&native);
+        if (done == 0) {
+            return 0;
+        }
+        info.dwMajorVersion = native.dwMajorVersion;
+        info.dwMinorVersion = native.dwMinorVersion;
+        info.dwBuildNumber = native.dwBuildNumber;
+        info.dwPlatformId = native.dwPlatformId;
+        static_assert(sizeof info.szCSDVersion == sizeof native.szCSDVersion);
+        for (std::size_t i = 0; i < sizeof info.szCSDVersion; ++i) {
+            info.szCSDVersion[i] = native.szCSDVersion[i];
+        }
+        return 1;
+    }
+
+    std::string systemDirectory() override { return askForDirectory(::GetSystemDirectoryA); }
+    std::string windowsDirectory() override { return askForDirectory(::GetWindowsDirectoryA); }
+
+    os::DWORD fileVersionInfoSize(const char* fileName, os::DWORD* handle) override {
+        DWORD native = 0;
+        const DWORD size = ::GetFileVersionInfoSizeA(fileName, &native);
+        if (handle != nullptr) {
+            *handle = native;
+        }
+        return size;
+    }
+
+    os::BOOL fileVersionInfo(const char* fileName, os::DWORD handle, os::DWORD length, void* data) override {
+        return ::GetFileVersionInfoA(fileName, handle, length, data);
+    }
+
+    os::BOOL queryVersionValue(const void* block, const char* subBlock, void** buffer,
+                               os::UINT* length) override {
+        UINT native = 0;
+        const BOOL found = ::VerQueryValueA(block, subBlock, buffer, &native);
+        *length = native;
+        return found;
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<SystemServices> makeNativeSystemServices() {
+    return std::make_unique<Win32SystemServices>();
+}
+
+}  // namespace rt

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "CheckFixture.h"
+#include "FixtureBuilder.h"
+#include "tests/support/Unprivileged.h"
+#include "tests/support/Watchdog.h"
+
+namespace keldwick::testing {
+namespace {
+
+namespace fs = std::filesystem;
+namespace fixtures = version::fixtures;
+
+// The check against driver files on disk, read by the program's own reader.
+class DriverFiles : public CheckFixture {
+  protected:
+    DriverFiles() { services.readsRealFiles = true; }
+
+    static void write(const fs::path& path, const fixtures::Bytes& bytes) {
+        testing_support::writeWholeFile(
+            path, std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    }
+    static void writeDriver(const fs::path& directory, fixtures::Fixture fixture) {
+        write(directory / "VREDIR.VXD", fixture.bytes);
+    }
+    static fixtures::Bytes block(const std::string& version) {
+        return fixtures::encodeAnsi(fixtures::versionTree(fixtures::driverContents(version)));
+    }
+
+    testing_support::Watchdog m_watchdog{std::chrono::seconds(30)};
+};
+
+TEST_F(DriverFiles, VirtualDeviceDriverInTheCurrentDirectoryWins) {
+    writeDriver(cwd(), fixtures::leFile(block("4.00.1111")));
+    writeDriver(systemDir(), fixtures::leFile(block("4.00.1116")));
+    const auto r = runCheck();
+    EXPECT_EQ(r.driverVersion, "4.00.1111");
+    EXPECT_EQ(r.recommend, "UPGRADE");
+}
+
+TEST_F(DriverFiles, EachExecutableFormatGivesItsVersion) {
+    const auto unicode =
+        fixtures::encodeUnicode(fixtures::versionTree(fixtures::driverContents("4.00.1116")));
+    fixtures::PeOptions wide;
+    wide.is64 = true;
+    for (const auto& fixture : {fixtures::leFile(block("4.00.1116")), fixtures::neFile(block("4.00.1116")),
+                                fixtures::peFile(unicode), fixtures::peFile(unicode, wide)}) {
+        writeDriver(systemDir(), fixture);
+        EXPECT_EQ(runCheck().recommend, "OK");
+        EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1116\r\n");
+    }
+}
+
+// A block larger than the old fixed 1,000-byte buffer is read whole and right.
+TEST_F(DriverFiles, VersionBlockOverAThousandBytesIsReadCorrectly) {
+    auto contents = fixtures::driverContents("4.00.1116");
+    contents.tables[0].strings.emplace_back("Comments", std::string(1500, 'c'));
+    const auto big = fixtures::encodeAnsi(fixtures::versionTree(contents));
+    ASSERT_GT(big.size(), 1000u);
+    writeDriver(systemDir(), fixtures::leFile(big));
+    EXPECT_EQ(runCheck().driverVersion, "4.00.1116");
+}
+
+TEST_F(DriverFiles, FifoNamedLikeTheDriverNeitherHangsNorIsRead) {
+    ASSERT_EQ(::mkfifo((cwd() / "VREDIR.VXD").c_str(), 0644), 0);
+    writeDriver(systemDir(), fixtures::leFile(block("4.00.1116")));
+    const auto r = runCheck();
+    EXPECT_EQ(r.driverVersion, "UNKNOWN") << "the first directory holding the name decides";
+    EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\n");
+}
+
+TEST_F(DriverFiles, DirectoryNamedLikeTheDriverIsUnknown) {
+    fs::create_directory(cwd() / "VREDIR.VXD");
+    EXPECT_EQ(runCheck().driverVersion, "UNKNOWN");
+}
+
+TEST_F(DriverFiles, FileThatIsNoExecutableIsUnknown) {
+    testing_support::writeWholeFile(cwd() / "VREDIR.VXD", "MZ but nothing more");
+    EXPECT_EQ(runCheck().recommend, "UNKNOWN");
+}
+
+TEST_F(DriverFiles, UnreadableDriverIsUnknown) {
+    writeDriver(systemDir(), fixtures::leFile(block("4.00.1116")));
+    fs::permissions(systemDir() / "VREDIR.VXD", fs::perms::none);
+    fs::permissions(m_root.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(cwd(), fs::perms::all);
+    const auto verdict =
+        testing_support::runUnprivileged([&] { return runCheck().driverVersion == "UNKNOWN"; });
+    if (!verdict) {
+        GTEST_SKIP() << "cannot drop privileges here";
+    }
+    EXPECT_TRUE(*verdict);
+}
+
+}  // namespace
+}  // namespace keldwick::testing

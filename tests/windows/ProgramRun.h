@@ -1,0 +1,34 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace windows_test {
+
+// Runs the built program in its own process, in a chosen current folder, the
+// way a person or a logon script would start it.
+class ProgramRun {
+  public:
+    // The program named by KELDWICK_PROGRAM, started with `parameters`.
+    ProgramRun(const std::string& folder, const std::string& parameters);
+    ~ProgramRun();
+    ProgramRun(const ProgramRun&) = delete;
+    ProgramRun& operator=(const ProgramRun&) = delete;
+
+    bool isStarted() const { return m_process.hProcess != nullptr; }
+    // The exit status, or nothing when the program has not ended in time.
+    std::optional<DWORD> waitForExit(DWORD milliseconds);
+
+    // The frame of the program, once it shows one.
+    HWND waitForFrame(DWORD milliseconds) const;
+
+  private:
+    PROCESS_INFORMATION m_process{};
+};
+
+// The text a window of another process holds, asked for with WM_GETTEXT.
+std::string windowText(HWND window);
+
+}  // namespace windows_test

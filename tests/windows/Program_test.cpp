@@ -1,0 +1,144 @@
+// The built program, run as its own process under the prefix's Windows
+// version, with a generated VREDIR.VXD in its current folder. The version
+// service of the NT family reads NE and PE files but not LE ones, so the
+// driver here is an NE or PE file of that name.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "FixtureBuilder.h"
+#include "ProgramRun.h"
+#include "WindowsTestSupport.h"
+
+namespace {
+
+using windows_test::ProgramRun;
+using windows_test::TempFolder;
+namespace fixtures = version::fixtures;
+
+constexpr DWORD kRunLimit = 30'000;
+constexpr int kIsWin95Display = 2;
+constexpr int kVersionDisplay = 4;
+constexpr int kRecommendDisplay = 6;
+
+struct DriverFormat {
+    const char* name;
+    std::function<fixtures::Bytes(const std::string&)> build;
+};
+
+const std::array<DriverFormat, 3> kFormats{{
+    {"NE",
+     [](const std::string& v) {
+         return fixtures::neFile(fixtures::encodeAnsi(fixtures::versionTree(fixtures::driverContents(v))))
+             .bytes;
+     }},
+    {"PE32",
+     [](const std::string& v) {
+         return fixtures::peFile(fixtures::encodeUnicode(fixtures::versionTree(fixtures::driverContents(v))))
+             .bytes;
+     }},
+    {"PE32+",
+     [](const std::string& v) {
+         fixtures::PeOptions options;
+         options.is64 = true;
+         return fixtures::peFile(fixtures::encodeUnicode(fixtures::versionTree(fixtures::driverContents(v))),
+                                 options)
+             .bytes;
+     }},
+}};
+
+class Program : public ::testing::Test {
+  protected:
+    static bool prefixIs(const std::string& version) { return windows_test::prefixVersion() == version; }
+
+    void placeDriver(const DriverFormat& format, const std::string& fileVersion) {
+        windows_test::writeFile(m_folder.file("VREDIR.VXD"), format.build(fileVersion));
+    }
+
+    std::string runHidden() {
+        ProgramRun run(m_folder.path(), "HIDE");
+        EXPECT_TRUE(run.isStarted()) << "KELDWICK_PROGRAM names no program";
+        EXPECT_EQ(run.waitForExit(kRunLimit), std::optional<DWORD>(0));
+        return windows_test::readFile(m_folder.file("KELDWICK.INI"));
+    }
+
+    // The three results as the status window shows them, then the frame is
+    // closed as a person would close it.
+    std::array<std::string, 3> runShown() {
+        ProgramRun run(m_folder.path(), "");
+        EXPECT_TRUE(run.isStarted()) << "KELDWICK_PROGRAM names no program";
+        HWND frame = run.waitForFrame(kRunLimit);
+        EXPECT_NE(frame, nullptr) << "no frame appeared";
+        std::array<std::string, 3> shown;
+        for (DWORD waited = 0; frame != nullptr && waited < kRunLimit && shown[2].empty(); waited += 50) {
+            HWND client = ::FindWindowExA(frame, nullptr, "MDICLIENT", nullptr);
+            HWND status = ::FindWindowExA(client, nullptr, "KeldwickWindow", nullptr);
+            shown = {windows_test::windowText(::GetDlgItem(status, kIsWin95Display)),
+                     windows_test::windowText(::GetDlgItem(status, kVersionDisplay)),
+                     windows_test::windowText(::GetDlgItem(status, kRecommendDisplay))};
+            ::Sleep(shown[2].empty() ? 50 : 0);
+        }
+        if (frame != nullptr) {
+            ::PostMessageA(frame, WM_CLOSE, 0, 0);
+        }
+        EXPECT_EQ(run.waitForExit(kRunLimit), std::optional<DWORD>(0))
+            << "closing the frame ends the program";
+        return shown;
+    }
+
+    TempFolder m_folder;
+};
+
+TEST_F(Program, HiddenRunOnWindows98ReportsTheDriverThatIsThere) {
+    if (!prefixIs("win98")) {
+        GTEST_SKIP() << "runs only in the prefix set to win98";
+    }
+    for (const auto& format : kFormats) {
+        placeDriver(format, "4.00.1116");
+        EXPECT_EQ(runHidden(), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1116\r\n") << format.name;
+    }
+}
+
+TEST_F(Program, ShownRunOnWindows98AsksForAnUpgradeOfAnOlderDriver) {
+    if (!prefixIs("win98")) {
+        GTEST_SKIP() << "runs only in the prefix set to win98";
+    }
+    placeDriver(kFormats[0], "4.00.1115");
+    EXPECT_EQ(runShown(), (std::array<std::string, 3>{"YES", "4.00.1115", "UPGRADE"}));
+    EXPECT_EQ(windows_test::readFile(m_folder.file("KELDWICK.INI")),
+              "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1115\r\n");
+}
+
+TEST_F(Program, ShownRunOnWindows98FindsTheRightDriverOk) {
+    if (!prefixIs("win98")) {
+        GTEST_SKIP() << "runs only in the prefix set to win98";
+    }
+    placeDriver(kFormats[1], "4.00.1116");
+    EXPECT_EQ(runShown(), (std::array<std::string, 3>{"YES", "4.00.1116", "OK"}));
+}
+
+TEST_F(Program, HiddenRunOnTheNtFamilyAnswersNo) {
+    if (!prefixIs("default")) {
+        GTEST_SKIP() << "runs only in the prefix set to default";
+    }
+    placeDriver(kFormats[0], "4.00.1116");
+    EXPECT_EQ(runHidden(), "[VREDIR.VXD]\r\nISWIN95=NO\r\nVERSION=4.00.1116\r\n");
+}
+
+TEST_F(Program, ShownRunOnTheNtFamilyRecommendsNothingForThisPlatform) {
+    if (!prefixIs("default")) {
+        GTEST_SKIP() << "runs only in the prefix set to default";
+    }
+    placeDriver(kFormats[0], "4.00.1116");
+    EXPECT_EQ(runShown(), (std::array<std::string, 3>{"NO", "4.00.1116", "NOT95"}));
+}
+
+TEST_F(Program, HiddenRunWithoutADriverWritesNoVersion) {
+    const std::string platform = windows_test::prefixVersion() == "win98" ? "YES" : "NO";
+    // The system and Windows folders of a fresh prefix hold no VREDIR.VXD either.
+    EXPECT_EQ(runHidden(), "[VREDIR.VXD]\r\nISWIN95=" + platform + "\r\n");
+}
+
+}  // namespace

@@ -1,0 +1,161 @@
+// The presenter's arithmetic, which needs no window: status bar edges, layout
+// units, command numbers and the clipboard rule.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/win32/LayoutUnits.h"
+#include "platform/win32/MenuCommands.h"
+#include "platform/win32/StatusBarEdges.h"
+
+namespace rt::win32 {
+namespace {
+
+std::vector<int> edges(std::vector<int> widths, int barWidth) {
+    return statusBarEdges(widths, barWidth);
+}
+
+TEST(StatusBarEdges, FirstZoneTakesWhatTheFixedZonesLeave) {
+    EXPECT_EQ(edges({-1, 80, 120, 45}, 640), (std::vector<int>{395, 475, 595, -1}));
+}
+
+TEST(StatusBarEdges, FixedZonesKeepTheirWidthWhenTheBarGrows) {
+    const auto narrow = edges({-1, 80, 120, 45}, 400);
+    const auto wide = edges({-1, 80, 120, 45}, 900);
+    EXPECT_EQ(wide[0] - narrow[0], 500);
+    EXPECT_EQ(wide[1] - wide[0], narrow[1] - narrow[0]);
+    EXPECT_EQ(wide[2] - wide[1], narrow[2] - narrow[1]);
+}
+
+TEST(StatusBarEdges, NarrowBarSqueezesTheStretchingZoneAndClipsTheRest) {
+    EXPECT_EQ(edges({-1, 80, 120, 45}, 200), (std::vector<int>{0, 80, 200, -1}));
+    EXPECT_EQ(edges({-1, 80, 120, 45}, 0), (std::vector<int>{0, 0, 0, -1}));
+}
+
+TEST(StatusBarEdges, TwoStretchingZonesShareEvenlyLeftmostTakingTheOddPixel) {
+    EXPECT_EQ(edges({-1, 100, -1}, 301), (std::vector<int>{101, 201, -1}));
+}
+
+TEST(StatusBarEdges, LastEdgeAlwaysReachesTheBorder) {
+    EXPECT_EQ(edges({50}, 300), (std::vector<int>{-1}));
+    EXPECT_TRUE(edges({}, 300).empty());
+}
+
+TEST(LayoutUnits, BaseWidthFromTheFiftyTwoLettersRoundsAsTheSystemDoes) {
+    // Arial 8 at 96 dpi: 52 letters are 298 px wide, text 14 px high.
+    const auto units = LayoutUnits::fromFontMetrics(298, 14);
+    EXPECT_EQ(units.baseX(), 6);
+    EXPECT_EQ(units.baseY(), 14);
+    EXPECT_EQ(LayoutUnits::fromFontMetrics(311, 14).baseX(), 6);
+    EXPECT_EQ(LayoutUnits::fromFontMetrics(312, 14).baseX(), 6);
+    EXPECT_EQ(LayoutUnits::fromFontMetrics(338, 14).baseX(), 7);
+}
+
+TEST(LayoutUnits, ConvertsWithMulDivRounding) {
+    const LayoutUnits units(6, 13);
+    EXPECT_EQ(units.toPixelsX(4), 6);
+    EXPECT_EQ(units.toPixelsX(3), 5);  // 4.5 rounds up
+    EXPECT_EQ(units.toPixelsY(8), 13);
+    EXPECT_EQ(units.toPixelsY(3), 5);    // 4.875
+    EXPECT_EQ(units.toPixelsX(-3), -5);  // rounds away from zero, as MulDiv
+}
+
+TEST(LayoutUnits, FitsSizesTheDefinitionLeavesOpen) {
+    const LayoutUnits units(6, 13);
+    definition::Control display;
+    display.kind = definition::ControlKind::ValueDisplay;
+    display.x = 67;
+    display.y = 20;
+    display.picture = "s40";
+    const auto rect = units.controlRect(display, 999);
+    EXPECT_EQ(rect.x, units.toPixelsX(67));
+    EXPECT_EQ(rect.y, units.toPixelsY(20));
+    EXPECT_GE(rect.width, units.toPixelsX(160)) << "forty average characters must fit";
+
+    definition::Control text;
+    text.x = 10;
+    text.y = 3;
+    EXPECT_GE(units.controlRect(text, 120).width, 120) << "a text is never cut";
+
+    definition::Control button;
+    button.kind = definition::ControlKind::PushButton;
+    button.x = 103;
+    button.y = 82;
+    button.width = 50;
+    EXPECT_EQ(units.controlRect(button, 20).width, units.toPixelsX(50)) << "a given size wins";
+}
+
+TEST(LayoutUnits, NotGivenPositionIsTheOrigin) {
+    definition::Control text;
+    const auto rect = LayoutUnits(6, 13).controlRect(text, 10);
+    EXPECT_EQ(rect.x, 0);
+    EXPECT_EQ(rect.y, 0);
+}
+
+TEST(LayoutUnits, PictureWidthReadsTheCharacterCount) {
+    EXPECT_EQ(pictureWidth("s40"), 40);
+    EXPECT_EQ(pictureWidth("S8"), 8);
+    EXPECT_EQ(pictureWidth("n"), 0);
+    EXPECT_EQ(pictureWidth("s99999999999"), 1000) << "a huge picture is capped, not overflowed";
+}
+
+definition::MenuEntry item(int id, int action, std::string message = {}) {
+    definition::MenuEntry entry;
+    entry.id = id;
+    entry.actionCode = action;
+    entry.message = std::move(message);
+    return entry;
+}
+
+TEST(MenuCommands, EveryItemGetsItsOwnNumberBelowTheWindowList) {
+    MenuCommands commands;
+    const auto exit = commands.add(item(-3, 15, "Exit this application"));
+    const auto noId = commands.add(item(0, 0));
+    const auto sameId = commands.add(item(-3, 0));
+    EXPECT_GE(exit, kFirstMenuCommand);
+    EXPECT_NE(exit, noId);
+    EXPECT_NE(exit, sameId) << "entries are told apart by position, not by their ids";
+    ASSERT_NE(commands.find(exit), nullptr);
+    EXPECT_EQ(commands.find(exit)->id, -3);
+    EXPECT_EQ(commands.find(exit)->action, StandardAction::Exit);
+    EXPECT_EQ(commands.find(exit)->message, "Exit this application");
+}
+
+TEST(MenuCommands, NumbersOutsideTheTableAreNotOurs) {
+    MenuCommands commands;
+    (void)commands.add(item(-1, 0));
+    EXPECT_EQ(commands.find(kFirstMenuCommand + 1), nullptr);
+    EXPECT_EQ(commands.find(kFirstChildCommand), nullptr);
+    EXPECT_EQ(commands.find(2), nullptr);
+}
+
+TEST(MenuCommands, RangeEndsBeforeTheWindowList) {
+    MenuCommands commands;
+    unsigned last = 0;
+    for (unsigned i = 0; i < kFirstChildCommand - kFirstMenuCommand; ++i) {
+        last = commands.add(item(-1, 0));
+    }
+    EXPECT_EQ(last, kFirstChildCommand - 1);
+    EXPECT_EQ(commands.add(item(-1, 0)), 0u);
+}
+
+TEST(Clipboard, ReadOnlyDisplayGivesItsTextAwayButNeverChanges) {
+    EXPECT_EQ(clipboardMessageFor(StandardAction::Cut, FocusedControl::ReadOnlyEdit), ClipboardMessage::Copy);
+    EXPECT_EQ(clipboardMessageFor(StandardAction::Copy, FocusedControl::ReadOnlyEdit),
+              ClipboardMessage::Copy);
+    EXPECT_EQ(clipboardMessageFor(StandardAction::Paste, FocusedControl::ReadOnlyEdit),
+              ClipboardMessage::None);
+}
+
+TEST(Clipboard, WritableEditTakesEveryAction) {
+    EXPECT_EQ(clipboardMessageFor(StandardAction::Cut, FocusedControl::Edit), ClipboardMessage::Cut);
+    EXPECT_EQ(clipboardMessageFor(StandardAction::Paste, FocusedControl::Edit), ClipboardMessage::Paste);
+}
+
+TEST(Clipboard, ButtonsAndNoFocusTakeNothing) {
+    EXPECT_EQ(clipboardMessageFor(StandardAction::Copy, FocusedControl::Other), ClipboardMessage::None);
+    EXPECT_EQ(clipboardMessageFor(StandardAction::Cut, FocusedControl::None), ClipboardMessage::None);
+}
+
+}  // namespace
+}  // namespace rt::win32

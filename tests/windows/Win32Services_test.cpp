@@ -1,0 +1,146 @@
+// The machine's own services as the check and the report writer use them.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "WindowsTestSupport.h"
+#include "platform/FileSystem.h"
+#include "platform/FolderLock.h"
+#include "platform/NativeThread.h"
+#include "platform/ProfileWriter.h"
+#include "platform/SystemServices.h"
+#include "platform/WinApi.h"
+#include "platform/win32/Win32FolderMutex.h"
+
+namespace {
+
+using windows_test::TempFolder;
+
+TEST(Win32Services, DirectoriesAreAbsoluteAndUncut) {
+    auto& services = rt::systemServices();
+    const auto current = services.currentDirectory();
+    ASSERT_GE(current.size(), 3u);
+    EXPECT_EQ(current[1], ':');
+    char system[MAX_PATH] = {};
+    ASSERT_GT(os::GetSystemDirectoryA(system, sizeof system), 0u);
+    EXPECT_EQ(std::string(system), services.systemDirectory());
+    char tooSmall[3] = {};
+    EXPECT_GT(os::GetWindowsDirectoryA(tooSmall, sizeof tooSmall), sizeof tooSmall)
+        << "a buffer that is too small gets the size needed, never a cut path";
+}
+
+TEST(Win32Services, PlatformIdIsTheOneThePrefixReports) {
+    os::OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    ASSERT_NE(os::GetVersionExA(&info), 0);
+    if (windows_test::prefixVersion() == "win98") {
+        EXPECT_EQ(info.dwPlatformId, os::kPlatformWindows95Family);
+    } else {
+        EXPECT_EQ(info.dwPlatformId, os::kPlatformWindowsNt);
+    }
+}
+
+TEST(Win32FileSystem, ReplaceTakesThePlaceOfAnExistingFile) {
+    TempFolder folder;
+    const auto target = folder.file("KELDWICK.INI");
+    ASSERT_FALSE(rt::putProfileEntry("VREDIR.VXD", "ISWIN95", "NO", target.c_str()));
+    ASSERT_FALSE(rt::putProfileEntry("VREDIR.VXD", "VERSION", "4.00.1116", target.c_str()));
+    ASSERT_FALSE(rt::putProfileEntry("VREDIR.VXD", "ISWIN95", "YES", target.c_str()));
+    EXPECT_EQ(windows_test::readFile(target), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1116\r\n");
+}
+
+TEST(Win32FileSystem, ReplaceLeavesNoTemporaryFileBehind) {
+    TempFolder folder;
+    const auto target = folder.file("KELDWICK.INI");
+    ASSERT_FALSE(rt::putProfileEntry("VREDIR.VXD", "ISWIN95", "YES", target.c_str()));
+    std::vector<rt::FolderEntry> entries;
+    ASSERT_FALSE(rt::fileSystem().listFolder(folder.path().c_str(), entries));
+    int files = 0;
+    for (const auto& entry : entries) {
+        files += entry.isRegular ? 1 : 0;
+    }
+    EXPECT_EQ(files, 1);
+}
+
+TEST(Win32FileSystem, CreateNewRefusesAnExistingName) {
+    TempFolder folder;
+    const auto path = folder.file("taken");
+    windows_test::writeFile(path, {});
+    rt::NativeFile file = rt::kNoFile;
+    EXPECT_EQ(rt::fileSystem().createNew(path.c_str(), file), std::errc::file_exists);
+}
+
+TEST(Win32FileSystem, MissingFileReadsAsMissing) {
+    TempFolder folder;
+    rt::NativeFile file = rt::kNoFile;
+    EXPECT_EQ(
+        rt::fileSystem().openForReading(folder.file("none").c_str(), rt::FileSystem::Follow::NoLinks, file),
+        std::errc::no_such_file_or_directory);
+}
+
+TEST(Win32FileSystem, RemoveNeverTakesAFolder) {
+    TempFolder folder;
+    const auto inner = folder.file("inner");
+    ASSERT_NE(::CreateDirectoryA(inner.c_str(), nullptr), 0);
+    EXPECT_TRUE(rt::fileSystem().removeFile(inner.c_str()));
+    EXPECT_TRUE(rt::fileSystem().exists(inner.c_str()));
+    ::RemoveDirectoryA(inner.c_str());
+}
+
+TEST(FolderMutex, SpellingsOfOneFolderShareTheLock) {
+    EXPECT_EQ(rt::folderMutexName("C:\\Reports"), rt::folderMutexName("c:/reports\\"));
+    EXPECT_NE(rt::folderMutexName("C:\\Reports"), rt::folderMutexName("C:\\Reports2"));
+    EXPECT_EQ(rt::folderMutexName("C:\\Reports").find('\\'), std::string::npos)
+        << "a backslash would name a namespace";
+}
+
+TEST(FolderMutex, HeldLockKeepsAnotherThreadWaitingThenLetsItGoOnUnlocked) {
+    TempFolder folder;
+    rt::FolderLock held(folder.path());
+    ASSERT_TRUE(held.isHeld());
+    bool otherHeld = true;
+    std::thread other(
+        [&] { otherHeld = rt::FolderLock(folder.path(), std::chrono::milliseconds(200)).isHeld(); });
+    other.join();
+    EXPECT_FALSE(otherHeld);
+}
+
+TEST(FolderMutex, ReleasedLockCanBeTakenAgain) {
+    TempFolder folder;
+    { rt::FolderLock first(folder.path()); }
+    bool otherHeld = false;
+    std::thread other(
+        [&] { otherHeld = rt::FolderLock(folder.path(), std::chrono::milliseconds(200)).isHeld(); });
+    other.join();
+    EXPECT_TRUE(otherHeld);
+}
+
+TEST(FolderMutex, LockOfADeadHolderPassesOn) {
+    TempFolder folder;
+    std::thread holder([&] {
+        HANDLE mutex = nullptr;
+        ASSERT_FALSE(rt::tryLockFolderMutex(folder.path().c_str(), mutex));
+        // Ends without releasing, as a killed run would.
+    });
+    holder.join();
+    EXPECT_TRUE(rt::FolderLock(folder.path(), std::chrono::milliseconds(500)).isHeld());
+}
+
+TEST(NativeThread, SmallStackRequestIsRaisedToTheMinimum) {
+    std::atomic<bool> ran{false};
+    // Deep enough to overflow the 25000 bytes that the menu asks for.
+    rt::NativeThread thread(
+        [&] {
+            volatile char buffer[200 * 1024];
+            buffer[0] = 1;
+            buffer[sizeof buffer - 1] = buffer[0];
+            ran = true;
+        },
+        25000);
+    ASSERT_TRUE(thread.isStarted());
+    thread.join();
+    EXPECT_TRUE(ran);
+}
+
+}  // namespace

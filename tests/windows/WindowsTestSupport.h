@@ -1,0 +1,36 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace windows_test {
+
+// A fresh folder under the temporary folder, removed with its files.
+class TempFolder {
+  public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& path() const { return m_path; }
+    std::string file(const std::string& name) const { return m_path + "\\" + name; }
+
+  private:
+    std::string m_path;
+};
+
+void writeFile(const std::string& path, const std::vector<std::byte>& bytes);
+// Empty when the file cannot be read.
+std::string readFile(const std::string& path);
+
+// The folder of this test program, with a trailing separator.
+std::string programFolder();
+
+// What the test script says the Wine prefix reports: "win98" or "default".
+std::string prefixVersion();
+
+}  // namespace windows_test

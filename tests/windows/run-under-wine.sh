@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Runs the Windows suite under Wine in a private prefix that is made here and
+# removed afterwards, so no run depends on a prefix left on the machine.
+# Usage: run-under-wine.sh <default|win98> <windows_tests.exe> <keldwick.exe> [test arguments...]
+#   default  the prefix answers as Wine does out of the box (the NT family, platform id 2)
+#   win98    the prefix's Windows version is set to Windows 98 (platform id 1)
+# Shown windows need an X display: without DISPLAY a private Xvfb is started.
+set -euo pipefail
+
+version=$1 tests=$2 program=$3
+shift 3
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver
+
+WINEPREFIX=$(mktemp -d)
+export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+xvfb=""
+cleanup() {
+    "$wineserver" -k 2>/dev/null || true
+    [[ -n "$xvfb" ]] && kill "$xvfb" 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+}
+trap cleanup EXIT
+
+if [[ -z "${DISPLAY:-}" ]]; then
+    for _ in 1 2 3 4 5; do
+        number=$((100 + RANDOM % 800))
+        [[ -e /tmp/.X$number-lock ]] && continue
+        Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        xvfb=$!
+        export DISPLAY=":$number"
+        break
+    done
+    sleep 0.5
+fi
+
+started=$SECONDS
+"$wine" wineboot -i >/dev/null 2>&1
+if [[ "$version" == win98 ]]; then
+    "$wine" reg add 'HKCU\Software\Wine' /v Version /d win98 /f >/dev/null 2>&1
+fi
+echo "prefix ($version) ready in $((SECONDS - started)) s"
+
+# Wine shows the Unix file system as drive Z:.
+export KELDWICK_WINE_VERSION="$version"
+export KELDWICK_PROGRAM="Z:${program//\//\\}"
+"$wine" "$tests" "$@"

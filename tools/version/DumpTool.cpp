@@ -1,0 +1,31 @@
+// Prints what the version reader sees in a file; see VersionDump.h.
+// Usage: keldwick-version-dump <file> [query]
+// Exit status: 0 when the file's version information was read, 1 when it was
+// rejected (the reason is printed), 2 on bad usage.
+#include <cstdio>
+#include <exception>
+
+#include "VersionDump.h"
+#include "platform/version/VersionFile.h"
+
+int main(int argc, char** argv) {
+    try {
+        if (argc < 2 || argc > 3) {
+            std::fprintf(stderr, "usage: %s <file> [query]\n", argv[0]);
+            return 2;
+        }
+        std::printf("file: %s\n", argv[1]);
+        auto file = version::VersionFile::open(argv[1]);
+        if (!file) {
+            std::printf("rejected: %s\n", file.error().reason.c_str());
+            return 1;
+        }
+        const auto dump =
+            version::dumpVersionInfo(*file, argc == 3 ? std::string_view(argv[2]) : version::kProductQuery);
+        std::fputs(dump.text.c_str(), stdout);
+        return dump.ok ? 0 : 1;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "keldwick-version-dump: %s\n", error.what());
+        return 2;
+    }
+}
