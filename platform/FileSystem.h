@@ -5,6 +5,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -53,7 +54,9 @@ class FileSystem {
     virtual std::error_code removeFile(const char* path) = 0;
     virtual std::error_code syncFolder(const char* folder) = 0;
     virtual bool exists(const char* path) = 0;
-    virtual std::error_code listFolder(const char* folder, std::vector<FolderEntry>& out) = 0;
+    // Lists the entries whose names begin with `namePrefix`; only those are looked at closely.
+    virtual std::error_code listFolder(const char* folder, std::string_view namePrefix,
+                                       std::vector<FolderEntry>& out) = 0;
     // Takes an advisory lock on a folder without waiting: `resource_unavailable_try_again` when held
     // elsewhere.
     virtual std::error_code tryLockFolder(const char* folder, NativeFile& out) = 0;

@@ -118,7 +118,7 @@ void removeStaleTemporaries(const char* path) {
     const auto parts = splitPath(path);
     const auto prefix = temporaryPrefix(parts.name);
     std::vector<FolderEntry> entries;
-    if (fileSystem().listFolder(folderName(parts).c_str(), entries)) {
+    if (fileSystem().listFolder(folderName(parts).c_str(), prefix, entries)) {
         return;
     }
     for (const auto& entry : entries) {

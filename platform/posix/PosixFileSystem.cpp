@@ -128,7 +128,8 @@ class PosixFileSystem final : public FileSystem {
 
     bool exists(const char* path) override { return ::access(path, F_OK) == 0; }
 
-    std::error_code listFolder(const char* folder, std::vector<FolderEntry>& out) override {
+    std::error_code listFolder(const char* folder, std::string_view namePrefix,
+                               std::vector<FolderEntry>& out) override {
         const int dir = retrying([&] { return ::open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
         if (dir < 0) {
             return lastError();
@@ -141,6 +142,9 @@ class PosixFileSystem final : public FileSystem {
         }
         const auto now = std::time(nullptr);
         while (const dirent* entry = ::readdir(stream)) {
+            if (!std::string_view(entry->d_name).starts_with(namePrefix)) {
+                continue;
+            }
             struct stat info {};
             if (::fstatat(dir, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
                 continue;

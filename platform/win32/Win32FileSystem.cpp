@@ -155,11 +155,13 @@ class Win32FileSystem final : public FileSystem {
 
     bool exists(const char* path) override { return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
-    std::error_code listFolder(const char* folder, std::vector<FolderEntry>& out) override {
+    std::error_code listFolder(const char* folder, std::string_view namePrefix,
+                               std::vector<FolderEntry>& out) override {
         std::string pattern(folder);
         if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/') {
             pattern += '\\';
         }
+        pattern += namePrefix;
         pattern += '*';
         WIN32_FIND_DATAA found{};
         HANDLE search = ::FindFirstFileA(pattern.c_str(), &found);

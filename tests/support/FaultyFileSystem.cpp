@@ -108,11 +108,12 @@ bool FaultyFileSystem::exists(const char* path) {
     return !fault(path) && m_native->exists(path);
 }
 
-std::error_code FaultyFileSystem::listFolder(const char* folder, std::vector<rt::FolderEntry>& out) {
+std::error_code FaultyFileSystem::listFolder(const char* folder, std::string_view namePrefix,
+                                             std::vector<rt::FolderEntry>& out) {
     if (auto error = fault(folder)) {
         return error;
     }
-    return m_native->listFolder(folder, out);
+    return m_native->listFolder(folder, namePrefix, out);
 }
 
 std::error_code FaultyFileSystem::tryLockFolder(const char* folder, rt::NativeFile& out) {

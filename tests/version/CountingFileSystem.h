@@ -50,8 +50,9 @@ class CountingFileSystem final : public rt::FileSystem {
     std::error_code removeFile(const char* path) override { return m_native->removeFile(path); }
     std::error_code syncFolder(const char* folder) override { return m_native->syncFolder(folder); }
     bool exists(const char* path) override { return m_native->exists(path); }
-    std::error_code listFolder(const char* folder, std::vector<rt::FolderEntry>& out) override {
-        return m_native->listFolder(folder, out);
+    std::error_code listFolder(const char* folder, std::string_view namePrefix,
+                               std::vector<rt::FolderEntry>& out) override {
+        return m_native->listFolder(folder, namePrefix, out);
     }
     std::error_code tryLockFolder(const char* folder, rt::NativeFile& out) override {
         return m_native->tryLockFolder(folder, out);

@@ -55,7 +55,7 @@ TEST(Win32FileSystem, ReplaceLeavesNoTemporaryFileBehind) {
     const auto target = folder.file("KELDWICK.INI");
     ASSERT_FALSE(rt::putProfileEntry("VREDIR.VXD", "ISWIN95", "YES", target.c_str()));
     std::vector<rt::FolderEntry> entries;
-    ASSERT_FALSE(rt::fileSystem().listFolder(folder.path().c_str(), entries));
+    ASSERT_FALSE(rt::fileSystem().listFolder(folder.path().c_str(), "", entries));
     int files = 0;
     for (const auto& entry : entries) {
         files += entry.isRegular ? 1 : 0;
