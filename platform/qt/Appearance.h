@@ -5,8 +5,8 @@
 #include <QPalette>
 #include <optional>
 
-#include "LayoutUnits.h"
 #include "platform/definition/WindowDescription.h"
+#include "platform/window/LayoutUnits.h"
 
 namespace rt::desktop {
 

@@ -4,7 +4,7 @@
 #include <QStatusBar>
 
 #include "Appearance.h"
-#include "LayoutUnits.h"
+#include "platform/window/LayoutUnits.h"
 #include "StatusZones.h"
 
 namespace rt::desktop {

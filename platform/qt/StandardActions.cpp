@@ -59,6 +59,8 @@ bool StandardActions::carryOut(int code) {
         case StandardAction::PrinterSetup:
             m_printer.open(m_frame);
             return true;
+        case StandardAction::None:
+            break;
     }
     return false;
 }

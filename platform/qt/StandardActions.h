@@ -6,27 +6,11 @@
 #include <memory>
 
 #include "PrinterSetup.h"
+#include "platform/window/StandardAction.h"
 
 namespace rt::desktop {
 
 class HelpWindow;
-
-// Codes by which a menu entry asks for an action that the window layer
-// carries out itself rather than the program.
-enum class StandardAction : int {
-    WindowMenu = 1,
-    Tile = 2,
-    Cascade = 3,
-    ArrangeIcons = 4,
-    HelpContents = 5,
-    HelpOnHelp = 6,
-    HelpSearch = 7,
-    Cut = 10,
-    Copy = 11,
-    Paste = 12,
-    Exit = 15,
-    PrinterSetup = 16,
-};
 
 // Carries the standard actions out for the frame, on the GUI thread. Exit is
 // the one that involves the program: the frame's procedure is asked to close.

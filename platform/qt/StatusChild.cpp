@@ -10,7 +10,7 @@
 #include <cstdlib>
 
 #include "Appearance.h"
-#include "LayoutUnits.h"
+#include "platform/window/LayoutUnits.h"
 
 namespace rt::desktop {
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <map>
 
-#include "LayoutUnits.h"
+#include "platform/window/LayoutUnits.h"
 #include "platform/window/Presenter.h"
 
 namespace rt::desktop {

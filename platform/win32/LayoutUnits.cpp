@@ -6,9 +6,7 @@ namespace rt::win32 {
 
 namespace {
 
-constexpr int kLetters = 26;
 constexpr int kQuarters = 4;
-constexpr int kEighths = 8;
 
 // Fitted sizes, in layout units.
 constexpr int kTextHeight = 8;
@@ -18,13 +16,6 @@ constexpr int kButtonHeight = 14;
 constexpr int kButtonTextMargin = 10;
 constexpr int kDisplayMargin = 4;
 
-// Rounds half away from zero, as MulDiv does.
-int mulDiv(long long value, long long numerator, long long denominator) {
-    const long long product = value * numerator;
-    const long long half = denominator / 2;
-    return static_cast<int>(product >= 0 ? (product + half) / denominator : (product - half) / denominator);
-}
-
 bool isGiven(std::int32_t value) {
     return value != definition::kNotGiven;
 }
@@ -32,17 +23,18 @@ bool isGiven(std::int32_t value) {
 }  // namespace
 
 LayoutUnits LayoutUnits::fromFontMetrics(int lettersWidth, int textHeight) {
-    return LayoutUnits((lettersWidth / kLetters + 1) / 2, textHeight);
+    const auto base = baseUnitsFrom(lettersWidth, textHeight);
+    return LayoutUnits(base.x, base.y);
 }
 
 LayoutUnits::LayoutUnits(int baseX, int baseY) : m_baseX(std::max(baseX, 1)), m_baseY(std::max(baseY, 1)) {}
 
 int LayoutUnits::toPixelsX(std::int32_t units) const {
-    return mulDiv(units, m_baseX, kQuarters);
+    return horizontalPixels(units, {m_baseX, m_baseY});
 }
 
 int LayoutUnits::toPixelsY(std::int32_t units) const {
-    return mulDiv(units, m_baseY, kEighths);
+    return verticalPixels(units, {m_baseX, m_baseY});
 }
 
 PixelRect LayoutUnits::controlRect(const definition::Control& control, int textWidthPixels) const {

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "platform/definition/WindowDescription.h"
+#include "platform/window/LayoutUnits.h"
 
 namespace rt::win32 {
 
@@ -14,10 +15,9 @@ struct PixelRect {
     friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 
-// Layout units are dialog units of the window's font: a quarter of the
-// font's average letter width across, an eighth of its height down. Windows
-// only converts them for dialogs, so the presenter measures the font itself
-// and converts with these, rounding as MulDiv does.
+// Layout units are dialog units of the window's font. Windows converts them
+// only for dialogs, so the presenter measures the font itself and converts
+// with the window layer's own arithmetic, which rounds as MulDiv does.
 class LayoutUnits {
   public:
     // From the extent of the 52 letters "A".."Z", "a".."z" and the font's text

@@ -5,25 +5,9 @@
 #include <vector>
 
 #include "platform/definition/WindowDescription.h"
+#include "platform/window/StandardAction.h"
 
 namespace rt::win32 {
-
-// Standard-action codes of menu entries that the presenter carries out itself.
-enum class StandardAction : std::int32_t {
-    None = 0,
-    WindowMenu = 1,
-    Tile = 2,
-    Cascade = 3,
-    ArrangeIcons = 4,
-    HelpContents = 5,
-    HelpOnHelp = 6,
-    HelpSearch = 7,
-    Cut = 10,
-    Copy = 11,
-    Paste = 12,
-    Exit = 15,
-    PrinterSetup = 16,
-};
 
 // WM_COMMAND carries 16 bits, and definition ids are negative (or 0 for
 // entries the program never names), so each menu item gets a private command

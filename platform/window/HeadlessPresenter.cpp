@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "StandardAction.h"
+
 namespace rt {
 
 namespace {
-
-constexpr int kExitAction = 15;
 
 const definition::MenuEntry* findEntry(const std::vector<definition::MenuEntry>& entries, int id) {
     for (const auto& entry : entries) {
@@ -142,7 +142,7 @@ void HeadlessPresenter::choose(WindowId frame, int entry) {
     }
     if (code == 0) {
         actions->chose(frame, entry);
-    } else if (code == kExitAction) {
+    } else if (code == static_cast<int>(StandardAction::Exit)) {
         actions->exitRequested();
     }
 }

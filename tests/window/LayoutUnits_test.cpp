@@ -1,8 +1,8 @@
-#include "platform/qt/LayoutUnits.h"
+#include "platform/window/LayoutUnits.h"
 
 #include <gtest/gtest.h>
 
-namespace rt::desktop {
+namespace rt {
 namespace {
 
 // Measured: 8-point Liberation Sans (Arial's stand-in) advances the 52
@@ -43,4 +43,4 @@ TEST(LayoutUnits, ValuesBeyondAnyScreenAreClampedNotWrapped) {
 }
 
 }  // namespace
-}  // namespace rt::desktop
+}  // namespace rt
