@@ -19,12 +19,6 @@ namespace {
 using definition::Control;
 using definition::ControlKind;
 
-// Sizes in layout units that the usual dialog layouts give controls whose
-// definition leaves the size open.
-constexpr int kTextHeight = 8;
-constexpr int kDisplayHeight = 12;
-constexpr int kButtonWidth = 50;
-constexpr int kButtonHeight = 14;
 constexpr int kDefaultDisplayLength = 40;
 constexpr int kLongestDisplay = 255;
 // A label belongs to the value display on its row: within half a line of it.
@@ -57,16 +51,16 @@ QSize naturalSize(const Control& control, const QWidget& widget, BaseUnits base)
     switch (control.kind) {
         case ControlKind::ValueDisplay:
             return {displayLength(control) * base.x + frame,
-                    std::max(verticalPixels(kDisplayHeight, base), metrics.height() + 4)};
+                    std::max(verticalPixels(kFittedDisplayHeight, base), metrics.height() + 4)};
         case ControlKind::PushButton:
-            return {std::max(horizontalPixels(kButtonWidth, base),
+            return {std::max(horizontalPixels(kFittedButtonWidth, base),
                              metrics.horizontalAdvance(text(control.text)) + 2 * frame),
-                    verticalPixels(kButtonHeight, base)};
+                    verticalPixels(kFittedButtonHeight, base)};
         case ControlKind::StaticText:
             break;
     }
     return {metrics.horizontalAdvance(text(control.text)) + 2,
-            std::max(verticalPixels(kTextHeight, base), metrics.height())};
+            std::max(verticalPixels(kFittedTextHeight, base), metrics.height())};
 }
 
 QWidget* makeControl(const Control& control, QWidget& content, const QFont& windowFont) {

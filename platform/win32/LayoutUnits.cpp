@@ -8,11 +8,7 @@ namespace {
 
 constexpr int kQuarters = 4;
 
-// Fitted sizes, in layout units.
-constexpr int kTextHeight = 8;
-constexpr int kDisplayHeight = 12;
-constexpr int kButtonWidth = 40;
-constexpr int kButtonHeight = 14;
+// Room around a button's text, in layout units.
 constexpr int kButtonTextMargin = 10;
 constexpr int kDisplayMargin = 4;
 
@@ -44,15 +40,16 @@ PixelRect LayoutUnits::controlRect(const definition::Control& control, int textW
     switch (control.kind) {
         case definition::ControlKind::StaticText:
             rect.width = textWidthPixels + toPixelsX(1);
-            rect.height = toPixelsY(kTextHeight);
+            rect.height = toPixelsY(kFittedTextHeight);
             break;
         case definition::ControlKind::ValueDisplay:
             rect.width = toPixelsX(pictureWidth(control.picture) * kQuarters + kDisplayMargin);
-            rect.height = toPixelsY(kDisplayHeight);
+            rect.height = toPixelsY(kFittedDisplayHeight);
             break;
         case definition::ControlKind::PushButton:
-            rect.width = std::max(toPixelsX(kButtonWidth), textWidthPixels + toPixelsX(kButtonTextMargin));
-            rect.height = toPixelsY(kButtonHeight);
+            rect.width =
+                std::max(toPixelsX(kFittedButtonWidth), textWidthPixels + toPixelsX(kButtonTextMargin));
+            rect.height = toPixelsY(kFittedButtonHeight);
             break;
     }
     if (isGiven(control.width)) {

@@ -21,6 +21,13 @@ struct BaseUnits {
 // values in a definition are clamped rather than overflowing.
 inline constexpr int kMaxPixels = 32767;
 
+// Sizes, in layout units, that dialog layouts give controls whose definition
+// leaves the size open (the usual push button is 50 by 14).
+inline constexpr int kFittedTextHeight = 8;
+inline constexpr int kFittedDisplayHeight = 12;
+inline constexpr int kFittedButtonWidth = 50;
+inline constexpr int kFittedButtonHeight = 14;
+
 namespace layout_detail {
 
 // units * base / divisor in 64 bits, rounded half away from zero as MulDiv does,
