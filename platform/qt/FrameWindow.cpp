@@ -4,8 +4,8 @@
 #include <QStatusBar>
 
 #include "Appearance.h"
-#include "platform/window/LayoutUnits.h"
 #include "StatusZones.h"
+#include "platform/window/LayoutUnits.h"
 
 namespace rt::desktop {
 
