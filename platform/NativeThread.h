@@ -21,7 +21,6 @@ class NativeThread {
 
     // False when the system refused a new thread; the body then never runs.
     bool isStarted() const;
-    bool isRunning() const;
     void join();
 
     static std::size_t effectiveStackBytes(std::size_t requested);

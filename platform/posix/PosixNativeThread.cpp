@@ -42,10 +42,6 @@ NativeThread::~NativeThread() {
     join();
 }
 
-bool NativeThread::isRunning() const {
-    return m_impl->started && !m_impl->joined;
-}
-
 void NativeThread::join() {
     if (m_impl->started && !m_impl->joined) {
         pthread_join(m_impl->handle, nullptr);

@@ -45,10 +45,6 @@ bool NativeThread::isStarted() const {
     return m_impl->handle != nullptr;
 }
 
-bool NativeThread::isRunning() const {
-    return isStarted() && !m_impl->joined;
-}
-
 void NativeThread::join() {
     if (isStarted() && !m_impl->joined) {
         ::WaitForSingleObject(m_impl->handle, INFINITE);

@@ -8,7 +8,6 @@ namespace rt {
 namespace {
 
 std::atomic<int> g_initialisedModules{0};
-std::atomic<bool> g_programBegun{false};
 std::vector<std::string> g_parameters;
 
 WindowLayer& layer() {
@@ -20,7 +19,6 @@ WindowLayer& layer() {
 void startUp(std::span<const Module> modules, int argc, const char* const* argv) {
     layer().beginProcess();
     g_initialisedModules = 0;
-    g_programBegun = false;
     g_parameters.clear();
     for (int i = 1; argv != nullptr && i < argc; ++i) {
         g_parameters.emplace_back(argv[i]);
@@ -45,15 +43,13 @@ void initialiseModule(int reason) {
         initModule();
     }
 }
+
 int initialisedModules() {
     return g_initialisedModules;
 }
-void beginProgram() {
-    g_programBegun = true;
-}
-bool programHasBegun() {
-    return g_programBegun;
-}
+
+// The runtime is ready once start-up has run: the program's own code needs nothing more.
+void beginProgram() {}
 
 void closeDown() {
     layer().endProcess();

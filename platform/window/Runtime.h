@@ -37,7 +37,6 @@ void closeDown();
 // The parameters of the command line, without the program's own path.
 std::string commandText(std::string_view flags, int reserved);
 int initialisedModules();
-bool programHasBegun();
 
 // Threads. The procedure runs on a new thread that owns its own window.
 [[nodiscard]] bool startThread(std::function<void()> procedure, std::size_t stackBytes);

@@ -23,19 +23,31 @@ cleanup() {
 trap cleanup EXIT
 
 if [[ -z "${DISPLAY:-}" ]]; then
-    for _ in 1 2 3 4 5; do
-        number=$((100 + RANDOM % 800))
-        [[ -e /tmp/.X$number-lock ]] && continue
-        Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-        xvfb=$!
-        export DISPLAY=":$number"
-        break
-    done
-    sleep 0.5
+    # Xvfb picks a free display itself and names it once it accepts clients.
+    ready=$(mktemp -u)
+    mkfifo "$ready"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$ready" 2>/dev/null &
+    xvfb=$!
+    number=""
+    read -r -t 10 number <"$ready" || true
+    rm -f "$ready"
+    [[ -n "$number" ]] || { echo "Xvfb did not start" >&2; exit 1; }
+    export DISPLAY=":$number"
 fi
 
 started=$SECONDS
-"$wine" wineboot -i >/dev/null 2>&1
+booted=false
+for attempt in 1 2 3; do
+    if "$wine" wineboot -i >"$WINEPREFIX.boot.log" 2>&1; then
+        booted=true
+        break
+    fi
+    echo "wineboot failed (attempt $attempt):" >&2
+    tail -n 5 "$WINEPREFIX.boot.log" >&2
+    "$wineserver" -k 2>/dev/null || true
+done
+rm -f "$WINEPREFIX.boot.log"
+$booted || exit 1
 if [[ "$version" == win98 ]]; then
     "$wine" reg add 'HKCU\Software\Wine' /v Version /d win98 /f >/dev/null 2>&1
 fi
