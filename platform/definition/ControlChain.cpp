@@ -20,6 +20,15 @@ std::int32_t field(const ByteReader& record, std::size_t at) {
     return StoredDefinitionView::field(record, at);
 }
 
+// Id, position and size sit at different offsets in each control kind's record.
+void readPlacement(const ByteReader& record, const L::Placement& at, Control& control) {
+    control.id = field(record, at.id);
+    control.x = field(record, at.x);
+    control.y = field(record, at.y);
+    control.width = field(record, at.width);
+    control.height = field(record, at.height);
+}
+
 ControlKind controlKind(PieceKind piece) {
     switch (piece) {
         case PieceKind::ValueDisplay:
@@ -88,11 +97,7 @@ DefinitionResult<PieceKind> ControlChain::controlPiece(std::int32_t offset) {
 
 ControlChain::Failure ControlChain::readStaticText(const ByteReader& record, Control& control) {
     namespace S = L::statictext;
-    control.id = field(record, S::kId);
-    control.x = field(record, S::kX);
-    control.y = field(record, S::kY);
-    control.width = field(record, S::kWidth);
-    control.height = field(record, S::kHeight);
+    readPlacement(record, S::kPlacement, control);
     auto text = m_view.text(field(record, S::kText));
     if (!text) {
         return text.error();
@@ -112,11 +117,7 @@ ControlChain::Failure ControlChain::readStaticText(const ByteReader& record, Con
 
 ControlChain::Failure ControlChain::readValueDisplay(const ByteReader& record, Control& control) {
     namespace V = L::valuedisplay;
-    control.id = field(record, V::kId);
-    control.x = field(record, V::kX);
-    control.y = field(record, V::kY);
-    control.width = field(record, V::kWidth);
-    control.height = field(record, V::kHeight);
+    readPlacement(record, V::kPlacement, control);
     if (const auto offset = field(record, V::kVariable); offset != 0) {
         auto variable = m_view.subRecord(offset, PieceKind::Variable);
         if (!variable) {
@@ -142,11 +143,7 @@ ControlChain::Failure ControlChain::readValueDisplay(const ByteReader& record, C
 
 ControlChain::Failure ControlChain::readPushButton(const ByteReader& record, Control& control) {
     namespace P = L::pushbutton;
-    control.id = field(record, P::kId);
-    control.x = field(record, P::kX);
-    control.y = field(record, P::kY);
-    control.width = field(record, P::kWidth);
-    control.height = field(record, P::kHeight);
+    readPlacement(record, P::kPlacement, control);
     auto text = m_view.text(field(record, P::kText));
     if (!text) {
         return text.error();

@@ -66,6 +66,15 @@ inline constexpr std::size_t kActionCode = 0x31;
 inline constexpr std::size_t kFirstItem = 0x35;
 }  // namespace menu
 
+// Where a control kind keeps its id, position and size.
+struct Placement {
+    std::size_t id;
+    std::size_t x;
+    std::size_t y;
+    std::size_t width;
+    std::size_t height;
+};
+
 namespace statictext {
 inline constexpr std::size_t kSize = 59;
 inline constexpr std::size_t kId = 0x0D;
@@ -75,6 +84,7 @@ inline constexpr std::size_t kWidth = 0x1D;
 inline constexpr std::size_t kHeight = 0x21;
 inline constexpr std::size_t kText = 0x29;
 inline constexpr std::size_t kFont = 0x2D;
+inline constexpr Placement kPlacement{kId, kX, kY, kWidth, kHeight};
 }  // namespace statictext
 
 namespace valuedisplay {
@@ -90,6 +100,7 @@ inline constexpr std::size_t kPicture = 0x49;
 // An open field that every value display made for the program carries.
 inline constexpr std::size_t kTrailer = 0x4D;
 inline constexpr std::uint8_t kTrailerLastByte = 0x80;
+inline constexpr Placement kPlacement{kId, kX, kY, kWidth, kHeight};
 }  // namespace valuedisplay
 
 namespace pushbutton {
@@ -100,6 +111,7 @@ inline constexpr std::size_t kY = 0x19;
 inline constexpr std::size_t kWidth = 0x1D;
 inline constexpr std::size_t kHeight = 0x21;
 inline constexpr std::size_t kText = 0x45;
+inline constexpr Placement kPlacement{kId, kX, kY, kWidth, kHeight};
 }  // namespace pushbutton
 
 // Sub-records carry no kind byte; they are known only by the field that leads to them.

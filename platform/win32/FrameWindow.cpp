@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "StatusBarEdges.h"
+#include "WindowClass.h"
 
 namespace rt::win32 {
 
@@ -29,15 +30,7 @@ FrameWindow::FrameWindow(Key, const WindowView& view, UserActions& actions)
       m_menu(view.description->menus) {}
 
 bool FrameWindow::registerClass(HINSTANCE instance) {
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &FrameWindow::procedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hIcon = ::LoadIcon(nullptr, IDI_APPLICATION);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
-    windowClass.lpszClassName = kClassName;
-    return ::RegisterClassExA(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return registerWindowClass(instance, kClassName, &FrameWindow::procedure, COLOR_APPWORKSPACE);
 }
 
 std::unique_ptr<FrameWindow> FrameWindow::create(const WindowView& view, UserActions& actions) {

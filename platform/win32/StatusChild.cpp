@@ -1,5 +1,7 @@
 #include "StatusChild.h"
 
+#include "WindowClass.h"
+
 namespace rt::win32 {
 
 namespace {
@@ -48,15 +50,7 @@ StatusChild::StatusChild(Key, HWND client, const WindowView& view, UserActions& 
       m_focus(view.focus) {}
 
 bool StatusChild::registerClass(HINSTANCE instance) {
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &StatusChild::procedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hIcon = ::LoadIcon(nullptr, IDI_APPLICATION);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kClassName;
-    return ::RegisterClassExA(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return registerWindowClass(instance, kClassName, &StatusChild::procedure, COLOR_BTNFACE);
 }
 
 std::unique_ptr<StatusChild> StatusChild::create(HWND client, const WindowView& view, UserActions& actions) {
