@@ -25,11 +25,16 @@ QString text(const std::string& value) {
     return QString::fromLatin1(value.data(), static_cast<qsizetype>(value.size()));
 }
 
+// Desktops with Windows key conventions bind nothing to Quit; the program
+// ends on Ctrl+Q everywhere, as its help says.
 void setShortcut(QAction& action, int code) {
     for (const auto& [standard, key] : kShortcuts) {
         if (static_cast<int>(standard) == code) {
             action.setShortcuts(key);
         }
+    }
+    if (code == static_cast<int>(StandardAction::Exit) && action.shortcuts().isEmpty()) {
+        action.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     }
 }
 
@@ -47,24 +52,24 @@ void clearMessageWhenMenusClose(QMainWindow& frame, QMenu& menu) {
 
 }  // namespace
 
-QMenu* FrameMenus::build(QMainWindow& frame, const std::vector<definition::MenuEntry>& menus,
-                         const Chosen& chosen) {
-    QMenu* windowMenu = nullptr;
+FrameMenus::Built FrameMenus::build(QMainWindow& frame, const std::vector<definition::MenuEntry>& menus,
+                                    const Chosen& chosen) {
+    Built built;
     for (const auto& entry : menus) {
         QMenu* menu = frame.menuBar()->addMenu(text(entry.text));
         menu->menuAction()->setStatusTip(text(entry.message));
         menu->menuAction()->setData(entry.id);
         clearMessageWhenMenusClose(frame, *menu);
-        if (entry.actionCode == static_cast<int>(StandardAction::WindowMenu) && windowMenu == nullptr) {
-            windowMenu = menu;
+        if (entry.actionCode == static_cast<int>(StandardAction::WindowMenu) && built.windowMenu == nullptr) {
+            built.windowMenu = menu;
         }
-        addItems(frame, *menu, entry, chosen);
+        addItems(frame, *menu, entry, chosen, built);
     }
-    return windowMenu;
+    return built;
 }
 
 void FrameMenus::addItems(QMainWindow& frame, QMenu& menu, const definition::MenuEntry& parent,
-                          const Chosen& chosen) {
+                          const Chosen& chosen, Built& built) {
     for (const auto& item : parent.items) {
         if (item.isSeparator()) {
             menu.addSeparator();
@@ -74,13 +79,16 @@ void FrameMenus::addItems(QMainWindow& frame, QMenu& menu, const definition::Men
             QMenu* submenu = menu.addMenu(text(item.text));
             submenu->menuAction()->setStatusTip(text(item.message));
             clearMessageWhenMenusClose(frame, *submenu);
-            addItems(frame, *submenu, item, chosen);
+            addItems(frame, *submenu, item, chosen, built);
             continue;
         }
         QAction* action = menu.addAction(text(item.text));
         action->setStatusTip(text(item.message));
         action->setData(item.id);
         setShortcut(*action, item.actionCode);
+        if (item.actionCode != 0) {
+            built.standardItems.emplace_back(static_cast<StandardAction>(item.actionCode), action);
+        }
         QObject::connect(action, &QAction::triggered, &frame, [item, chosen] { chosen(item); });
     }
 }
