@@ -18,7 +18,8 @@ FrameWindow::FrameWindow(const WindowView& view, Callbacks callbacks)
         QString::fromLatin1(description.title.data(), static_cast<qsizetype>(description.title.size())));
     m_area = new QMdiArea(this);
     m_area->setObjectName(QStringLiteral("windowArea"));
-    // Windows that do not fit are scrolled to; the frame never grows to hold them.
+    // Windows that do not fit are scrolled to. Without scroll bars, tiling
+    // makes the whole frame larger until the windows fit at their smallest.
     m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_area);

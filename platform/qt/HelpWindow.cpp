@@ -79,11 +79,15 @@ void HelpWindow::buildLayout() {
     connect(help, &QShortcut::activated, this, &HelpWindow::showContents);
 }
 
-// Opened anew, the window stands centred over the frame that owns it.
+// Opened anew, the window stands centred over the frame that owns it. Its
+// own decorations are known only once it is shown; the same window manager
+// gives it those of the frame.
 void HelpWindow::present() {
-    if (!isVisible() && parentWidget() != nullptr) {
-        QRect placed(QPoint(), frameGeometry().size());
-        placed.moveCenter(parentWidget()->frameGeometry().center());
+    if (const QWidget* owner = parentWidget(); !isVisible() && owner != nullptr) {
+        const QRect outer = owner->frameGeometry();
+        const QRect inner = owner->geometry();
+        QRect placed(QPoint(), size() + (outer.size() - inner.size()));
+        placed.moveCenter(outer.center());
         move(placed.topLeft());
     }
     show();

@@ -8,7 +8,6 @@
 #include "HelpWindow.h"
 #include "IconArranger.h"
 #include "StatusChild.h"
-#include "WindowTiler.h"
 
 namespace rt::desktop {
 
@@ -44,7 +43,7 @@ bool StandardActions::carryOut(int code) {
         case StandardAction::WindowMenu:
             return true;
         case StandardAction::Tile:
-            WindowTiler::tile(m_area);
+            m_area.tileSubWindows();
             return true;
         case StandardAction::Cascade:
             m_area.cascadeSubWindows();
