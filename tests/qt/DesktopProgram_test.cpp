@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QFontInfo>
 #include <QLabel>
+#include <QScreen>
 #include <QStyle>
 #include <QTest>
 #include <cstdlib>
@@ -44,6 +45,16 @@ bool hasWindowManagerIcon(WId window) {
     return carried;
 }
 
+// On an X server the screen as it shows the frame, with whatever decorations
+// a window manager gives it; off screen the frame alone.
+QPixmap screenshotOfTheFrame(QWidget& frame) {
+    if (QGuiApplication::platformName() != "xcb") {
+        return frame.grab();
+    }
+    const QRect outer = frame.frameGeometry();
+    return frame.screen()->grabWindow(0, outer.x(), outer.y(), outer.width(), outer.height());
+}
+
 TEST_F(DesktopProgram, FrameOpensOneStatusWindowWithTheResults) {
     PersonScript person;
     person
@@ -57,13 +68,15 @@ TEST_F(DesktopProgram, FrameOpensOneStatusWindowWithTheResults) {
                 EXPECT_EQ(display(status, 2)->text(), "YES");
                 EXPECT_EQ(display(status, 4)->text(), "4.00.950");
                 EXPECT_EQ(display(status, 6)->text(), "UPGRADE");
-                QDir().mkpath(QFileInfo(QStringLiteral(KELDWICK_SCREENSHOT)).absolutePath());
-                EXPECT_TRUE(frame().grab().save(QStringLiteral(KELDWICK_SCREENSHOT)));
             })
         .when(
             "the focus on Close",
             [&] { return QApplication::focusWidget() == closeButton(children().front()); },
-            [&] { choose(-3); });
+            [&] {
+                QDir().mkpath(QFileInfo(QStringLiteral(KELDWICK_SCREENSHOT)).absolutePath());
+                EXPECT_TRUE(screenshotOfTheFrame(frame()).save(QStringLiteral(KELDWICK_SCREENSHOT)));
+                choose(-3);
+            });
     runProgram(person);
     EXPECT_TRUE(std::filesystem::exists(report())) << "the check ran and wrote its report";
 }
