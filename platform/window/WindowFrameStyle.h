@@ -20,7 +20,6 @@ struct WindowFrameStyle {
     static WindowFrameStyle of(std::int32_t windowFlags) {
         return {(windowFlags & kSizingBorder) != 0, (windowFlags & kMaximiseButton) != 0};
     }
-    bool isFixed() const { return !sizingBorder && !maximiseButton; }
 };
 
 }  // namespace rt
