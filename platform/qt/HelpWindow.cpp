@@ -109,6 +109,9 @@ void HelpWindow::startClean() {
     m_search->clear();
     m_results->clear();
     m_results->hide();
+    QTextCursor cursor = m_browser->textCursor();
+    cursor.clearSelection();
+    m_browser->setTextCursor(cursor);
 }
 
 void HelpWindow::showPage(const QString& file) {

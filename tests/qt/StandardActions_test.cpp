@@ -347,9 +347,12 @@ TEST_F(StandardActions, HelpStartsCleanAfterASearch) {
             EXPECT_TRUE(help->searchField().text().isEmpty()) << "the old query is gone";
             EXPECT_FALSE(help->results().isVisible());
             EXPECT_FALSE(help->browser().textCursor().hasSelection()) << "no old match highlighted";
+            help->searchField().setText("report file");
+            help->search();
             choose(kHelpSearch);
             EXPECT_TRUE(help->searchField().text().isEmpty());
             EXPECT_EQ(help->results().count(), 0);
+            EXPECT_FALSE(help->browser().textCursor().hasSelection());
             choose(kExit);
         });
     runProgram(person);
