@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "StandardActions.h"
+#include "platform/window/StandardShortcut.h"
 
 namespace rt::desktop {
 
@@ -25,16 +26,24 @@ QString text(const std::string& value) {
     return QString::fromLatin1(value.data(), static_cast<qsizetype>(value.size()));
 }
 
-// Desktops with Windows key conventions bind nothing to Quit; the program
-// ends on Ctrl+Q everywhere, as its help says.
+QKeySequence keyOf(const rt::Shortcut& shortcut) {
+    const int key =
+        shortcut.letter != 0 ? Qt::Key_A + (shortcut.letter - 'A') : Qt::Key_F1 + shortcut.functionKey - 1;
+    return QKeySequence(shortcut.control ? QKeyCombination(Qt::ControlModifier, Qt::Key(key))
+                                         : QKeyCombination(Qt::Key(key)));
+}
+
+// The desktop's own keys first; where its conventions bind none (Quit under
+// Windows conventions), the program's usual key, which its help names.
 void setShortcut(QAction& action, int code) {
     for (const auto& [standard, key] : kShortcuts) {
         if (static_cast<int>(standard) == code) {
             action.setShortcuts(key);
         }
     }
-    if (code == static_cast<int>(StandardAction::Exit) && action.shortcuts().isEmpty()) {
-        action.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    const auto usual = rt::standardShortcut(static_cast<StandardAction>(code));
+    if (usual && action.shortcuts().isEmpty()) {
+        action.setShortcut(keyOf(*usual));
     }
 }
 

@@ -11,9 +11,9 @@
 #include <algorithm>
 
 #include "Appearance.h"
+#include "platform/definition/WindowFrame.h"
+#include "platform/window/LabelledValues.h"
 #include "platform/window/LayoutUnits.h"
-#include "platform/window/ValueLabels.h"
-#include "platform/window/WindowFrameStyle.h"
 
 namespace rt::desktop {
 
@@ -96,7 +96,9 @@ QWidget* makeControl(const Control& control, QWidget& content, const QFont& wind
 }
 
 QString accessibleNameFrom(const std::string& label) {
-    QString name = text(rt::labelText(label)).trimmed();
+    QString name = text(label);
+    name.remove(QLatin1Char('&'));
+    name = name.trimmed();
     if (name.endsWith(QLatin1Char(':'))) {
         name.chop(1);
     }
@@ -135,14 +137,14 @@ void alignWithValue(QLabel& label, const QLineEdit& display) {
     label.resize(label.width(), std::max(label.height(), drop + metrics.height()));
 }
 
-Qt::WindowFlags frameFlags(rt::WindowFrameStyle style) {
+Qt::WindowFlags frameFlags(definition::WindowFrame style) {
     Qt::WindowFlags flags = Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                             Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
-    if (style.maximiseButton) {
+    if (style.maximizable) {
         flags |= Qt::WindowMaximizeButtonHint;
     }
     // What the child window knows as "no sizing border": no grip, no Size in its menu.
-    if (!style.sizingBorder) {
+    if (!style.sizable) {
         flags |= Qt::MSWindowsFixedSizeDialogHint;
     }
     return flags;
@@ -167,7 +169,7 @@ StatusChild::StatusChild(const WindowView& view, Callbacks callbacks)
     }
     // A fixed size keeps the designed size through cascading; a window that
     // may be sized only never shrinks below it.
-    if (WindowFrameStyle::of(description.windowFlags).sizingBorder) {
+    if (definition::windowFrameOf(description).sizable) {
         content->setMinimumSize(size);
         content->resize(size);
     } else {
@@ -182,7 +184,7 @@ StatusChild::StatusChild(const WindowView& view, Callbacks callbacks)
 }
 
 void StatusChild::applyFrameStyle(const definition::WindowDescription& description) {
-    setWindowFlags(frameFlags(WindowFrameStyle::of(description.windowFlags)));
+    setWindowFlags(frameFlags(definition::windowFrameOf(description)));
 }
 
 void StatusChild::buildControls(const definition::WindowDescription& description, QWidget& content,
@@ -251,7 +253,11 @@ QString StatusChild::resultsText() const {
             texts[id] = display->text().toLatin1().toStdString();
         }
     }
-    return text(rt::resultsText(*m_description, texts));
+    QString lines;
+    for (const auto& line : rt::labelledValues(*m_description, texts)) {
+        lines += text(line) + QLatin1Char('\n');
+    }
+    return lines;
 }
 
 void StatusChild::focusControl(int id) {

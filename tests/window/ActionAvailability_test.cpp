@@ -1,51 +1,9 @@
-#include <gtest/gtest.h>
-
-#include "platform/definition/DefinitionWalk.h"
-#include "platform/definition/StoredDefinitions.h"
 #include "platform/window/ActionAvailability.h"
-#include "platform/window/ValueLabels.h"
-#include "platform/window/WindowFrameStyle.h"
+
+#include <gtest/gtest.h>
 
 namespace rt {
 namespace {
-
-definition::WindowDescription stored(std::string_view module, std::string_view window) {
-    const auto bytes = definition::findStoredDefinition(module);
-    EXPECT_TRUE(bytes) << module;
-    auto walked = definition::walkDefinition(*bytes, module, window);
-    EXPECT_TRUE(walked) << module;
-    return walked ? walked.value() : definition::WindowDescription{};
-}
-
-definition::WindowDescription statusWindow() {
-    return stored("KELDWICK$STATUSWINDOW", "GETREDIRINFO$WINDOW");
-}
-
-definition::WindowDescription frameWindow() {
-    return stored("KELDWICK$PROGRAMFRAME", "MAIN$APPFRAME");
-}
-
-TEST(WindowFrameStyle, StatusWindowKeepsItsSizeAndTheFrameSizes) {
-    const auto status = WindowFrameStyle::of(statusWindow().windowFlags);
-    EXPECT_FALSE(status.sizingBorder);
-    EXPECT_FALSE(status.maximiseButton);
-    const auto frame = WindowFrameStyle::of(frameWindow().windowFlags);
-    EXPECT_TRUE(frame.sizingBorder);
-    EXPECT_TRUE(frame.maximiseButton);
-}
-
-TEST(ValueLabels, ResultsTextHasOneLinePerResultWithoutPadding) {
-    const std::map<int, std::string> texts{
-        {2, "YES" + std::string(37, ' ')}, {4, "4.00.950"}, {6, "UPGRADE "}, {7, "note"}};
-    EXPECT_EQ(resultsText(statusWindow(), texts),
-              "Is Win95?\tYES\nVRedir Version:\t4.00.950\nRecommend:\tUPGRADE\n");
-}
-
-TEST(ValueLabels, AccessKeyMarksAreNotCopied) {
-    EXPECT_EQ(labelText("&Name:  "), "Name:");
-    EXPECT_EQ(labelText("Fish && Chips"), "Fish & Chips");
-    EXPECT_EQ(labelText("   "), "");
-}
 
 TEST(ActionAvailability, NothingToArrangeWithoutWindows) {
     const ActionSituation none;
