@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/CommandLine.h"
 #include "app/HiddenMode.h"
 #include "app/RunMode.h"
 #include "platform/window/DesktopPresenter.h"
@@ -44,7 +45,18 @@ std::span<const rt::Module> programModules() {
 
 int programBody() {
     rt::beginProgram();
-    HiddenMode = asksForHiddenMode(rt::commandText("", 0));
+    const std::string parameters = rt::commandText("", 0);
+    switch (requestOf(parameters)) {
+        case CommandLineRequest::Usage:
+            std::fputs(usageText().c_str(), stdout);
+            return 0;
+        case CommandLineRequest::Version:
+            std::fputs(versionText().c_str(), stdout);
+            return 0;
+        case CommandLineRequest::Run:
+            break;
+    }
+    HiddenMode = asksForHiddenMode(parameters);
     if (!HiddenMode && !useDesktop()) {
         return kNoDesktop;
     }

@@ -10,7 +10,7 @@ set(iconSizes 16 24 32 48 64 128 256)
 install(TARGETS keldwick RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${desktopDir}/keldwick.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
-if(KELDWICK_QT)
+if(KELDWICK_WITH_QT)
   # An uninstalled program and the tests find help and icons in the build
   # tree's share/, laid out as under an installed prefix.
   set(buildShare ${PROJECT_BINARY_DIR}/share)

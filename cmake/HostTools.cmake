@@ -24,6 +24,7 @@ ExternalProject_Add(keldwick_host_tools
     -DCMAKE_BUILD_TYPE=Release
     -DCMAKE_CXX_COMPILER=${KELDWICK_HOST_CXX}
     -DKELDWICK_TESTS=OFF
+    -DKELDWICK_QT=OFF
   BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target keldwick_defc
   BUILD_ALWAYS ON
   BUILD_BYPRODUCTS ${host_defc}

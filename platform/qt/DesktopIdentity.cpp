@@ -1,8 +1,9 @@
 #include "DesktopIdentity.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
-#include <QIcon>
-#include <QStandardPaths>
+
+#include "DataFiles.h"
 
 namespace rt::desktop {
 
@@ -22,18 +23,21 @@ void DesktopIdentity::applyNames() {
 // The installed PNG files rather than a theme lookup: the desktop's icon
 // theme holds the same picture, and searching it costs several milliseconds
 // of start-up. Qt draws no SVG without an extra module.
-void DesktopIdentity::applyIcon() {
+QIcon DesktopIdentity::icon(const QString& programFolder) {
     const QString id = QString::fromLatin1(kDesktopId);
     QIcon icon;
     for (const int size : kIconSizes) {
-        const QString file =
-            QStandardPaths::locate(QStandardPaths::GenericDataLocation,
-                                   QStringLiteral("icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(id));
+        const QString file = DataFiles::locate(
+            QStringLiteral("icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(id), programFolder);
         if (!file.isEmpty()) {
             icon.addFile(file, QSize(size, size));
         }
     }
-    QGuiApplication::setWindowIcon(icon);
+    return icon;
+}
+
+void DesktopIdentity::applyIcon() {
+    QGuiApplication::setWindowIcon(icon(QCoreApplication::applicationDirPath()));
 }
 
 }  // namespace rt::desktop

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QIcon>
+#include <QString>
+
 namespace rt::desktop {
 
 // How the desktop knows the program: the name under which its data (the help)
@@ -12,8 +15,10 @@ class DesktopIdentity {
 
     // Before the application object exists: names that Qt reads while it is made.
     static void applyNames();
-    // Once it exists: the program's icon as installed with it.
+    // Once it exists: the program's icon, where it is installed or in the build tree.
     static void applyIcon();
+    // The icon as found for a program in `programFolder`.
+    static QIcon icon(const QString& programFolder);
 };
 
 }  // namespace rt::desktop

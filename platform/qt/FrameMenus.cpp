@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "StandardActions.h"
+#include "platform/window/StandardShortcut.h"
 
 namespace rt::desktop {
 
@@ -25,11 +26,24 @@ QString text(const std::string& value) {
     return QString::fromLatin1(value.data(), static_cast<qsizetype>(value.size()));
 }
 
+QKeySequence keyOf(const rt::Shortcut& shortcut) {
+    const int key =
+        shortcut.letter != 0 ? Qt::Key_A + (shortcut.letter - 'A') : Qt::Key_F1 + shortcut.functionKey - 1;
+    return QKeySequence(shortcut.control ? QKeyCombination(Qt::ControlModifier, Qt::Key(key))
+                                         : QKeyCombination(Qt::Key(key)));
+}
+
+// The desktop's own keys first; where its conventions bind none (Quit under
+// Windows conventions), the program's usual key, which its help names.
 void setShortcut(QAction& action, int code) {
     for (const auto& [standard, key] : kShortcuts) {
         if (static_cast<int>(standard) == code) {
             action.setShortcuts(key);
         }
+    }
+    const auto usual = rt::standardShortcut(static_cast<StandardAction>(code));
+    if (usual && action.shortcuts().isEmpty()) {
+        action.setShortcut(keyOf(*usual));
     }
 }
 
@@ -47,24 +61,24 @@ void clearMessageWhenMenusClose(QMainWindow& frame, QMenu& menu) {
 
 }  // namespace
 
-QMenu* FrameMenus::build(QMainWindow& frame, const std::vector<definition::MenuEntry>& menus,
-                         const Chosen& chosen) {
-    QMenu* windowMenu = nullptr;
+FrameMenus::Built FrameMenus::build(QMainWindow& frame, const std::vector<definition::MenuEntry>& menus,
+                                    const Chosen& chosen) {
+    Built built;
     for (const auto& entry : menus) {
         QMenu* menu = frame.menuBar()->addMenu(text(entry.text));
         menu->menuAction()->setStatusTip(text(entry.message));
         menu->menuAction()->setData(entry.id);
         clearMessageWhenMenusClose(frame, *menu);
-        if (entry.actionCode == static_cast<int>(StandardAction::WindowMenu) && windowMenu == nullptr) {
-            windowMenu = menu;
+        if (entry.actionCode == static_cast<int>(StandardAction::WindowMenu) && built.windowMenu == nullptr) {
+            built.windowMenu = menu;
         }
-        addItems(frame, *menu, entry, chosen);
+        addItems(frame, *menu, entry, chosen, built);
     }
-    return windowMenu;
+    return built;
 }
 
 void FrameMenus::addItems(QMainWindow& frame, QMenu& menu, const definition::MenuEntry& parent,
-                          const Chosen& chosen) {
+                          const Chosen& chosen, Built& built) {
     for (const auto& item : parent.items) {
         if (item.isSeparator()) {
             menu.addSeparator();
@@ -74,13 +88,16 @@ void FrameMenus::addItems(QMainWindow& frame, QMenu& menu, const definition::Men
             QMenu* submenu = menu.addMenu(text(item.text));
             submenu->menuAction()->setStatusTip(text(item.message));
             clearMessageWhenMenusClose(frame, *submenu);
-            addItems(frame, *submenu, item, chosen);
+            addItems(frame, *submenu, item, chosen, built);
             continue;
         }
         QAction* action = menu.addAction(text(item.text));
         action->setStatusTip(text(item.message));
         action->setData(item.id);
         setShortcut(*action, item.actionCode);
+        if (item.actionCode != 0) {
+            built.standardItems.emplace_back(static_cast<StandardAction>(item.actionCode), action);
+        }
         QObject::connect(action, &QAction::triggered, &frame, [item, chosen] { chosen(item); });
     }
 }

@@ -3,9 +3,11 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "platform/definition/WindowDescription.h"
+#include "platform/window/StandardAction.h"
 
 namespace rt::desktop {
 
@@ -16,13 +18,17 @@ class FrameMenus {
   public:
     using Chosen = std::function<void(const definition::MenuEntry& entry)>;
 
-    // Returns the menu marked as the window menu, if there is one.
-    static QMenu* build(QMainWindow& frame, const std::vector<definition::MenuEntry>& menus,
-                        const Chosen& chosen);
+    struct Built {
+        QMenu* windowMenu = nullptr;  // the menu marked as the window menu, if there is one
+        std::vector<std::pair<StandardAction, QAction*>> standardItems;
+    };
+
+    static Built build(QMainWindow& frame, const std::vector<definition::MenuEntry>& menus,
+                       const Chosen& chosen);
 
   private:
     static void addItems(QMainWindow& frame, QMenu& menu, const definition::MenuEntry& parent,
-                         const Chosen& chosen);
+                         const Chosen& chosen, Built& built);
 };
 
 }  // namespace rt::desktop

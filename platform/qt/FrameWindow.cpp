@@ -4,6 +4,7 @@
 #include <QStatusBar>
 
 #include "Appearance.h"
+#include "ChildWindowKeys.h"
 #include "StatusZones.h"
 #include "platform/window/LayoutUnits.h"
 
@@ -17,10 +18,17 @@ FrameWindow::FrameWindow(const WindowView& view, Callbacks callbacks)
         QString::fromLatin1(description.title.data(), static_cast<qsizetype>(description.title.size())));
     m_area = new QMdiArea(this);
     m_area->setObjectName(QStringLiteral("windowArea"));
+    // Windows that do not fit are scrolled to. Without scroll bars, tiling
+    // makes the whole frame larger until the windows fit at their smallest.
+    m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_area);
-    if (QMenu* menu = FrameMenus::build(*this, description.menus, m_callbacks.chosen)) {
-        m_windowMenu = std::make_unique<WindowMenu>(*menu, *m_area);
+    auto menus = FrameMenus::build(*this, description.menus, m_callbacks.chosen);
+    if (menus.windowMenu != nullptr) {
+        m_windowMenu = std::make_unique<WindowMenu>(*menus.windowMenu, *m_area);
     }
+    m_standardItems = std::move(menus.standardItems);
+    ChildWindowKeys::install(*this, *m_area);
     buildStatusBar(description);
     if (description.width != definition::kNotGiven && description.height != definition::kNotGiven) {
         const BaseUnits base = Appearance::baseUnitsOf(Appearance::windowFont(description));

@@ -5,6 +5,7 @@
 #include <QMdiArea>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "FrameMenus.h"
@@ -29,6 +30,8 @@ class FrameWindow final : public QMainWindow {
     WindowId windowId() const { return m_id; }
     QMdiArea& area() { return *m_area; }
     const std::vector<QLabel*>& zones() const { return m_zones; }
+    // The menu items that carry standard actions.
+    const std::vector<std::pair<StandardAction, QAction*>>& standardItems() const { return m_standardItems; }
     // The procedure has closed the frame. It only disappears: its children
     // close through their own procedures while the program ends.
     void closeByProcedure();
@@ -45,6 +48,7 @@ class FrameWindow final : public QMainWindow {
     Callbacks m_callbacks;
     QMdiArea* m_area = nullptr;
     std::vector<QLabel*> m_zones;
+    std::vector<std::pair<StandardAction, QAction*>> m_standardItems;
     std::unique_ptr<WindowMenu> m_windowMenu;
     bool m_closingForGood = false;
 };

@@ -2,9 +2,10 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QStandardPaths>
 #include <QTextDocument>
 #include <algorithm>
+
+#include "DataFiles.h"
 
 namespace rt::desktop {
 
@@ -27,17 +28,12 @@ int countOf(const QString& text, const QStringList& words) {
 }  // namespace
 
 std::optional<QDir> HelpIndex::findFolder() {
-    const QString installed =
-        QStandardPaths::locate(QStandardPaths::AppDataLocation, QStringLiteral("help/") + kIndexPage);
-    if (!installed.isEmpty()) {
-        return QFileInfo(installed).absoluteDir();
+    const QString index =
+        DataFiles::locate(QCoreApplication::applicationName() + QStringLiteral("/help/") + kIndexPage);
+    if (index.isEmpty()) {
+        return std::nullopt;
     }
-    const QDir beside(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/") +
-                      QCoreApplication::applicationName() + QStringLiteral("/help"));
-    if (beside.exists(kIndexPage)) {
-        return beside;
-    }
-    return std::nullopt;
+    return QFileInfo(index).absoluteDir();
 }
 
 HelpIndex::HelpIndex(const QDir& folder) {

@@ -1,6 +1,6 @@
 #include "HelpWindow.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -22,7 +22,8 @@ constexpr int kFileRole = Qt::UserRole;
 
 }  // namespace
 
-HelpWindow::HelpWindow(const QString& programTitle) : m_folder(HelpIndex::findFolder()) {
+HelpWindow::HelpWindow(QWidget& owner, const QString& programTitle, std::function<void()> closed)
+    : QWidget(&owner, Qt::Window), m_closed(std::move(closed)), m_folder(HelpIndex::findFolder()) {
     setWindowTitle(QStringLiteral("%1 Help").arg(programTitle));
     setObjectName(QStringLiteral("help"));
     buildLayout();
@@ -61,7 +62,7 @@ void HelpWindow::buildLayout() {
     layout->addLayout(bar);
     layout->addWidget(splitter, 1);
 
-    connect(contents, &QPushButton::clicked, this, &HelpWindow::showContents);
+    connect(contents, &QPushButton::clicked, this, [this] { showPage(kContentsPage); });
     connect(back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
     connect(forward, &QPushButton::clicked, m_browser, &QTextBrowser::forward);
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
@@ -78,10 +79,39 @@ void HelpWindow::buildLayout() {
     connect(help, &QShortcut::activated, this, &HelpWindow::showContents);
 }
 
+// Opened anew, the window stands centred over the frame that owns it. Its
+// own decorations are known only once it is shown; the same window manager
+// gives it those of the frame.
 void HelpWindow::present() {
+    if (const QWidget* owner = parentWidget(); !isVisible() && owner != nullptr) {
+        const QRect outer = owner->frameGeometry();
+        const QRect inner = owner->geometry();
+        QRect placed(QPoint(), size() + (outer.size() - inner.size()));
+        placed.moveCenter(outer.center());
+        move(placed.topLeft());
+    }
     show();
     raise();
     activateWindow();
+}
+
+// The window may already have given up being active by the time it hears it
+// is hidden; no active window at all means the keyboard went nowhere.
+void HelpWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    const QWidget* active = QApplication::activeWindow();
+    if (m_closed && (active == nullptr || active == this)) {
+        m_closed();
+    }
+}
+
+void HelpWindow::startClean() {
+    m_search->clear();
+    m_results->clear();
+    m_results->hide();
+    QTextCursor cursor = m_browser->textCursor();
+    cursor.clearSelection();
+    m_browser->setTextCursor(cursor);
 }
 
 void HelpWindow::showPage(const QString& file) {
@@ -96,18 +126,19 @@ void HelpWindow::showPage(const QString& file) {
 }
 
 void HelpWindow::showContents() {
-    m_results->hide();
+    startClean();
     showPage(kContentsPage);
     present();
 }
 
 void HelpWindow::showHowToUse() {
-    m_results->hide();
+    startClean();
     showPage(kHowToUsePage);
     present();
 }
 
 void HelpWindow::showSearch() {
+    startClean();
     m_results->show();
     if (m_browser->source().isEmpty()) {
         showPage(kContentsPage);

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 #include "HelpIndex.h"
@@ -12,13 +13,16 @@ class QTextBrowser;
 
 namespace rt::desktop {
 
-// The program's help, in a window of its own beside the frame: the shipped
-// HTML pages with links between them, a contents page, a search through all
-// pages and a page on using the help itself.
+// The program's help, in a window of the frame's that opens centred over it:
+// the shipped HTML pages with links between them, a contents page, a search
+// through all pages and a page on using the help itself.
 class HelpWindow final : public QWidget {
   public:
-    explicit HelpWindow(const QString& programTitle);
+    // `closed` runs when the window closes while it has the keyboard.
+    HelpWindow(QWidget& owner, const QString& programTitle, std::function<void()> closed);
 
+    // The help menu's entries; each starts from a clean window, with no
+    // search left over from before.
     void showContents();
     void showSearch();
     void showHowToUse();
@@ -29,12 +33,17 @@ class HelpWindow final : public QWidget {
     // Looks for the words in the search field and lists the pages that hold them.
     void search();
 
+  protected:
+    void hideEvent(QHideEvent* event) override;
+
   private:
     void buildLayout();
     void showPage(const QString& file);
     void openResult(int row);
+    void startClean();
     void present();
 
+    std::function<void()> m_closed;
     std::optional<QDir> m_folder;
     std::optional<HelpIndex> m_index;
     QTextBrowser* m_browser = nullptr;

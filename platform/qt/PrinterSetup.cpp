@@ -1,7 +1,9 @@
 #include "PrinterSetup.h"
 
-#include <QPageSetupDialog>
+#include <QApplication>
 #include <QPrinter>
+
+#include "PrintSetupDialog.h"
 
 namespace rt::desktop {
 
@@ -9,14 +11,14 @@ PrinterSetup::PrinterSetup() = default;
 
 // A dialog still open refers to the printer, so it goes first.
 PrinterSetup::~PrinterSetup() {
-    const std::unique_ptr<QPageSetupDialog> stillOpen(m_dialog.data());
+    const std::unique_ptr<PrintSetupDialog> stillOpen(m_dialog.data());
 }
 
-QPageSetupDialog* PrinterSetup::openDialog() const {
+PrintSetupDialog* PrinterSetup::openDialog() const {
     return m_dialog.data();
 }
 
-void PrinterSetup::open(QWidget& parent) {
+void PrinterSetup::open(QWidget& parent, std::function<void()> closed) {
     if (m_dialog) {
         m_dialog->raise();
         m_dialog->activateWindow();
@@ -25,8 +27,15 @@ void PrinterSetup::open(QWidget& parent) {
     if (!m_printer) {
         m_printer = std::make_unique<QPrinter>();
     }
-    m_dialog = new QPageSetupDialog(m_printer.get(), &parent);
+    m_dialog = new PrintSetupDialog(*m_printer, &parent);
     m_dialog->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(m_dialog.data(), &QDialog::finished, &parent,
+                     [dialog = m_dialog, closed = std::move(closed)] {
+                         const QWidget* active = QApplication::activeWindow();
+                         if (active == nullptr || active == dialog) {
+                             closed();
+                         }
+                     });
     m_dialog->open();
 }
 

@@ -2,17 +2,19 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
-class QPageSetupDialog;
 class QPrinter;
 
 namespace rt::desktop {
 
-// The printer set-up the frame offers: paper, orientation and margins of one
-// printer that the program keeps while it runs. No printing system is needed;
-// without one the printer writes PDF files. The printer is made only when
-// first asked for, as finding printers takes time.
+class PrintSetupDialog;
+
+// The printer set-up the frame offers: which printer, its paper and the
+// orientation, kept while the program runs. No printing system is needed;
+// without one the only printer writes PDF files. The printer is made only
+// when first asked for, as finding printers takes time.
 class PrinterSetup {
   public:
     PrinterSetup();
@@ -21,13 +23,15 @@ class PrinterSetup {
     PrinterSetup& operator=(const PrinterSetup&) = delete;
 
     // Opens the dialog over `parent` without waiting for it: the frame's
-    // procedure keeps running meanwhile. A second request raises the open one.
-    void open(QWidget& parent);
-    QPageSetupDialog* openDialog() const;
+    // procedure keeps running meanwhile. A second request raises the open
+    // one. `closed` runs when the dialog closes while it had the keyboard.
+    void open(QWidget& parent, std::function<void()> closed);
+    PrintSetupDialog* openDialog() const;
+    const QPrinter* printer() const { return m_printer.get(); }
 
   private:
     std::unique_ptr<QPrinter> m_printer;
-    QPointer<QPageSetupDialog> m_dialog;
+    QPointer<PrintSetupDialog> m_dialog;
 };
 
 }  // namespace rt::desktop

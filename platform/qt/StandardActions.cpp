@@ -1,10 +1,13 @@
 #include "StandardActions.h"
 
 #include <QApplication>
+#include <QMdiSubWindow>
+#include <QTimer>
 
 #include "ClipboardActions.h"
 #include "HelpWindow.h"
 #include "IconArranger.h"
+#include "StatusChild.h"
 
 namespace rt::desktop {
 
@@ -13,11 +16,24 @@ StandardActions::StandardActions(QMainWindow& frame, QMdiArea& area, std::functi
 
 StandardActions::~StandardActions() = default;
 
+HelpWindow* StandardActions::helpWindow() const {
+    return m_help.data();
+}
+
 HelpWindow& StandardActions::help() {
     if (!m_help) {
-        m_help = std::make_unique<HelpWindow>(m_frame.windowTitle());
+        m_help = new HelpWindow(m_frame, m_frame.windowTitle(), [this] { returnFocusToFrame(); });
     }
     return *m_help;
+}
+
+void StandardActions::returnFocusToFrame() {
+    QTimer::singleShot(0, &m_frame, [frame = &m_frame] {
+        const QWidget* active = QApplication::activeWindow();
+        if (frame->isVisible() && (active == nullptr || !active->isVisible())) {
+            frame->activateWindow();
+        }
+    });
 }
 
 // Opening a menu leaves the focus where it was, so the focused widget is the
@@ -48,7 +64,8 @@ bool StandardActions::carryOut(int code) {
             ClipboardActions::cut(QApplication::focusWidget());
             return true;
         case StandardAction::Copy:
-            ClipboardActions::copy(QApplication::focusWidget());
+            ClipboardActions::copy(QApplication::focusWidget(),
+                                   dynamic_cast<const StatusChild*>(m_area.activeSubWindow()));
             return true;
         case StandardAction::Paste:
             ClipboardActions::paste(QApplication::focusWidget());
@@ -57,7 +74,7 @@ bool StandardActions::carryOut(int code) {
             m_exitRequested();
             return true;
         case StandardAction::PrinterSetup:
-            m_printer.open(m_frame);
+            m_printer.open(m_frame, [this] { returnFocusToFrame(); });
             return true;
         case StandardAction::None:
             break;

@@ -2,8 +2,8 @@
 
 #include <QMainWindow>
 #include <QMdiArea>
+#include <QPointer>
 #include <functional>
-#include <memory>
 
 #include "PrinterSetup.h"
 #include "platform/window/StandardAction.h"
@@ -24,17 +24,20 @@ class StandardActions {
     // False for a code this layer does not know; such entries do nothing.
     bool carryOut(int code);
 
-    HelpWindow* helpWindow() const { return m_help.get(); }
+    HelpWindow* helpWindow() const;
     const PrinterSetup& printerSetup() const { return m_printer; }
 
   private:
     HelpWindow& help();
+    // Once a window of the frame's that had the keyboard closes, the frame
+    // takes it back: with no window manager nobody else would give it.
+    void returnFocusToFrame();
 
     QMainWindow& m_frame;
     QMdiArea& m_area;
     std::function<void()> m_exitRequested;
     PrinterSetup m_printer;
-    std::unique_ptr<HelpWindow> m_help;
+    QPointer<HelpWindow> m_help;  // a window of the frame's, which owns it
 };
 
 }  // namespace rt::desktop

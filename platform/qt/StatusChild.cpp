@@ -2,14 +2,17 @@
 
 #include <QCloseEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyleOptionFrame>
 #include <algorithm>
-#include <cstdlib>
 
 #include "Appearance.h"
+#include "platform/definition/WindowFrame.h"
+#include "platform/window/LabelledValues.h"
 #include "platform/window/LayoutUnits.h"
 
 namespace rt::desktop {
@@ -21,8 +24,6 @@ using definition::ControlKind;
 
 constexpr int kDefaultDisplayLength = 40;
 constexpr int kLongestDisplay = 255;
-// A label belongs to the value display on its row: within half a line of it.
-constexpr int kSameRow = 4;
 
 QString text(const std::string& value) {
     return QString::fromLatin1(value.data(), static_cast<qsizetype>(value.size()));
@@ -94,38 +95,96 @@ QWidget* makeControl(const Control& control, QWidget& content, const QFont& wind
     return label;
 }
 
-QString accessibleNameFrom(QString label) {
-    label.remove(QLatin1Char('&'));
-    label = label.trimmed();
-    if (label.endsWith(QLatin1Char(':'))) {
-        label.chop(1);
+QString accessibleNameFrom(const std::string& label) {
+    QString name = text(label);
+    name.remove(QLatin1Char('&'));
+    name = name.trimmed();
+    if (name.endsWith(QLatin1Char(':'))) {
+        name.chop(1);
     }
-    return label;
+    return name;
+}
+
+// Where a value display draws the baseline of its text, in its parent's
+// coordinates: the line edit centres one line in its contents rectangle.
+int textBaseline(const QLineEdit& display) {
+    QStyleOptionFrame option;
+    option.initFrom(&display);
+    option.rect = display.rect();
+    option.lineWidth = display.hasFrame()
+                           ? display.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &display)
+                           : 0;
+    option.midLineWidth = 0;
+    option.state |= QStyle::State_Sunken;
+    option.features = QStyleOptionFrame::None;
+    const QRect contents = display.style()
+                               ->subElementRect(QStyle::SE_LineEditContents, &option, &display)
+                               .marginsRemoved(display.textMargins());
+    const QFontMetrics metrics(display.font());
+    return display.y() + contents.y() + (contents.height() - metrics.height() + 1) / 2 + metrics.ascent();
+}
+
+// Moves a label's text down onto the baseline of its value, as dialog
+// layouts set labels beside edit fields; the label keeps its defined place.
+void alignWithValue(QLabel& label, const QLineEdit& display) {
+    const QFontMetrics metrics(label.font());
+    const int drop = textBaseline(display) - (label.y() + metrics.ascent());
+    if (drop <= 0) {
+        return;
+    }
+    label.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label.setContentsMargins(0, drop, 0, 0);
+    label.resize(label.width(), std::max(label.height(), drop + metrics.height()));
+}
+
+Qt::WindowFlags frameFlags(definition::WindowFrame style) {
+    Qt::WindowFlags flags = Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+    if (style.maximizable) {
+        flags |= Qt::WindowMaximizeButtonHint;
+    }
+    // What the child window knows as "no sizing border": no grip, no Size in its menu.
+    if (!style.sizable) {
+        flags |= Qt::MSWindowsFixedSizeDialogHint;
+    }
+    return flags;
 }
 
 }  // namespace
 
-StatusChild::StatusChild(const WindowView& view, Callbacks callbacks) : m_callbacks(std::move(callbacks)) {
+StatusChild::StatusChild(const WindowView& view, Callbacks callbacks)
+    : m_description(view.description), m_callbacks(std::move(callbacks)) {
     const auto& description = *view.description;
+    applyFrameStyle(description);
     auto* content = new QWidget(this);
     content->setFont(Appearance::windowFont(description));
     const BaseUnits base = Appearance::baseUnitsOf(content->font());
     buildControls(description, *content, base);
-    nameDisplaysAfterTheirLabels(description);
+    pairLabelsWithTheirValues(description);
     QSize size(horizontalPixels(givenOr(description.width, 0), base),
                verticalPixels(givenOr(description.height, 0), base));
     if (description.width == definition::kNotGiven || description.height == definition::kNotGiven) {
         const QRect used = content->childrenRect();
         size = QSize(used.right() + base.x, used.bottom() + base.y);
     }
-    // A fixed size keeps the designed size through cascading.
-    content->setFixedSize(size);
+    // A fixed size keeps the designed size through cascading; a window that
+    // may be sized only never shrinks below it.
+    if (definition::windowFrameOf(description).sizable) {
+        content->setMinimumSize(size);
+        content->resize(size);
+    } else {
+        content->setFixedSize(size);
+    }
     setWidget(content);
     setWindowTitle(text(description.title));
     setAttribute(Qt::WA_DeleteOnClose);
     for (const auto& [id, value] : view.texts) {
         setControlText(id, text(value));
     }
+}
+
+void StatusChild::applyFrameStyle(const definition::WindowDescription& description) {
+    setWindowFlags(frameFlags(definition::windowFrameOf(description)));
 }
 
 void StatusChild::buildControls(const definition::WindowDescription& description, QWidget& content,
@@ -146,29 +205,26 @@ void StatusChild::buildControls(const definition::WindowDescription& description
         } else if (auto* display = qobject_cast<QLineEdit*>(widget)) {
             QObject::connect(display, &QLineEdit::inputRejected, this,
                              [this, id] { m_callbacks.inputRejected(id); });
+            display->installEventFilter(this);
         }
         m_controls[id] = widget;
     }
 }
 
-// Screen readers announce a value display by the static text on its left.
-void StatusChild::nameDisplaysAfterTheirLabels(const definition::WindowDescription& description) {
+// Screen readers announce a value display by the static text on its left,
+// and that text stands on the line of the value's text.
+void StatusChild::pairLabelsWithTheirValues(const definition::WindowDescription& description) {
     for (const auto& display : description.controls) {
         if (display.kind != ControlKind::ValueDisplay) {
             continue;
         }
-        const Control* nearest = nullptr;
-        for (const auto& label : description.controls) {
-            if (label.kind == ControlKind::StaticText && label.x < display.x &&
-                std::abs(static_cast<std::int64_t>(label.y) - display.y) <= kSameRow &&
-                (nearest == nullptr || label.x > nearest->x)) {
-                nearest = &label;
-            }
-        }
-        auto* label = nearest != nullptr ? qobject_cast<QLabel*>(control(nearest->id)) : nullptr;
-        if (QWidget* field = control(display.id); label != nullptr && field != nullptr) {
+        const Control* paired = rt::labelOf(description, display);
+        auto* label = paired != nullptr ? qobject_cast<QLabel*>(control(paired->id)) : nullptr;
+        auto* field = qobject_cast<QLineEdit*>(control(display.id));
+        if (label != nullptr && field != nullptr) {
             label->setBuddy(field);
-            field->setAccessibleName(accessibleNameFrom(label->text()));
+            field->setAccessibleName(accessibleNameFrom(paired->text));
+            alignWithValue(*label, *field);
         }
     }
 }
@@ -190,6 +246,20 @@ void StatusChild::setControlText(int id, const QString& value) {
     }
 }
 
+QString StatusChild::resultsText() const {
+    std::map<int, std::string> texts;
+    for (const auto& [id, widget] : m_controls) {
+        if (const auto* display = qobject_cast<const QLineEdit*>(widget)) {
+            texts[id] = display->text().toLatin1().toStdString();
+        }
+    }
+    QString lines;
+    for (const auto& line : rt::labelledValues(*m_description, texts)) {
+        lines += text(line) + QLatin1Char('\n');
+    }
+    return lines;
+}
+
 void StatusChild::focusControl(int id) {
     if (QWidget* widget = control(id)) {
         widget->setFocus(Qt::OtherFocusReason);
@@ -199,6 +269,17 @@ void StatusChild::focusControl(int id) {
 void StatusChild::closeByProcedure() {
     m_closingForGood = true;
     close();
+}
+
+// A line edit takes Ctrl+C for itself and copies nothing when nothing is
+// selected; left to the frame's Copy, a result is copied whole.
+bool StatusChild::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        event->ignore();
+        return true;
+    }
+    return QMdiSubWindow::eventFilter(watched, event);
 }
 
 void StatusChild::closeEvent(QCloseEvent* event) {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 #include <map>
+#include <memory>
 
 #include "platform/window/LayoutUnits.h"
 #include "platform/window/Presenter.h"
@@ -27,6 +28,8 @@ class StatusChild final : public QMdiSubWindow {
     QWidget* control(int id) const;
     void setControlText(int id, const QString& text);
     void focusControl(int id);
+    // Every result with its label, one line each, as Copy puts it on the clipboard.
+    QString resultsText() const;
     // The procedure has closed its window: close for good, whatever asked first.
     void closeByProcedure();
 
@@ -34,11 +37,14 @@ class StatusChild final : public QMdiSubWindow {
     // A close the person asks for (title bar, Ctrl+F4) only asks the
     // procedure, which then closes the window itself.
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void applyFrameStyle(const definition::WindowDescription& description);
     void buildControls(const definition::WindowDescription& description, QWidget& content, BaseUnits base);
-    void nameDisplaysAfterTheirLabels(const definition::WindowDescription& description);
+    void pairLabelsWithTheirValues(const definition::WindowDescription& description);
 
+    std::shared_ptr<const definition::WindowDescription> m_description;
     Callbacks m_callbacks;
     std::map<int, QWidget*> m_controls;  // children of the content widget
     bool m_closingForGood = false;

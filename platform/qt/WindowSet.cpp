@@ -24,6 +24,7 @@ WindowSet::~WindowSet() {
             const std::unique_ptr<StatusChild> alone(child.data());
         }
     }
+    m_states.reset();
     m_standard.reset();
     m_frame.reset();
 }
@@ -49,6 +50,7 @@ void WindowSet::showFrame(const WindowView& view) {
         *m_frame, m_frame->area(), [this] { tell([](UserActions& a) { a.exitRequested(); }); });
     QObject::connect(&m_frame->area(), &QMdiArea::subWindowActivated, m_frame.get(),
                      [this](QMdiSubWindow* window) { childActivated(window); });
+    m_states = std::make_unique<ActionStates>(*m_frame, m_frame->area(), m_frame->standardItems());
     m_frame->show();
     // Without a window manager a shown window is not active, and keys reach nothing.
     m_frame->activateWindow();
@@ -62,16 +64,27 @@ void WindowSet::showChild(const WindowView& view) {
                [this, id](int control) { tell([&](UserActions& a) { a.inputRejected(id, control); }); },
                [this, id] { tell([id](UserActions& a) { a.closeRequested(id); }); }});
     m_children[id] = child;
+    // The children carry the program's icon too, not the toolkit's.
+    if (!QApplication::windowIcon().isNull()) {
+        child->setWindowIcon(QApplication::windowIcon());
+    }
     if (m_frame) {
         m_frame->area().addSubWindow(child);
     }
     child->show();
+    if (m_states) {
+        m_states->watch(*child);
+    }
     if (view.focus != 0) {
         child->focusControl(view.focus);
     }
 }
 
 void WindowSet::chose(const definition::MenuEntry& entry) {
+    const auto action = static_cast<StandardAction>(entry.actionCode);
+    if (m_states && !canCarryOut(action, m_states->situation())) {
+        return;
+    }
     if (entry.actionCode != 0) {
         try {
             m_standard->carryOut(entry.actionCode);
@@ -110,6 +123,7 @@ void WindowSet::focus(WindowId window, int control) {
 
 void WindowSet::close(WindowId window) {
     if (m_frame && m_frame->windowId() == window) {
+        m_states.reset();
         if (auto* help = m_standard->helpWindow()) {
             help->close();
         }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "ActionStates.h"
 #include "FrameWindow.h"
 #include "StandardActions.h"
 #include "StatusChild.h"
@@ -32,6 +33,7 @@ class WindowSet {
     FrameWindow* frame() const { return m_frame.get(); }
     StatusChild* child(WindowId window) const;
     StandardActions* standardActions() const { return m_standard.get(); }
+    ActionStates* actionStates() const { return m_states.get(); }
 
   private:
     void showFrame(const WindowView& view);
@@ -54,6 +56,7 @@ class WindowSet {
     UserActions* m_actions = nullptr;
     std::unique_ptr<FrameWindow> m_frame;
     std::unique_ptr<StandardActions> m_standard;
+    std::unique_ptr<ActionStates> m_states;
     std::map<WindowId, QPointer<StatusChild>> m_children;
 };
 

@@ -93,6 +93,22 @@ TEST_F(Program, RejectedInputBeepsOnceRedrawsAndKeepsTheFocus) {
     EXPECT_GE(after.redraws.at(kVersionDisplay), 1);
 }
 
+TEST_F(Program, HelpIsAnsweredWithoutACheckOrAWindow) {
+    ::testing::internal::CaptureStdout();
+    const int status = runProgram({"--help"}, [] {});
+    const std::string out = ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(out.rfind("usage: keldwick", 0), 0u) << out;
+    EXPECT_TRUE(presenter->windows().empty());
+    EXPECT_EQ(reportText(), "<no report>");
+}
+
+TEST_F(Program, HelpBesideHideStillRunsTheHiddenCheck) {
+    EXPECT_EQ(runProgram({"--help", "hide"}), 0);
+    EXPECT_TRUE(HiddenMode);
+    EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1116\r\n");
+}
+
 TEST_F(Program, ProgramInstalledUnderAFolderNamedHideStartsNormally) {
     std::vector<std::string> arguments;  // the program's own path is no parameter
     const int status = runProgram(arguments, [&] { presenter->choose(frameId(), kExitEntry); });

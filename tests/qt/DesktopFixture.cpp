@@ -10,6 +10,36 @@ namespace keldwick::testing {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+QStringList g_caught;
+QtMessageHandler g_previous = nullptr;
+
+void catchMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    // The off-screen platform notes what it cannot do; no desktop shows that.
+    if (type != QtDebugMsg && type != QtInfoMsg && !message.startsWith("This plugin does not support")) {
+        g_caught << message;
+    }
+    if (g_previous != nullptr) {
+        g_previous(type, context, message);
+    }
+}
+
+}  // namespace
+
+MessageCatcher::MessageCatcher() {
+    g_caught.clear();
+    g_previous = qInstallMessageHandler(catchMessage);
+}
+
+MessageCatcher::~MessageCatcher() {
+    qInstallMessageHandler(g_previous);
+}
+
+QStringList MessageCatcher::warnings() const {
+    return g_caught;
+}
+
 DesktopFixture::DesktopFixture() {
     const auto system = m_root / "system";
     fs::create_directory(system);

@@ -19,6 +19,17 @@
 
 namespace keldwick::testing {
 
+// Collects what Qt writes on standard error (its warnings) while it lives.
+class MessageCatcher {
+  public:
+    MessageCatcher();
+    ~MessageCatcher();
+    MessageCatcher(const MessageCatcher&) = delete;
+    MessageCatcher& operator=(const MessageCatcher&) = delete;
+
+    QStringList warnings() const;
+};
+
 // The program on a Qt screen: a started runtime whose presenter is the Qt
 // presenter, the program's stored windows, and a machine of the Windows 95
 // family whose driver is an older build, so each check shows

@@ -1,17 +1,59 @@
+#include <xcb/xcb.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontInfo>
 #include <QLabel>
+#include <QScreen>
+#include <QStyle>
 #include <QTest>
+#include <cstdlib>
 
 #include "DesktopFixture.h"
+#include "platform/qt/Appearance.h"
+#include "platform/qt/DesktopIdentity.h"
+#include "platform/window/LayoutUnits.h"
 #include "tests/support/TempFolder.h"
 
 namespace keldwick::testing {
 namespace {
 
 using DesktopProgram = DesktopFixture;
+using rt::BaseUnits;
+
+// Whether the X window carries an icon for the window manager and task bars.
+bool hasWindowManagerIcon(WId window) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+    if (connection == nullptr) {
+        return false;
+    }
+    const char name[] = "_NET_WM_ICON";
+    auto* atom =
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr);
+    if (atom == nullptr) {
+        return false;
+    }
+    auto* property = xcb_get_property_reply(connection,
+                                            xcb_get_property(connection, 0, static_cast<xcb_window_t>(window),
+                                                             atom->atom, XCB_ATOM_CARDINAL, 0, 4),
+                                            nullptr);
+    const bool carried = property != nullptr && xcb_get_property_value_length(property) > 0;
+    std::free(property);
+    std::free(atom);
+    return carried;
+}
+
+// On an X server the screen as it shows the frame, with whatever decorations
+// a window manager gives it; off screen the frame alone.
+QPixmap screenshotOfTheFrame(QWidget& frame) {
+    if (QGuiApplication::platformName() != "xcb") {
+        return frame.grab();
+    }
+    const QRect outer = frame.frameGeometry();
+    return frame.screen()->grabWindow(0, outer.x(), outer.y(), outer.width(), outer.height());
+}
 
 TEST_F(DesktopProgram, FrameOpensOneStatusWindowWithTheResults) {
     PersonScript person;
@@ -26,13 +68,15 @@ TEST_F(DesktopProgram, FrameOpensOneStatusWindowWithTheResults) {
                 EXPECT_EQ(display(status, 2)->text(), "YES");
                 EXPECT_EQ(display(status, 4)->text(), "4.00.950");
                 EXPECT_EQ(display(status, 6)->text(), "UPGRADE");
-                QDir().mkpath(QFileInfo(QStringLiteral(KELDWICK_SCREENSHOT)).absolutePath());
-                EXPECT_TRUE(frame().grab().save(QStringLiteral(KELDWICK_SCREENSHOT)));
             })
         .when(
             "the focus on Close",
             [&] { return QApplication::focusWidget() == closeButton(children().front()); },
-            [&] { choose(-3); });
+            [&] {
+                QDir().mkpath(QFileInfo(QStringLiteral(KELDWICK_SCREENSHOT)).absolutePath());
+                EXPECT_TRUE(screenshotOfTheFrame(frame()).save(QStringLiteral(KELDWICK_SCREENSHOT)));
+                choose(-3);
+            });
     runProgram(person);
     EXPECT_TRUE(std::filesystem::exists(report())) << "the check ran and wrote its report";
 }
@@ -123,6 +167,158 @@ TEST_F(DesktopProgram, KeyboardReachesControlsWindowsAndTheCloseButton) {
             "the first window closed by Return", [&] { return first.isNull() && children().size() == 1; },
             [&] { choose(-3); });
     runProgram(person);
+}
+
+// The keys of a Windows MDI frame, whatever the desktop's own conventions.
+TEST_F(DesktopProgram, CtrlF4ClosesAndCtrlTabSwitchesChildWindowsOneStepAtATime) {
+    QList<QMdiSubWindow*> opened;
+    const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    };
+    PersonScript person;
+    person
+        .when(
+            "the first results", [&] { return resultsShownIn(1); }, [&] { choose(kGetVersion); })
+        .when(
+            "the second results", [&] { return resultsShownIn(2); }, [&] { choose(kGetVersion); })
+        .when(
+            "the third results", [&] { return resultsShownIn(3); },
+            [&] {
+                opened = children();
+                QMdiArea& area = frame().area();
+                ASSERT_EQ(area.activeSubWindow(), opened[2]);
+                press(Qt::Key_Tab, Qt::ControlModifier);
+                EXPECT_EQ(area.activeSubWindow(), opened[0])
+                    << "Ctrl+Tab: the next window, and only one step";
+                press(Qt::Key_F6, Qt::ControlModifier);
+                EXPECT_EQ(area.activeSubWindow(), opened[1]) << "Ctrl+F6 as well";
+                press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+                EXPECT_EQ(area.activeSubWindow(), opened[0]) << "Ctrl+Shift+Tab: the previous window";
+                press(Qt::Key_F4, Qt::ControlModifier);
+                EXPECT_TRUE(opened[0]->isVisible()) << "the window's procedure closes it";
+            })
+        .when(
+            "the window closed by Ctrl+F4", [&] { return children().size() == 2; },
+            [&] {
+                EXPECT_FALSE(children().contains(opened[0]));
+                choose(-3);
+            });
+    runProgram(person);
+}
+
+// The definition gives the status window a fixed frame: its controls sit at
+// fixed places, so it neither sizes nor maximises. The frame does both.
+TEST_F(DesktopProgram, StatusWindowHasNoSizingBorderAndNoMaximiseButton) {
+    PersonScript person;
+    person.when(
+        "the first results", [&] { return resultsShownIn(1); },
+        [&] {
+            QMdiSubWindow* status = children().front();
+            EXPECT_FALSE(status->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+            EXPECT_TRUE(status->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+            for (QAction* entry : status->systemMenu()->actions()) {
+                const QString name = entry->text().remove(QLatin1Char('&'));
+                if (name == "Maximize" || name == "Size") {
+                    EXPECT_FALSE(entry->isVisible() && entry->isEnabled()) << name.toStdString();
+                }
+            }
+            const QSize size = status->size();
+            const QPoint title(status->width() / 2,
+                               status->style()->pixelMetric(QStyle::PM_TitleBarHeight) / 2);
+            QTest::mouseDClick(status, Qt::LeftButton, {}, title);
+            EXPECT_FALSE(status->isMaximized()) << "a double click on the title bar";
+            const QPoint corner(status->width() - 2, status->height() - 2);
+            QTest::mousePress(status, Qt::LeftButton, {}, corner);
+            QTest::mouseMove(status, corner + QPoint(60, 40));
+            QTest::mouseRelease(status, Qt::LeftButton, {}, corner + QPoint(60, 40));
+            EXPECT_EQ(status->size(), size) << "a drag on the corner";
+            EXPECT_TRUE(frame().windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+            EXPECT_NE(frame().minimumSize(), frame().maximumSize());
+            choose(-3);
+        });
+    runProgram(person);
+}
+
+// The bottom row of a text's ink, in `widget`'s parent's coordinates: the
+// labels and values here have no letters that reach below the baseline.
+int inkBottom(const QImage& image, const QRect& box) {
+    for (int y = box.bottom(); y >= box.top(); --y) {
+        for (int x = box.left(); x <= box.right(); ++x) {
+            if (qGray(image.pixel(x, y)) < 96) {
+                return y;
+            }
+        }
+    }
+    return -1;
+}
+
+TEST_F(DesktopProgram, LabelsStandOnTheBaselineOfTheirValues) {
+    PersonScript person;
+    person.when(
+        "the first results", [&] { return resultsShownIn(1); },
+        [&] {
+            QMdiSubWindow* status = children().front();
+            const BaseUnits base = rt::desktop::Appearance::baseUnitsOf(status->widget()->font());
+            const QImage image = status->widget()->grab().toImage();
+            const qreal scale = image.devicePixelRatio();
+            const auto scaled = [scale](const QRect& box) {
+                return QRect((box.topLeft().toPointF() * scale).toPoint(),
+                             (box.size().toSizeF() * scale).toSize());
+            };
+            struct Row {
+                int label;
+                int value;
+                QPoint defined;  // the label's position in layout units
+            };
+            for (const auto& [labelId, valueId, defined] :
+                 {Row{1, 2, {28, 3}}, Row{3, 4, {10, 21}}, Row{5, 6, {20, 37}}}) {
+                QWidget* label = control(status, labelId);
+                QLineEdit* value = display(status, valueId);
+                // Inside the value's frame, where only its text is drawn.
+                const int inset = value->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 1;
+                const QRect text = value->geometry().adjusted(inset, inset, -inset, -inset);
+                const int labelInk = inkBottom(image, scaled(label->geometry()));
+                const int valueInk = inkBottom(image, scaled(text));
+                ASSERT_GE(labelInk, 0) << labelId;
+                ASSERT_GE(valueInk, 0) << valueId;
+                EXPECT_EQ(labelInk, valueInk) << "label " << labelId << " against value " << valueId;
+                EXPECT_EQ(label->pos(), QPoint(rt::horizontalPixels(defined.x(), base),
+                                               rt::verticalPixels(defined.y(), base)))
+                    << "the label keeps its defined place";
+            }
+            choose(-3);
+        });
+    runProgram(person);
+}
+
+TEST_F(DesktopProgram, FrameAndChildrenCarryTheProgramIcon) {
+    PersonScript person;
+    person.when(
+        "the first results", [&] { return resultsShownIn(1); },
+        [&] {
+            const QIcon icon = QApplication::windowIcon();
+            ASSERT_FALSE(icon.isNull());
+            EXPECT_EQ(frame().windowIcon().cacheKey(), icon.cacheKey());
+            EXPECT_EQ(children().front()->windowIcon().cacheKey(), icon.cacheKey())
+                << "not the toolkit's logo";
+            if (QGuiApplication::platformName() == "xcb") {
+                EXPECT_TRUE(hasWindowManagerIcon(frame().winId()));
+            }
+            choose(-3);
+        });
+    runProgram(person);
+}
+
+// An uninstalled program finds its icon in the build tree, laid out as installed.
+TEST(DesktopIdentity, IconIsFoundInTheBuildTree) {
+    testing_support::TempFolder noData;
+    const QByteArray before = qgetenv("XDG_DATA_DIRS");
+    qputenv("XDG_DATA_DIRS", QByteArray::fromStdString(noData.str()));
+    const QIcon icon = rt::desktop::DesktopIdentity::icon(QStringLiteral(KELDWICK_PROGRAM_DIR));
+    const QIcon elsewhere = rt::desktop::DesktopIdentity::icon(QString::fromStdString(noData.str()));
+    qputenv("XDG_DATA_DIRS", before);
+    EXPECT_GE(icon.availableSizes().size(), 4);
+    EXPECT_TRUE(elsewhere.isNull());
 }
 
 TEST_F(DesktopProgram, SystemCloseOnlyAsksTheWindowsProcedure) {

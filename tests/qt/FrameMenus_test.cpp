@@ -34,7 +34,8 @@ TEST_F(FrameMenus, MenuBarMirrorsTheDefinition) {
             EXPECT_EQ(menuEntry(-6)->statusTip(), "Copy item to Windows Clipboard");
             EXPECT_TRUE(menuEntry(-9)->statusTip().isEmpty());
             EXPECT_EQ(menus[3]->statusTip(), "Create and Arrange windows") << "a menu's own message";
-            EXPECT_EQ(menuEntry(-3)->shortcut(), QKeySequence(QKeySequence::Quit));
+            EXPECT_TRUE(menuEntry(-3)->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Q)))
+                << "on desktops with Windows key conventions too";
             choose(-3);
         });
     runProgram(person);

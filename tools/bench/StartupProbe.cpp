@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/ProgramBody.h"
@@ -50,8 +51,15 @@ class EndWhenResultsShown final : public rt::Presenter {
 }  // namespace
 
 int main(int argc, char** argv) {
+    constexpr const char* kUsage =
+        "usage: keldwick_startup_probe path/to/keldwick-qt.so\n"
+        "Starts as the program does in normal mode and ends once the first results are shown.\n";
+    if (argc == 2 && std::string_view(argv[1]) == "--help") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: %s path/to/keldwick-qt.so\n", argv[0]);
+        std::fputs(kUsage, stderr);
         return 2;
     }
     rt::startUp(keldwick::programModules(), 1, argv);

@@ -95,10 +95,15 @@ void loadCorpus(const std::string& folder) {
     }
 }
 
+void printUsage() {
+    std::puts("usage: keldwick-version-bench [benchmark flags] [--corpus=<folder>]");
+    benchmark::PrintDefaultHelp();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
+    benchmark::Initialize(&argc, argv, &printUsage);
     std::string corpusFolder = kDefaultCorpus;
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];

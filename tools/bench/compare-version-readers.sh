@@ -6,6 +6,12 @@
 # (python3-pefile). Not run in CI.
 # Usage: tools/bench/compare-version-readers.sh [corpus-folder]
 set -euo pipefail
+case "${1:-}" in
+  --help) echo "usage: tools/bench/compare-version-readers.sh [corpus-folder]"
+          echo "Times reading FileVersion over the corpus with this project's reader, exiftool and pefile."
+          exit 0 ;;
+  -*) echo "compare-version-readers.sh: unknown option $1 (see --help)" >&2; exit 2 ;;
+esac
 cd "$(dirname "$0")/../.."
 corpus="${1:-/usr/lib/x86_64-linux-gnu/wine/x86_64-windows}"
 bench=build/bench/tools/bench/keldwick-version-bench

@@ -5,6 +5,12 @@
 # Needs: hyperfine and GNU time (apt-get install hyperfine time).
 # Usage: tools/bench/hidden-run.sh [folder-to-run-in]
 set -euo pipefail
+case "${1:-}" in
+  --help) echo "usage: tools/bench/hidden-run.sh [folder-to-run-in]   (RUNS=1000 by default)"
+          echo "Times hidden runs against /bin/true in a scratch folder made inside the given folder."
+          exit 0 ;;
+  -*) echo "hidden-run.sh: unknown option $1 (see --help)" >&2; exit 2 ;;
+esac
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 runs="${RUNS:-1000}"
 

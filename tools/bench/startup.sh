@@ -6,6 +6,13 @@
 # medians are taken over all rounds' runs.
 # Needs: scripts/install-deps qt, and hyperfine. ROUNDS and RUNS (per round) set the counts.
 set -euo pipefail
+case "${1:-}" in
+  --help) echo "usage: tools/bench/startup.sh   (ROUNDS=5 RUNS=40 by default; builds into build/bench-qt)"
+          echo "Times the desktop program's start until its first results against a minimal Qt window."
+          exit 0 ;;
+  "") ;;
+  *) echo "startup.sh: takes no parameters (see --help)" >&2; exit 2 ;;
+esac
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 build="$root/build/bench-qt"
 rounds="${ROUNDS:-5}"

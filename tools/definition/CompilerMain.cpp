@@ -87,6 +87,10 @@ ToolResult<bool> run(const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
     try {
+        if (argc == 2 && std::string(argv[1]) == "--help") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
         const auto done = run(std::vector<std::string>(argv + 1, argv + argc));
         if (!done) {
             std::fprintf(stderr, "keldwick_defc: %s\n", done.message().c_str());

@@ -20,6 +20,10 @@ int dump(std::span<const std::byte> stored) {
 }
 
 int run(int argc, char** argv) {
+    if (argc == 2 && std::string(argv[1]) == "--help") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     if (argc == 3 && std::string(argv[1]) == "--embedded") {
         const auto stored = definition::findStoredDefinition(argv[2]);
         if (!stored) {

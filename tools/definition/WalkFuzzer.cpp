@@ -8,7 +8,13 @@
 #include <span>
 
 #include "platform/definition/DefinitionWalk.h"
+#include "tools/FuzzerHelp.h"
 #include "tools/definition/DefinitionCompiler.h"
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    fuzzing::answerHelp(*argc, *argv, "Feeds mutated stored window definitions to the definition walk.");
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto stored = std::as_bytes(std::span(data, size));

@@ -4,14 +4,23 @@
 // rejected (the reason is printed), 2 on bad usage.
 #include <cstdio>
 #include <exception>
+#include <string_view>
 
 #include "VersionDump.h"
 #include "platform/version/VersionFile.h"
 
 int main(int argc, char** argv) {
     try {
+        constexpr const char* kUsage =
+            "usage: keldwick-version-dump <file> [query]\n"
+            "Shows what the version reader sees in <file>, and the text that [query] finds\n"
+            "(default: \\StringFileInfo\\040904E4\\FileVersion).\n";
+        if (argc == 2 && std::string_view(argv[1]) == "--help") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
         if (argc < 2 || argc > 3) {
-            std::fprintf(stderr, "usage: %s <file> [query]\n", argv[0]);
+            std::fputs(kUsage, stderr);
             return 2;
         }
         std::printf("file: %s\n", argv[1]);

@@ -7,6 +7,7 @@
 
 #include "platform/version/VersionLocator.h"
 #include "platform/version/VersionQuery.h"
+#include "tools/FuzzerHelp.h"
 
 namespace {
 
@@ -23,6 +24,11 @@ constexpr Query kQueries[] = {
 };
 
 }  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    fuzzing::answerHelp(*argc, *argv, "Feeds arbitrary bytes to the version reader as a whole file.");
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto bytes = std::as_bytes(std::span(data, size));

@@ -9,11 +9,25 @@
 
 #include "FixtureBuilder.h"
 
+namespace {
+
+constexpr const char* kUsage =
+    "usage: keldwick-version-fixtures [--blocks] <folder>\n"
+    "Writes the version reader's fixture files into <folder>, made if missing: whole files,\n"
+    "or with --blocks the bare version blocks.\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
     try {
+        if (argc == 2 && std::string_view(argv[1]) == "--help") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
         const bool blocks = argc == 3 && std::string_view(argv[1]) == "--blocks";
-        if (argc != 2 && !blocks) {
-            std::fprintf(stderr, "usage: %s [--blocks] <folder>\n", argv[0]);
+        // Anything that looks like an option is never taken for the folder to write into.
+        if ((argc != 2 && !blocks) || argv[argc - 1][0] == '-') {
+            std::fputs(kUsage, stderr);
             return 2;
         }
         const std::filesystem::path folder = argv[argc - 1];

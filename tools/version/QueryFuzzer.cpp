@@ -6,6 +6,7 @@
 
 #include "platform/version/VersionBlock.h"
 #include "platform/version/VersionQuery.h"
+#include "tools/FuzzerHelp.h"
 
 namespace {
 
@@ -17,6 +18,11 @@ constexpr const char* kPaths[] = {
 };
 
 }  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    fuzzing::answerHelp(*argc, *argv, "Feeds arbitrary bytes to the version query as a bare version block.");
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto block = std::as_bytes(std::span(data, size));
