@@ -1,7 +1,5 @@
 #include "QtPresenter.h"
 
-#include <QTimer>
-
 #include "DesktopIdentity.h"
 
 namespace rt::desktop {
@@ -17,23 +15,34 @@ char* g_argv[] = {g_programName, nullptr};
 }  // namespace
 
 std::unique_ptr<QtPresenter> QtPresenter::create() {
-    std::unique_ptr<QApplication> application;
-    if (QCoreApplication::instance() == nullptr) {
-        DesktopIdentity::applyNames();
-        application = std::make_unique<QApplication>(g_argc, g_argv);
-        // Reading the icon files loads Qt's image plugins: that waits until
-        // the frame's procedure first waits, and windows take the icon when it comes.
-        QTimer::singleShot(0, application.get(), &DesktopIdentity::applyIcon);
+    if (QCoreApplication::instance() != nullptr) {
+        // The program's windows end the program through its procedures, not through Qt.
+        QApplication::setQuitOnLastWindowClosed(false);
+        return std::make_unique<QtPresenter>(nullptr);
     }
-    // The program's windows end the program through its procedures, not through Qt.
+    DesktopIdentity::applyNames();
+    auto application = std::make_unique<QApplication>(g_argc, g_argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    return std::make_unique<QtPresenter>(std::move(application));
+    auto presenter = std::make_unique<QtPresenter>(std::move(application));
+    presenter->readIconBeside(QCoreApplication::applicationDirPath());
+    return presenter;
 }
 
 QtPresenter::QtPresenter(std::unique_ptr<QApplication> application)
     : m_application(std::move(application)),
       m_gui(std::make_unique<GuiThread>()),
       m_windows(std::make_unique<WindowSet>()) {}
+
+// The pictures reach the GUI thread as a request; the reader is waited for
+// before the GUI thread's queue goes away.
+void QtPresenter::readIconBeside(const QString& programFolder) {
+    m_iconReader = std::make_unique<ProgramIconReader>(
+        programFolder, [gui = m_gui.get(), windows = m_windows.get()](ProgramIconReader::Pictures pictures) {
+            gui->run([windows, pictures = std::move(pictures)] {
+                windows->adoptProgramIcon(DesktopIdentity::iconOf(pictures));
+            });
+        });
+}
 
 QtPresenter::~QtPresenter() {
     shutdown();
@@ -75,6 +84,7 @@ void QtPresenter::shutdown() {
     if (!m_gui) {
         return;
     }
+    m_iconReader.reset();
     m_gui->drain();
     m_windows.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "GuiThread.h"
+#include "ProgramIconReader.h"
 #include "WindowSet.h"
 #include "platform/window/Presenter.h"
 
@@ -17,7 +18,9 @@ namespace rt::desktop {
 class QtPresenter final : public Presenter {
   public:
     // Makes the application object unless the process already has one (a
-    // test's); only one it made is destroyed with the presenter.
+    // test's); only one it made is destroyed with the presenter. With it,
+    // the program's icon is read beside the GUI thread, which gives it to
+    // the windows when it comes.
     static std::unique_ptr<QtPresenter> create();
     // `application` may be null when the process's application object belongs to someone else.
     explicit QtPresenter(std::unique_ptr<QApplication> application);
@@ -39,9 +42,12 @@ class QtPresenter final : public Presenter {
     WindowSet& windows() { return *m_windows; }
 
   private:
+    void readIconBeside(const QString& programFolder);
+
     std::unique_ptr<QApplication> m_application;
     std::unique_ptr<GuiThread> m_gui;
     std::unique_ptr<WindowSet> m_windows;
+    std::unique_ptr<ProgramIconReader> m_iconReader;
 };
 
 }  // namespace rt::desktop

@@ -140,4 +140,16 @@ void WindowSet::beep() {
     QApplication::beep();
 }
 
+void WindowSet::adoptProgramIcon(const QIcon& icon) {
+    if (icon.isNull()) {
+        return;
+    }
+    QApplication::setWindowIcon(icon);
+    for (const auto& [id, child] : m_children) {
+        if (child) {
+            child->setWindowIcon(icon);
+        }
+    }
+}
+
 }  // namespace rt::desktop

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QPointer>
 #include <map>
 #include <memory>
@@ -29,6 +30,10 @@ class WindowSet {
     void focus(WindowId window, int control);
     void close(WindowId window);
     void beep();
+    // The program's icon, read after the first windows may have been shown:
+    // the toolkit gives a new icon to windows of their own only, so the
+    // child windows already shown are given it here.
+    void adoptProgramIcon(const QIcon& icon);
 
     FrameWindow* frame() const { return m_frame.get(); }
     StatusChild* child(WindowId window) const;
