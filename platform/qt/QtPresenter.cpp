@@ -20,16 +20,20 @@ std::unique_ptr<QtPresenter> QtPresenter::create() {
         QApplication::setQuitOnLastWindowClosed(false);
         return std::make_unique<QtPresenter>(nullptr);
     }
+    // Loaded while the application object is made, which takes as long.
+    auto fontConfig = std::make_unique<FontConfigWarmUp>();
     DesktopIdentity::applyNames();
     auto application = std::make_unique<QApplication>(g_argc, g_argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    auto presenter = std::make_unique<QtPresenter>(std::move(application));
+    auto presenter = std::make_unique<QtPresenter>(std::move(application), std::move(fontConfig));
     presenter->readIconBeside(QCoreApplication::applicationDirPath());
     return presenter;
 }
 
-QtPresenter::QtPresenter(std::unique_ptr<QApplication> application)
+QtPresenter::QtPresenter(std::unique_ptr<QApplication> application,
+                         std::unique_ptr<FontConfigWarmUp> fontConfig)
     : m_application(std::move(application)),
+      m_fontConfig(std::move(fontConfig)),
       m_gui(std::make_unique<GuiThread>()),
       m_windows(std::make_unique<WindowSet>()) {}
 
@@ -53,7 +57,13 @@ void QtPresenter::attach(UserActions& actions) {
 }
 
 void QtPresenter::show(const WindowView& view) {
-    m_gui->run([this, view] { m_windows->show(view); });
+    m_gui->run([this, view] {
+        if (m_fontConfig) {
+            m_fontConfig->finish();
+            m_fontConfig.reset();
+        }
+        m_windows->show(view);
+    });
 }
 
 void QtPresenter::setText(WindowId window, int control, const std::string& text) {
@@ -84,6 +94,7 @@ void QtPresenter::shutdown() {
     if (!m_gui) {
         return;
     }
+    m_fontConfig.reset();
     m_iconReader.reset();
     m_gui->drain();
     m_windows.reset();

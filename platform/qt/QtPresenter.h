@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "FontConfigWarmUp.h"
 #include "GuiThread.h"
 #include "ProgramIconReader.h"
 #include "WindowSet.h"
@@ -19,11 +20,14 @@ class QtPresenter final : public Presenter {
   public:
     // Makes the application object unless the process already has one (a
     // test's); only one it made is destroyed with the presenter. With it,
-    // the program's icon is read beside the GUI thread, which gives it to
-    // the windows when it comes.
+    // the font configuration and the program's icon are read beside the GUI
+    // thread, which gives the icon to the windows when it comes.
     static std::unique_ptr<QtPresenter> create();
-    // `application` may be null when the process's application object belongs to someone else.
-    explicit QtPresenter(std::unique_ptr<QApplication> application);
+    // `application` may be null when the process's application object belongs
+    // to someone else; `fontConfig`, when given, is waited for before the
+    // first window is built.
+    explicit QtPresenter(std::unique_ptr<QApplication> application,
+                         std::unique_ptr<FontConfigWarmUp> fontConfig = nullptr);
     ~QtPresenter() override;
 
     void attach(UserActions& actions) override;
@@ -45,6 +49,7 @@ class QtPresenter final : public Presenter {
     void readIconBeside(const QString& programFolder);
 
     std::unique_ptr<QApplication> m_application;
+    std::unique_ptr<FontConfigWarmUp> m_fontConfig;  // GUI thread; gone once waited for
     std::unique_ptr<GuiThread> m_gui;
     std::unique_ptr<WindowSet> m_windows;
     std::unique_ptr<ProgramIconReader> m_iconReader;
