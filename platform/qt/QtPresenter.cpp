@@ -20,32 +20,31 @@ std::unique_ptr<QtPresenter> QtPresenter::create() {
         QApplication::setQuitOnLastWindowClosed(false);
         return std::make_unique<QtPresenter>(nullptr);
     }
-    // Loaded while the application object is made, which takes as long.
-    auto fontConfig = std::make_unique<FontConfigWarmUp>();
+    // The font configuration loads while the application object is made, which takes as long.
+    auto warmUp = std::make_unique<WarmUpThread>();
     DesktopIdentity::applyNames();
     auto application = std::make_unique<QApplication>(g_argc, g_argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    auto presenter = std::make_unique<QtPresenter>(std::move(application), std::move(fontConfig));
+    auto presenter = std::make_unique<QtPresenter>(std::move(application), std::move(warmUp));
     presenter->readIconBeside(QCoreApplication::applicationDirPath());
     return presenter;
 }
 
-QtPresenter::QtPresenter(std::unique_ptr<QApplication> application,
-                         std::unique_ptr<FontConfigWarmUp> fontConfig)
+QtPresenter::QtPresenter(std::unique_ptr<QApplication> application, std::unique_ptr<WarmUpThread> warmUp)
     : m_application(std::move(application)),
-      m_fontConfig(std::move(fontConfig)),
+      m_warmUp(std::move(warmUp)),
       m_gui(std::make_unique<GuiThread>()),
       m_windows(std::make_unique<WindowSet>()) {}
 
-// The pictures reach the GUI thread as a request; the reader is waited for
-// before the GUI thread's queue goes away.
+// The pictures reach the GUI thread as a request; the warm-up thread is
+// waited for before the GUI thread's queue goes away.
 void QtPresenter::readIconBeside(const QString& programFolder) {
-    m_iconReader = std::make_unique<ProgramIconReader>(
-        programFolder, [gui = m_gui.get(), windows = m_windows.get()](ProgramIconReader::Pictures pictures) {
-            gui->run([windows, pictures = std::move(pictures)] {
-                windows->adoptProgramIcon(DesktopIdentity::iconOf(pictures));
-            });
-        });
+    m_warmUp->readIcon(programFolder,
+                       [gui = m_gui.get(), windows = m_windows.get()](WarmUpThread::Pictures pictures) {
+                           gui->run([windows, pictures = std::move(pictures)] {
+                               windows->adoptProgramIcon(DesktopIdentity::iconOf(pictures));
+                           });
+                       });
 }
 
 QtPresenter::~QtPresenter() {
@@ -58,9 +57,8 @@ void QtPresenter::attach(UserActions& actions) {
 
 void QtPresenter::show(const WindowView& view) {
     m_gui->run([this, view] {
-        if (m_fontConfig) {
-            m_fontConfig->finish();
-            m_fontConfig.reset();
+        if (m_warmUp) {
+            m_warmUp->waitForFontConfig();
         }
         m_windows->show(view);
     });
@@ -94,8 +92,7 @@ void QtPresenter::shutdown() {
     if (!m_gui) {
         return;
     }
-    m_fontConfig.reset();
-    m_iconReader.reset();
+    m_warmUp.reset();
     m_gui->drain();
     m_windows.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

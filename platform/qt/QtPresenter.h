@@ -4,9 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "FontConfigWarmUp.h"
 #include "GuiThread.h"
-#include "ProgramIconReader.h"
+#include "WarmUpThread.h"
 #include "WindowSet.h"
 #include "platform/window/Presenter.h"
 
@@ -24,10 +23,10 @@ class QtPresenter final : public Presenter {
     // thread, which gives the icon to the windows when it comes.
     static std::unique_ptr<QtPresenter> create();
     // `application` may be null when the process's application object belongs
-    // to someone else; `fontConfig`, when given, is waited for before the
-    // first window is built.
+    // to someone else; `warmUp`, when given, has loaded the font
+    // configuration before the first window is built.
     explicit QtPresenter(std::unique_ptr<QApplication> application,
-                         std::unique_ptr<FontConfigWarmUp> fontConfig = nullptr);
+                         std::unique_ptr<WarmUpThread> warmUp = nullptr);
     ~QtPresenter() override;
 
     void attach(UserActions& actions) override;
@@ -49,10 +48,9 @@ class QtPresenter final : public Presenter {
     void readIconBeside(const QString& programFolder);
 
     std::unique_ptr<QApplication> m_application;
-    std::unique_ptr<FontConfigWarmUp> m_fontConfig;  // GUI thread; gone once waited for
+    std::unique_ptr<WarmUpThread> m_warmUp;
     std::unique_ptr<GuiThread> m_gui;
     std::unique_ptr<WindowSet> m_windows;
-    std::unique_ptr<ProgramIconReader> m_iconReader;
 };
 
 }  // namespace rt::desktop

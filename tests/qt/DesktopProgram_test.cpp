@@ -9,12 +9,14 @@
 #include <QStyle>
 #include <QStyleOptionTitleBar>
 #include <QTest>
+#include <chrono>
 #include <cstdlib>
+#include <future>
 
 #include "DesktopFixture.h"
 #include "platform/qt/Appearance.h"
 #include "platform/qt/DesktopIdentity.h"
-#include "platform/qt/ProgramIconReader.h"
+#include "platform/qt/WarmUpThread.h"
 #include "platform/window/LayoutUnits.h"
 #include "tests/support/TempFolder.h"
 
@@ -348,13 +350,15 @@ TEST_F(DesktopProgram, ChildShownBeforeTheIconCameShowsItInItsTitleBar) {
 
 // The program reads its icon beside the first windows; an uninstalled
 // program finds the pictures in the build tree.
-TEST(ProgramIconReader, HandsOverTheBuildTreesPictures) {
-    std::size_t read = 0;
-    rt::desktop::ProgramIconReader reader(
+TEST(WarmUpThread, HandsOverTheBuildTreesIconPictures) {
+    std::promise<std::size_t> read;
+    auto count = read.get_future();
+    rt::desktop::WarmUpThread warmUp;
+    warmUp.readIcon(
         QStringLiteral(KELDWICK_PROGRAM_DIR),
-        [&read](rt::desktop::ProgramIconReader::Pictures pictures) { read = pictures.size(); });
-    reader.finish();
-    EXPECT_GE(read, 4u);
+        [&read](rt::desktop::WarmUpThread::Pictures pictures) { read.set_value(pictures.size()); });
+    ASSERT_EQ(count.wait_for(std::chrono::seconds(30)), std::future_status::ready);
+    EXPECT_GE(count.get(), 4u);
 }
 
 // An uninstalled program finds its icon in the build tree, laid out as installed.
