@@ -20,13 +20,13 @@ std::unique_ptr<QtPresenter> QtPresenter::create() {
         QApplication::setQuitOnLastWindowClosed(false);
         return std::make_unique<QtPresenter>(nullptr);
     }
-    // The font configuration loads while the application object is made, which takes as long.
+    // The font configuration loads while the application object is made.
     auto warmUp = std::make_unique<WarmUpThread>();
     DesktopIdentity::applyNames();
     auto application = std::make_unique<QApplication>(g_argc, g_argv);
     QApplication::setQuitOnLastWindowClosed(false);
     auto presenter = std::make_unique<QtPresenter>(std::move(application), std::move(warmUp));
-    presenter->readIconBeside(QCoreApplication::applicationDirPath());
+    presenter->continueWarmUp(QCoreApplication::applicationDirPath());
     return presenter;
 }
 
@@ -34,17 +34,24 @@ QtPresenter::QtPresenter(std::unique_ptr<QApplication> application, std::unique_
     : m_application(std::move(application)),
       m_warmUp(std::move(warmUp)),
       m_gui(std::make_unique<GuiThread>()),
-      m_windows(std::make_unique<WindowSet>()) {}
+      m_windows(std::make_unique<WindowSet>()) {
+    m_windows->awaitFontsWith([this] {
+        if (m_warmUp) {
+            m_warmUp->waitForFonts();
+        }
+    });
+}
 
-// The pictures reach the GUI thread as a request; the warm-up thread is
-// waited for before the GUI thread's queue goes away.
-void QtPresenter::readIconBeside(const QString& programFolder) {
-    m_warmUp->readIcon(programFolder,
-                       [gui = m_gui.get(), windows = m_windows.get()](WarmUpThread::Pictures pictures) {
-                           gui->run([windows, pictures = std::move(pictures)] {
-                               windows->adoptProgramIcon(DesktopIdentity::iconOf(pictures));
-                           });
-                       });
+// The warm-up thread goes on to Qt's fonts and the icon. The pictures reach
+// the GUI thread as a request; the warm-up thread is waited for before the
+// GUI thread's queue goes away.
+void QtPresenter::continueWarmUp(const QString& programFolder) {
+    m_warmUp->applicationMade(
+        programFolder, [gui = m_gui.get(), windows = m_windows.get()](WarmUpThread::Pictures pictures) {
+            gui->run([windows, pictures = std::move(pictures)] {
+                windows->adoptProgramIcon(DesktopIdentity::iconOf(pictures));
+            });
+        });
 }
 
 QtPresenter::~QtPresenter() {
@@ -56,12 +63,7 @@ void QtPresenter::attach(UserActions& actions) {
 }
 
 void QtPresenter::show(const WindowView& view) {
-    m_gui->run([this, view] {
-        if (m_warmUp) {
-            m_warmUp->waitForFontConfig();
-        }
-        m_windows->show(view);
-    });
+    m_gui->run([this, view] { m_windows->show(view); });
 }
 
 void QtPresenter::setText(WindowId window, int control, const std::string& text) {

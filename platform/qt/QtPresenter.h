@@ -19,12 +19,12 @@ class QtPresenter final : public Presenter {
   public:
     // Makes the application object unless the process already has one (a
     // test's); only one it made is destroyed with the presenter. With it,
-    // the font configuration and the program's icon are read beside the GUI
-    // thread, which gives the icon to the windows when it comes.
+    // the fonts and the program's icon are loaded beside the GUI thread,
+    // which waits for the fonts before it first measures text and gives the
+    // icon to the windows when it comes.
     static std::unique_ptr<QtPresenter> create();
     // `application` may be null when the process's application object belongs
-    // to someone else; `warmUp`, when given, has loaded the font
-    // configuration before the first window is built.
+    // to someone else; `warmUp`, when given, is loading the fonts.
     explicit QtPresenter(std::unique_ptr<QApplication> application,
                          std::unique_ptr<WarmUpThread> warmUp = nullptr);
     ~QtPresenter() override;
@@ -45,7 +45,7 @@ class QtPresenter final : public Presenter {
     WindowSet& windows() { return *m_windows; }
 
   private:
-    void readIconBeside(const QString& programFolder);
+    void continueWarmUp(const QString& programFolder);
 
     std::unique_ptr<QApplication> m_application;
     std::unique_ptr<WarmUpThread> m_warmUp;

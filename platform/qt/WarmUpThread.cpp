@@ -2,6 +2,7 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <QFontDatabase>
 #include <utility>
 
 #include "DesktopIdentity.h"
@@ -37,7 +38,7 @@ WarmUpThread::WarmUpThread() {
         m_thread = std::jthread([this] { run(); });
     } catch (...) {
         // No thread: nothing is done ahead.
-        m_fontConfigLoaded = true;
+        m_fontsLoaded = true;
     }
 }
 
@@ -53,27 +54,29 @@ WarmUpThread::~WarmUpThread() {
 }
 
 // Fontconfig keeps one configuration per process and may be called from any
-// thread. A failed load is not kept: Qt's own first call tries again.
+// thread; a failed load is not kept, and Qt's own first call tries again.
+// Qt's font database is shared by all threads and guarded by Qt; it can be
+// filled only once the application object has chosen the platform's.
 void WarmUpThread::run() {
     FcInit();
     std::unique_lock lock(m_mutex);
-    m_fontConfigLoaded = true;
-    m_changed.notify_all();
     m_changed.wait(lock, [this] { return m_icon.has_value() || m_ending; });
     if (m_ending) {
+        m_fontsLoaded = true;
+        m_changed.notify_all();
         return;
     }
-    IconRequest icon = std::move(*m_icon);
+    const IconRequest icon = std::move(*m_icon);
+    lock.unlock();
+    QFontDatabase::families();
+    lock.lock();
+    m_fontsLoaded = true;
+    m_changed.notify_all();
     lock.unlock();
     readGuarded(icon.programFolder, icon.read);
 }
 
-void WarmUpThread::waitForFontConfig() {
-    std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [this] { return m_fontConfigLoaded; });
-}
-
-void WarmUpThread::readIcon(QString programFolder, PicturesRead read) {
+void WarmUpThread::applicationMade(QString programFolder, PicturesRead read) {
     if (!m_thread.joinable()) {
         readGuarded(programFolder, read);
         return;
@@ -83,6 +86,11 @@ void WarmUpThread::readIcon(QString programFolder, PicturesRead read) {
         m_icon = IconRequest{std::move(programFolder), std::move(read)};
     }
     m_changed.notify_all();
+}
+
+void WarmUpThread::waitForFonts() {
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [this] { return m_fontsLoaded; });
 }
 
 }  // namespace rt::desktop

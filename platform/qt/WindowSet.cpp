@@ -43,9 +43,11 @@ void WindowSet::showFrame(const WindowView& view) {
     }
     const WindowId id = view.id;
     m_frame = std::make_unique<FrameWindow>(
-        view, FrameWindow::Callbacks{[this, id] { tell([id](UserActions& a) { a.activated(id); }); },
-                                     [this, id] { tell([id](UserActions& a) { a.closeRequested(id); }); },
-                                     [this](const definition::MenuEntry& entry) { chose(entry); }});
+        view,
+        FrameWindow::Callbacks{[this, id] { tell([id](UserActions& a) { a.activated(id); }); },
+                               [this, id] { tell([id](UserActions& a) { a.closeRequested(id); }); },
+                               [this](const definition::MenuEntry& entry) { chose(entry); }},
+        m_awaitFonts);
     m_standard = std::make_unique<StandardActions>(
         *m_frame, m_frame->area(), [this] { tell([](UserActions& a) { a.exitRequested(); }); });
     QObject::connect(&m_frame->area(), &QMdiArea::subWindowActivated, m_frame.get(),
@@ -58,6 +60,9 @@ void WindowSet::showFrame(const WindowView& view) {
 }
 
 void WindowSet::showChild(const WindowView& view) {
+    if (m_awaitFonts) {
+        m_awaitFonts();
+    }
     const WindowId id = view.id;
     auto* child = new StatusChild(
         view, {[this, id](int control) { tell([&](UserActions& a) { a.pressed(id, control); }); },

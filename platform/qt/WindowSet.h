@@ -25,6 +25,9 @@ class WindowSet {
     WindowSet& operator=(const WindowSet&) = delete;
 
     void attach(UserActions& actions) { m_actions = &actions; }
+    // Called before a window first measures text, as late as that can be:
+    // fonts being loaded on another thread are waited for there.
+    void awaitFontsWith(std::function<void()> wait) { m_awaitFonts = std::move(wait); }
     void show(const WindowView& view);
     void setText(WindowId window, int control, const std::string& text);
     void focus(WindowId window, int control);
@@ -59,6 +62,7 @@ class WindowSet {
     }
 
     UserActions* m_actions = nullptr;
+    std::function<void()> m_awaitFonts;
     std::unique_ptr<FrameWindow> m_frame;
     std::unique_ptr<StandardActions> m_standard;
     std::unique_ptr<ActionStates> m_states;

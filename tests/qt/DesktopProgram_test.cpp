@@ -354,7 +354,7 @@ TEST(WarmUpThread, HandsOverTheBuildTreesIconPictures) {
     std::promise<std::size_t> read;
     auto count = read.get_future();
     rt::desktop::WarmUpThread warmUp;
-    warmUp.readIcon(
+    warmUp.applicationMade(
         QStringLiteral(KELDWICK_PROGRAM_DIR),
         [&read](rt::desktop::WarmUpThread::Pictures pictures) { read.set_value(pictures.size()); });
     ASSERT_EQ(count.wait_for(std::chrono::seconds(30)), std::future_status::ready);
