@@ -73,9 +73,7 @@ void WindowSet::showChild(const WindowView& view) {
     if (!QApplication::windowIcon().isNull()) {
         child->setWindowIcon(QApplication::windowIcon());
     }
-    if (m_frame) {
-        m_frame->area().addSubWindow(child);
-    }
+    child->joinArea(m_frame ? &m_frame->area() : nullptr);
     child->show();
     if (m_states) {
         m_states->watch(*child);
