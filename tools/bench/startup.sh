@@ -11,8 +11,9 @@
 # the same programs, each noting when it got how far (ms from its start):
 #   loaded   the window module loaded and its application object made
 #            (minimal: its application object made)
-#   shown    the frame built and shown (minimal: its window shown)
-#   results  the first status window's results and focus in its widgets
+#   shown    the frame told to show (minimal: its window; it ends before
+#            its window is ever painted)
+#   results  the first status window's results painted
 #   ended    the end of main, the toolkit shut down
 # Needs: scripts/install-deps qt, and hyperfine. ROUNDS, RUNS (timed runs per
 # round) and MILESTONE_RUNS (per round) set the counts.
