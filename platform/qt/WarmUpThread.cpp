@@ -56,24 +56,33 @@ WarmUpThread::~WarmUpThread() {
 // Fontconfig keeps one configuration per process and may be called from any
 // thread; a failed load is not kept, and Qt's own first call tries again.
 // Qt's font database is shared by all threads and guarded by Qt; it can be
-// filled only once the application object has chosen the platform's.
+// filled only once the application object has chosen the platform's. The
+// fonts count as loaded whatever happens, so that nobody waits in vain.
 void WarmUpThread::run() {
     FcInit();
-    std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [this] { return m_icon.has_value() || m_ending; });
-    if (m_ending) {
-        m_fontsLoaded = true;
-        m_changed.notify_all();
-        return;
+    std::optional<IconRequest> icon;
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [this] { return m_icon.has_value() || m_ending; });
+        if (!m_ending) {
+            icon = std::move(m_icon);
+        }
     }
-    const IconRequest icon = std::move(*m_icon);
-    lock.unlock();
-    QFontDatabase::families();
-    lock.lock();
-    m_fontsLoaded = true;
+    if (icon) {
+        try {
+            QFontDatabase::families();
+        } catch (...) {
+            // The GUI thread fills it when it first needs it.
+        }
+    }
+    {
+        const std::lock_guard lock(m_mutex);
+        m_fontsLoaded = true;
+    }
     m_changed.notify_all();
-    lock.unlock();
-    readGuarded(icon.programFolder, icon.read);
+    if (icon) {
+        readGuarded(icon->programFolder, icon->read);
+    }
 }
 
 void WarmUpThread::applicationMade(QString programFolder, PicturesRead read) {
