@@ -175,9 +175,6 @@ void FrameWindow::close(WindowId window) {
     }
     m_children.erase(window);
     std::erase(m_order, window);
-    // The window that takes over (maximised, if the closed one was) is drawn
-    // anew, with every control, not from what the closed one left behind.
-    ::RedrawWindow(m_client, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 bool FrameWindow::translate(MSG& message) {

@@ -426,14 +426,6 @@ LRESULT StatusChild::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return result;
         }
-        case WM_SIZE: {
-            // Maximised, restored or minimised: everything is drawn afresh,
-            // the frame too, as nothing of the old picture fits the new place.
-            const LRESULT result = ::DefMDIChildProcA(m_window, message, wParam, lParam);
-            ::RedrawWindow(m_window, nullptr, nullptr,
-                           RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-            return result;
-        }
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
             return reinterpret_cast<LRESULT>(

@@ -113,24 +113,20 @@ void PresenterFixture::pressKey(UINT key, bool extended) const {
     ::PostMessageA(target, WM_KEYUP, key, up);
 }
 
-// Posted keys leave the key state alone, so Ctrl is set in the state the GUI
-// thread reads, through its input queue attached to this thread's, and held
-// until the key has had its effect.
+// Posted keys leave the key state alone, so a key with Ctrl goes in as the
+// keyboard's own input, which reaches the focused window of the foreground
+// thread and keeps the key state right for whatever comes next.
 bool PresenterFixture::pressWithControl(UINT key, const std::function<bool()>& taken) const {
-    const DWORD self = ::GetCurrentThreadId();
-    ::AttachThreadInput(self, m_guiThread, TRUE);
-    BYTE state[256] = {};
-    ::GetKeyboardState(state);
-    state[VK_CONTROL] |= 0x80;
-    state[VK_LCONTROL] |= 0x80;
-    ::SetKeyboardState(state);
-    pressKey(key);
-    const bool done = waitUntil(taken);
-    state[VK_CONTROL] &= 0x7F;
-    state[VK_LCONTROL] &= 0x7F;
-    ::SetKeyboardState(state);
-    ::AttachThreadInput(self, m_guiThread, FALSE);
-    return done;
+    INPUT keys[4] = {};
+    const WORD codes[4] = {VK_CONTROL, static_cast<WORD>(key), static_cast<WORD>(key), VK_CONTROL};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = codes[i];
+        keys[i].ki.wScan = static_cast<WORD>(::MapVirtualKeyA(codes[i], 0));
+        keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    }
+    ::SendInput(4, keys, sizeof keys[0]);
+    return waitUntil(taken);
 }
 
 void PresenterFixture::pumpOwnMessages() {

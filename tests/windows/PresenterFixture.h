@@ -64,7 +64,8 @@ class PresenterFixture {
     // A key pressed and released where the focus is, as the keyboard would
     // send it; `extended` for the keypad's Enter and the like.
     void pressKey(UINT key, bool extended = false) const;
-    // The same with Ctrl held down until `taken` holds; whether it did.
+    // The key with Ctrl held, typed into the foreground window; whether
+    // `taken` holds in time.
     bool pressWithControl(UINT key, const std::function<bool()>& taken) const;
     // Serves the messages of windows the acting thread made itself.
     static void pumpOwnMessages();

@@ -110,6 +110,23 @@ TEST_F(Presenter, WindowMenuListsEveryStatusWindowAndTileSeparatesThem) {
     EXPECT_EQ(leftAfterClose, 1u);
 }
 
+// This test program carries the program's resources, icon included.
+TEST_F(Presenter, FrameAndStatusWindowsShowTheProgramsIcon) {
+    std::vector<ULONG_PTR> icons;
+    runProgram([&](HWND frame) {
+        for (HWND window : {frame, statusWindows(frame).at(0)}) {
+            icons.push_back(::GetClassLongPtrA(window, GCLP_HICON));
+            icons.push_back(::GetClassLongPtrA(window, GCLP_HICONSM));
+        }
+    });
+    const auto systemIcon = reinterpret_cast<ULONG_PTR>(::LoadIconA(nullptr, IDI_APPLICATION));
+    ASSERT_EQ(icons.size(), 4u);
+    for (const auto icon : icons) {
+        EXPECT_NE(icon, 0u);
+        EXPECT_NE(icon, systemIcon) << "the program's own icon, not the system's";
+    }
+}
+
 TEST_F(Presenter, ExitEndsTheProgramWithStatusZero) {
     std::string recommend;
     const int status = runProgram([&](HWND frame) {

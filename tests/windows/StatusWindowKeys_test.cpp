@@ -43,14 +43,18 @@ class StatusWindowKeys : public ::testing::Test, protected PresenterFixture {
 
 TEST_F(StatusWindowKeys, ReturnPressesTheFocusedCloseButton) {
     int focusedAtStart = 0;
+    bool looksDefault = false;
     bool closed = false;
     runProgram([&](HWND frame) {
         waitUntil([&] { return focusedId() == kCloseButton; });
         focusedAtStart = focusedId();
+        const auto style = ::GetWindowLongPtrA(focused(), GWL_STYLE);
+        looksDefault = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
         pressKey(VK_RETURN);
         closed = waitUntil([&] { return statusWindows(frame).empty(); });
     });
     EXPECT_EQ(focusedAtStart, kCloseButton) << "Close has the focus once the results are in";
+    EXPECT_TRUE(looksDefault) << "the focused button is drawn as the default one";
     EXPECT_TRUE(closed) << "Return on the focused Close button closes the window";
 }
 
