@@ -10,8 +10,8 @@ namespace {
 
 definition::WindowDescription statusWindow() {
     auto walked = definition::loadWindowDescription("KELDWICK$STATUSWINDOW", "GETREDIRINFO$WINDOW");
-    EXPECT_TRUE(walked.has_value());
-    return walked ? *walked : definition::WindowDescription{};
+    EXPECT_TRUE(walked.ok());
+    return walked ? walked.value() : definition::WindowDescription{};
 }
 
 definition::Control text(int id, std::int32_t x, std::int32_t y, std::string content) {
