@@ -272,9 +272,10 @@ void StatusChild::focus(int control) {
     }
 }
 
+// A minimised window shows no controls, so its keys stay the system's.
 bool StatusChild::dialogKey(const MSG& message) {
     if (message.message != WM_KEYDOWN || (message.wParam != VK_RETURN && message.wParam != VK_ESCAPE) ||
-        (message.hwnd != m_window && ::IsChild(m_window, message.hwnd) == 0)) {
+        (message.hwnd != m_window && ::IsChild(m_window, message.hwnd) == 0) || ::IsIconic(m_window) != 0) {
         return false;
     }
     if (message.wParam == VK_ESCAPE) {
