@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -133,6 +134,55 @@ TEST_F(Program, ShownRunOnTheNtFamilyRecommendsNothingForThisPlatform) {
     }
     placeDriver(kFormats[0], "4.00.1116");
     EXPECT_EQ(runShown(), (std::array<std::string, 3>{"NO", "4.00.1116", "NOT95"}));
+}
+
+// What opens .html files in this prefix, for one test: a command that writes
+// the page it was given into a file. The previous choice comes back after.
+class HtmlOpener {
+  public:
+    explicit HtmlOpener(const std::string& record) {
+        char previous[128] = {};
+        LONG size = sizeof previous;
+        if (::RegQueryValueA(HKEY_CLASSES_ROOT, ".html", previous, &size) == ERROR_SUCCESS) {
+            m_previous = previous;
+        }
+        const std::string command = "cmd.exe /c echo %1>\"" + record + "\"";
+        ::RegSetValueA(HKEY_CLASSES_ROOT, "KeldwickTestPage\\shell\\open\\command", REG_SZ, command.c_str(),
+                       static_cast<DWORD>(command.size()));
+        ::RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, "KeldwickTestPage", 16);
+    }
+    ~HtmlOpener() {
+        ::RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, m_previous.c_str(),
+                       static_cast<DWORD>(m_previous.size()));
+    }
+    HtmlOpener(const HtmlOpener&) = delete;
+    HtmlOpener& operator=(const HtmlOpener&) = delete;
+
+  private:
+    std::string m_previous;
+};
+
+TEST_F(Program, F1OpensTheHelpContentsBesideTheProgram) {
+    const std::string record = m_folder.file("opened.txt");
+    const HtmlOpener opener(record);
+    ProgramRun run(m_folder.path(), "");
+    HWND frame = run.waitForFrame(kRunLimit);
+    ASSERT_NE(frame, nullptr);
+    // F1 goes through the frame's shortcut keys wherever it is pressed.
+    ::PostMessageA(frame, WM_KEYDOWN, VK_F1, 1);
+    std::string opened;
+    for (DWORD waited = 0; opened.find("index.html") == std::string::npos && waited < kRunLimit;
+         waited += 100) {
+        ::Sleep(100);
+        opened = windows_test::readFile(record);
+    }
+    ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(run.waitForExit(kRunLimit), std::optional<DWORD>(0));
+    char program[MAX_PATH] = {};
+    ::GetFullPathNameA(std::getenv("KELDWICK_PROGRAM"), MAX_PATH, program, nullptr);
+    const std::string full = program;
+    const std::string expected = full.substr(0, full.find_last_of('\\') + 1) + "help\\index.html";
+    EXPECT_NE(opened.find(expected), std::string::npos) << opened;
 }
 
 TEST_F(Program, HiddenRunWithoutADriverWritesNoVersion) {
