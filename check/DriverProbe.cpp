@@ -35,6 +35,18 @@ bool findDriver(CandidatePath& candidate) {
            locateInSystemDirectory(os::GetWindowsDirectoryA, candidate);
 }
 
+// The version text as the window shows it and the report records it: it ends
+// at its first control character, so that a line break can neither start a
+// report line nor make the window compare a text the report does not hold;
+// trailing blanks go.
+std::string_view versionText(std::string_view value) {
+    const auto control = std::find_if(value.begin(), value.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 || byte == 0x7F;
+    });
+    return trimTrailingBlanks(value.substr(0, static_cast<std::size_t>(control - value.begin())));
+}
+
 // The version block, sized to what the file reports; empty when there is none to read.
 std::vector<std::byte> readVersionBlock(const CandidatePath& versionFileName) {
     os::DWORD handle = 0;
@@ -93,10 +105,11 @@ ResultField GETDRIVERVERSION() {
     }
     VersionValue value;
     READFILEVERSION(block, kVersionQuery.data(), value);
-    if (value.isBlank()) {
+    const auto text = versionText(value.view());
+    if (isBlank(text)) {
         return result;
     }
-    result = trimTrailingBlanks(value.view());
+    result = text;
     if (!ReportPath.isBlank()) {
         (void)rt::putProfileEntry(kReportSection, "VERSION", result.trimmed(), ReportPath.c_str());
     }

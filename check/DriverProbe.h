@@ -16,8 +16,9 @@ inline constexpr std::size_t kMaxVersionBlock = std::size_t{64} * 1024;
 using CandidatePath = CStringBuffer<rt::kMaxPath>;
 using VersionValue = CStringBuffer<1000>;
 
-// The driver's FileVersion text, trailing blanks removed and cut to 40
-// characters, or "UNKNOWN"; writes VERSION to the report when it has one.
+// The driver's FileVersion text up to its first control character, trailing
+// blanks removed and cut to 40 characters, or "UNKNOWN"; writes VERSION to the
+// report when it has one. Window and report get the same text.
 ResultField GETDRIVERVERSION();
 
 // Completes the directory in `candidate` with the driver's file name and tests
