@@ -67,7 +67,16 @@ bool LOCATEINDIR(CandidatePath& candidate, std::string_view driverFileName) {
     if (!rt::endsWithSeparator(candidate.view()) && !candidate.tryAppend(rt::kPathSeparatorText)) {
         return false;
     }
-    return candidate.tryAppend(driverFileName) && rt::_access(candidate.c_str(), 0) == 0;
+    if (!candidate.tryAppend(driverFileName)) {
+        return false;
+    }
+    if (rt::_access(candidate.c_str(), 0) == 0) {
+        return true;
+    }
+    // Windows finds the driver whatever the letter case of its name; where names
+    // keep their case, the same name in another case stands in for it.
+    const auto other = rt::pathInOtherCase(std::string(candidate.view()));
+    return !other.empty() && candidate.tryAssign(other);
 }
 
 void READFILEVERSION(std::span<const std::byte> block, const char* query, VersionValue& value) {

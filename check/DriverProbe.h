@@ -22,8 +22,9 @@ using VersionValue = CStringBuffer<1000>;
 ResultField GETDRIVERVERSION();
 
 // Completes the directory in `candidate` with the driver's file name and tests
-// whether it exists. A candidate that would not fit is not found: the test is
-// never made on a cut path.
+// whether it exists; failing that, whether the name exists in another letter
+// case, which then stands in the candidate. A candidate that would not fit is
+// not found: the test is never made on a cut path.
 bool LOCATEINDIR(CandidatePath& candidate, std::string_view driverFileName);
 
 // The text at `query` in a version block, or empty. The copy never reads past

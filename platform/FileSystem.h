@@ -54,6 +54,10 @@ class FileSystem {
     virtual std::error_code removeFile(const char* path) = 0;
     virtual std::error_code syncFolder(const char* folder) = 0;
     virtual bool exists(const char* path) = 0;
+    // The names of the folder's entries that equal `name` apart from ASCII
+    // letter case, `name` itself among them when it is there, in no set order.
+    virtual std::error_code namesIgnoringCase(const char* folder, std::string_view name,
+                                              std::vector<std::string>& out) = 0;
     // Lists the entries whose names begin with `namePrefix`; only those are looked at closely.
     virtual std::error_code listFolder(const char* folder, std::string_view namePrefix,
                                        std::vector<FolderEntry>& out) = 0;

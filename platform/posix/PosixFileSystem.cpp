@@ -5,8 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <ctime>
 
+#include "../AsciiCase.h"
 #include "../FileSystem.h"
 
 namespace rt {
@@ -127,6 +129,21 @@ class PosixFileSystem final : public FileSystem {
     }
 
     bool exists(const char* path) override { return ::access(path, F_OK) == 0; }
+
+    std::error_code namesIgnoringCase(const char* folder, std::string_view name,
+                                      std::vector<std::string>& out) override {
+        DIR* stream = ::opendir(folder);
+        if (stream == nullptr) {
+            return lastError();
+        }
+        while (const dirent* entry = ::readdir(stream)) {
+            if (equalsIgnoringAsciiCase(entry->d_name, name)) {
+                out.emplace_back(entry->d_name);
+            }
+        }
+        ::closedir(stream);
+        return {};
+    }
 
     std::error_code listFolder(const char* folder, std::string_view namePrefix,
                                std::vector<FolderEntry>& out) override {

@@ -155,6 +155,29 @@ class Win32FileSystem final : public FileSystem {
 
     bool exists(const char* path) override { return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
+    // Windows' own names ignore case already: the search answers with the one
+    // entry there is, spelled as it is stored.
+    std::error_code namesIgnoringCase(const char* folder, std::string_view name,
+                                      std::vector<std::string>& out) override {
+        if (name.find_first_of("*?") != std::string_view::npos) {
+            return {};  // no Windows name holds them; the search would take them as a pattern
+        }
+        std::string path(folder);
+        if (!path.empty() && path.back() != '\\' && path.back() != '/') {
+            path += '\\';
+        }
+        path += name;
+        WIN32_FIND_DATAA found{};
+        HANDLE search = ::FindFirstFileA(path.c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) {
+            const DWORD error = ::GetLastError();
+            return error == ERROR_FILE_NOT_FOUND ? std::error_code{} : win32Error(error);
+        }
+        out.emplace_back(found.cFileName);
+        ::FindClose(search);
+        return {};
+    }
+
     std::error_code listFolder(const char* folder, std::string_view namePrefix,
                                std::vector<FolderEntry>& out) override {
         std::string pattern(folder);

@@ -155,6 +155,15 @@ TEST_F(CheckRun, NonAsciiDirectoryNamesAreKeptAsBytes) {
     EXPECT_TRUE(fs::exists(odd / "KELDWICK.INI"));
 }
 
+// On Linux "keldwick.ini" is another file, which a person may own; the report
+// is always the name in capitals.
+TEST_F(CheckRun, ReportNameKeepsItsLetterCase) {
+    writeWholeFile(cwd() / "keldwick.ini", "mine");
+    runCheck();
+    EXPECT_EQ(testing_support::readWholeFile(cwd() / "keldwick.ini"), "mine");
+    EXPECT_EQ(reportText(), kYesOnly);
+}
+
 TEST_F(CheckRun, ReadOnlyCurrentDirectoryGetsNoReportButAllFields) {
     putDriver(systemDir(), "4.00.1116");
     fs::permissions(m_root.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);

@@ -42,6 +42,30 @@ TEST_F(DriverProbe, DanglingLinkCountsAsNoFile) {
     EXPECT_EQ(runCheck().driverVersion, "4.00.1116");
 }
 
+// A Wine prefix may hold the driver as "vredir.vxd", which Windows would find.
+TEST_F(DriverProbe, DriverIsFoundInAnyLetterCaseExactNameFirstThenByteOrder) {
+    const auto put = [&](const char* name, const char* version) {
+        testing_support::writeWholeFile(systemDir() / name, "driver");
+        services.setVersion((systemDir() / name).string(), version);
+    };
+    put("vredir.vxd", "4.00.1116");
+    EXPECT_EQ(runCheck().recommend, "OK");
+    put("Vredir.Vxd", "4.00.1111");
+    EXPECT_EQ(runCheck().driverVersion, "4.00.1111") << "'V' comes before 'v'";
+    put("VREDIR.VXD", "4.00.1117");
+    EXPECT_EQ(runCheck().driverVersion, "4.00.1117") << "the exact name wins";
+}
+
+TEST_F(DriverProbe, OtherLetterCaseDoesNotChangeWhichDirectoryDecides) {
+    testing_support::writeWholeFile(cwd() / "VRedir.vxd", "driver");
+    services.setVersion((cwd() / "VRedir.vxd").string(), "4.00.1111");
+    putDriver(systemDir(), "4.00.1116");
+    EXPECT_EQ(runCheck().driverVersion, "4.00.1111");
+    fs::remove(cwd() / "VRedir.vxd");
+    fs::create_symlink(m_root.path() / "nowhere", cwd() / "vredir.vxd");
+    EXPECT_EQ(runCheck().driverVersion, "4.00.1116") << "a dangling link is no file in any case";
+}
+
 TEST_F(DriverProbe, TrailingBlanksOfTheValueGo) {
     putDriver(systemDir(), "4.00.1116      ");
     const auto r = runCheck();

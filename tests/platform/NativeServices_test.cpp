@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "platform/Files.h"
+#include "platform/Paths.h"
 #include "platform/SystemServices.h"
 #include "platform/WinApi.h"
 #include "tests/support/TempFolder.h"
@@ -64,6 +65,24 @@ TEST(NativeServices, WinePrefixStandsInForTheSystemDirectories) {
     }
     if (saved != nullptr) {
         ::setenv("WINEPREFIX", saved, 1);
+    }
+}
+
+TEST(NativeServices, WinePrefixFoldersAreFoundInAnyLetterCase) {
+    TempFolder prefix;
+    fs::create_directories(prefix / "drive_c/Windows/SYSTEM32");
+    const char* saved = std::getenv("WINEPREFIX");
+    ::setenv("WINEPREFIX", prefix.str().c_str(), 1);
+    char buffer[kMaxPath];
+    EXPECT_GT(os::GetSystemDirectoryA(buffer, sizeof buffer), 0u);
+    EXPECT_EQ(std::string(buffer), prefix.str() + "/drive_c/Windows/SYSTEM32");
+    fs::create_directories(prefix / "drive_c/windows");
+    EXPECT_GT(os::GetWindowsDirectoryA(buffer, sizeof buffer), 0u);
+    EXPECT_EQ(std::string(buffer), prefix.str() + "/drive_c/windows") << "the exact name wins";
+    if (saved != nullptr) {
+        ::setenv("WINEPREFIX", saved, 1);
+    } else {
+        ::unsetenv("WINEPREFIX");
     }
 }
 

@@ -108,6 +108,14 @@ bool FaultyFileSystem::exists(const char* path) {
     return !fault(path) && m_native->exists(path);
 }
 
+std::error_code FaultyFileSystem::namesIgnoringCase(const char* folder, std::string_view name,
+                                                    std::vector<std::string>& out) {
+    if (auto error = fault(folder)) {
+        return error;
+    }
+    return m_native->namesIgnoringCase(folder, name, out);
+}
+
 std::error_code FaultyFileSystem::listFolder(const char* folder, std::string_view namePrefix,
                                              std::vector<rt::FolderEntry>& out) {
     if (auto error = fault(folder)) {

@@ -38,6 +38,8 @@ class FaultyFileSystem final : public rt::FileSystem {
     std::error_code removeFile(const char* path) override;
     std::error_code syncFolder(const char* folder) override;
     bool exists(const char* path) override;
+    std::error_code namesIgnoringCase(const char* folder, std::string_view name,
+                                      std::vector<std::string>& out) override;
     std::error_code listFolder(const char* folder, std::string_view namePrefix,
                                std::vector<rt::FolderEntry>& out) override;
     std::error_code tryLockFolder(const char* folder, rt::NativeFile& out) override;

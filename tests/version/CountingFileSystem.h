@@ -50,6 +50,10 @@ class CountingFileSystem final : public rt::FileSystem {
     std::error_code removeFile(const char* path) override { return m_native->removeFile(path); }
     std::error_code syncFolder(const char* folder) override { return m_native->syncFolder(folder); }
     bool exists(const char* path) override { return m_native->exists(path); }
+    std::error_code namesIgnoringCase(const char* folder, std::string_view name,
+                                      std::vector<std::string>& out) override {
+        return m_native->namesIgnoringCase(folder, name, out);
+    }
     std::error_code listFolder(const char* folder, std::string_view namePrefix,
                                std::vector<rt::FolderEntry>& out) override {
         return m_native->listFolder(folder, namePrefix, out);
