@@ -59,6 +59,7 @@ class PosixFileSystem final : public FileSystem {
         }
         out.isRegular = S_ISREG(info.st_mode);
         out.size = static_cast<std::uint64_t>(info.st_size);
+        out.links = static_cast<std::uint64_t>(info.st_nlink);
         return {};
     }
 
@@ -89,6 +90,21 @@ class PosixFileSystem final : public FileSystem {
         }
         out = created;
         return {};
+    }
+
+    std::error_code openForWriting(const char* path, NativeFile& out) override {
+        const int flags = O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+        const int opened = retrying([&] { return ::open(path, flags); });
+        if (opened < 0) {
+            return lastError();
+        }
+        out = opened;
+        return {};
+    }
+
+    std::error_code truncate(NativeFile file, std::uint64_t size) override {
+        const auto done = retrying([&] { return ::ftruncate(fd(file), static_cast<off_t>(size)); });
+        return done == 0 ? std::error_code{} : lastError();
     }
 
     std::error_code write(NativeFile file, std::span<const std::byte> bytes, std::size_t& written) override {

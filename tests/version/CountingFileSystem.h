@@ -40,6 +40,12 @@ class CountingFileSystem final : public rt::FileSystem {
     std::error_code createNew(const char* path, rt::NativeFile& out) override {
         return m_native->createNew(path, out);
     }
+    std::error_code openForWriting(const char* path, rt::NativeFile& out) override {
+        return m_native->openForWriting(path, out);
+    }
+    std::error_code truncate(rt::NativeFile file, std::uint64_t size) override {
+        return m_native->truncate(file, size);
+    }
     std::error_code write(rt::NativeFile file, std::span<const std::byte> bytes,
                           std::size_t& written) override {
         return m_native->write(file, bytes, written);
