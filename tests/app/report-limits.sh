@@ -49,10 +49,15 @@ run "$dir" bash -c 'ulimit -f 0 && exec "$0" "$@"'
 [[ ! -e "$dir/KELDWICK.INI" ]] || fail "the old report is still there"
 expect_told "$dir/KELDWICK.INI"
 
+# The sanitizers' own checks need descriptors of their own.
 fresh descriptor-limit
-run "$dir" bash -c 'ulimit -n 4 && exec "$0" "$@"'
-[[ ! -e "$dir/KELDWICK.INI" ]] || fail "the old report is still there"
-expect_told "$dir/KELDWICK.INI"
+if ldd "$program" | grep -qE 'lib(a|t|ub)san'; then
+  echo "skipped: $case (a sanitizer build)"
+else
+  run "$dir" bash -c 'ulimit -n 4 && exec "$0" "$@"'
+  [[ ! -e "$dir/KELDWICK.INI" ]] || fail "the old report is still there"
+  expect_told "$dir/KELDWICK.INI"
+fi
 
 case=deleted-folder
 dir="$base/$case"

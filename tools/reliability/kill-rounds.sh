@@ -43,12 +43,14 @@ def put_old():
 def run(argv):
     return subprocess.Popen(argv, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
+# The first runs after a build meet a disk still writing the build out.
 durations = []
-for _ in range(20):
+for _ in range(60):
     start = time.perf_counter()
     if run([program, "HIDE"]).wait() != 0:
         sys.exit("a whole run did not end with status 0")
     durations.append(time.perf_counter() - start)
+durations = durations[20:]
 new = open(report, "rb").read()
 if not new.startswith(b"[VREDIR.VXD]\r\n") or b"VERSION=4.00.1116\r\n" not in new:
     sys.exit(f"unexpected whole report: {new!r}")
