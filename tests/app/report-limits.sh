@@ -44,15 +44,22 @@ fresh() {
 
 as_nobody() { setpriv --reuid=65534 --regid=65534 --clear-groups "$@"; }
 
-fresh file-size-limit
-run "$dir" bash -c 'ulimit -f 0 && exec "$0" "$@"'
-[[ ! -e "$dir/KELDWICK.INI" ]] || fail "the old report is still there"
-expect_told "$dir/KELDWICK.INI"
+# The sanitizers' runtimes need descriptors of their own, and the thread
+# sanitizer's writes a file before the program starts.
+sanitizer="$(ldd "$program" | grep -oE 'lib(a|t|ub)san' | head -1)"
 
-# The sanitizers' own checks need descriptors of their own.
+fresh file-size-limit
+if [[ $sanitizer == libtsan ]]; then
+  echo "skipped: $case (a $sanitizer build)"
+else
+  run "$dir" bash -c 'ulimit -f 0 && exec "$0" "$@"'
+  [[ ! -e "$dir/KELDWICK.INI" ]] || fail "the old report is still there"
+  expect_told "$dir/KELDWICK.INI"
+fi
+
 fresh descriptor-limit
-if ldd "$program" | grep -qE 'lib(a|t|ub)san'; then
-  echo "skipped: $case (a sanitizer build)"
+if [[ -n $sanitizer ]]; then
+  echo "skipped: $case (a $sanitizer build)"
 else
   run "$dir" bash -c 'ulimit -n 4 && exec "$0" "$@"'
   [[ ! -e "$dir/KELDWICK.INI" ]] || fail "the old report is still there"
