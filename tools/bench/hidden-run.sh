@@ -7,21 +7,11 @@
 # count the flushes.
 # Usage: tools/bench/hidden-run.sh [folder-to-run-in [program]]
 set -euo pipefail
-root="$(cd "$(dirname "$0")/../.." && pwd)"
 runs="${RUNS:-1000}"
 
 command -v hyperfine >/dev/null || { echo "hidden-run.sh: needs hyperfine" >&2; exit 2; }
-(cd "$root" && cmake --preset release >/dev/null &&
-  cmake --build --preset release --target keldwick keldwick-version-fixtures >/dev/null)
-program="${2:-$root/build/release/app/keldwick}"
-
-work="$(mktemp -d "${1:-${TMPDIR:-/tmp}}/keldwick-hidden.XXXXXX")"
-trap 'rm -rf "$work"' EXIT
-"$root/build/release/tools/version/keldwick-version-fixtures" "$work/fixtures"
-mv "$work/fixtures/le-4.00.1116.vxd" "$work/VREDIR.VXD"
-rm -rf "$work/fixtures"
-cd "$work"
-echo "folder: $work ($(stat -f -c %T "$work"))"
+source "$(dirname "$0")/driver-folder.sh"
+driver_folder hidden "$@"
 env -u DISPLAY -u WAYLAND_DISPLAY hyperfine -N --warmup 50 --runs "$runs" --export-json times.json \
   "$program HIDE" /bin/true >/dev/null
 python3 - <<'PY'

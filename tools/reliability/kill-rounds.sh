@@ -12,21 +12,9 @@
 # Needs: python3; strace for the second part.
 # Usage: tools/reliability/kill-rounds.sh [folder-to-run-in [program]]
 set -euo pipefail
-root="$(cd "$(dirname "$0")/../.." && pwd)"
 export ROUNDS="${ROUNDS:-1000}"
-
-(cd "$root" && cmake --preset release >/dev/null &&
-  cmake --build --preset release --target keldwick keldwick-version-fixtures >/dev/null)
-program="${2:-$root/build/release/app/keldwick}"
-
-work="$(mktemp -d "${1:-${TMPDIR:-/tmp}}/keldwick-kill.XXXXXX")"
-trap 'rm -rf "$work"' EXIT
-"$root/build/release/tools/version/keldwick-version-fixtures" "$work/fixtures"
-mv "$work/fixtures/le-4.00.1116.vxd" "$work/VREDIR.VXD"
-rm -rf "$work/fixtures"
-echo "folder: $work ($(stat -f -c %T "$work"))"
-
-cd "$work"
+source "$(dirname "$0")/../bench/driver-folder.sh"
+driver_folder kill "$@"
 env -u DISPLAY -u WAYLAND_DISPLAY python3 - "$program" <<'PY'
 import collections, os, random, re, shutil, signal, statistics, subprocess, sys, time
 
