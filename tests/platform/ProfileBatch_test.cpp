@@ -107,6 +107,22 @@ TEST_F(ProfileBatchTest, FolderThatTakesNoNewFileGetsTheOldFileRewrittenInPlace)
     EXPECT_EQ(readWholeFile(report), kNew);
 }
 
+// Two writers rewriting one file in place could mix their texts: a writer
+// without the folder lock removes the old file instead.
+TEST_F(ProfileBatchTest, WriterWithoutTheLockNeverRewritesInPlace) {
+    writeWholeFile(report, kOld);
+    FaultyFileSystem noNewFiles;
+    noNewFiles.refuseNewFiles(std::errc::permission_denied);
+    ScopedFileSystem installed(noNewFiles);
+    ProfileBatch batch;
+    batch.open(report);
+    putBoth();
+    const auto published = batch.publish(InPlace::Refused);
+    ASSERT_FALSE(published);
+    EXPECT_EQ(published.error().cause, std::errc::permission_denied);
+    EXPECT_FALSE(fs::exists(report));
+}
+
 // Every file-system call of a publish failed in turn, once and for good, on
 // the usual path and on the in-place one: the file then holds the new text,
 // or it is gone, or the batch says that it remains; the old text never passes
