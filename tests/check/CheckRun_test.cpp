@@ -196,7 +196,6 @@ TEST_F(CheckRun, FaultAtAnyCallLeavesTheOldReportNoneOrOneThatMatchesTheFields) 
 TEST_F(CheckRun, ReportThatCanNeitherBeWrittenNorRemovedIsToldToBeOutOfDate) {
     writeWholeFile(report(), "[VREDIR.VXD]\r\nISWIN95=NO\r\n");
     FaultyFileSystem full;
-    full.refuseNewFiles(std::errc::no_space_on_device);
     full.failCall(1, FaultyFileSystem::Mode::Persistent, std::errc::no_space_on_device);
     ::testing::internal::CaptureStderr();
     {

@@ -193,16 +193,5 @@ TEST_F(ProfileBatchTest, InPlaceRewriteNeverReachesALinkedFile) {
     }
 }
 
-TEST_F(ProfileBatchTest, OldFileThatCannotBeRemovedEitherIsSaidToRemain) {
-    fs::create_directory(report);
-    ProfileBatch batch;
-    batch.open(report);
-    putBoth();
-    const auto published = batch.publish(InPlace::Allowed);
-    ASSERT_FALSE(published);
-    EXPECT_TRUE(published.error().oldFileRemains);
-    EXPECT_TRUE(fs::is_directory(report));
-}
-
 }  // namespace
 }  // namespace rt

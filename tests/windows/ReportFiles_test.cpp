@@ -9,7 +9,6 @@
 
 #include "WindowsTestSupport.h"
 #include "platform/FileSystem.h"
-#include "platform/ProfileBatch.h"
 
 namespace {
 
@@ -61,17 +60,6 @@ TEST(ReportFiles, NameInAnyCaseIsAnsweredWithItsStoredSpelling) {
     names.clear();
     EXPECT_FALSE(rt::fileSystem().namesIgnoringCase(folder.path().c_str(), "KELDWICK.INI", names));
     EXPECT_TRUE(names.empty());
-}
-
-TEST(ReportFiles, BatchPublishesTheWholeReportOnce) {
-    TempFolder folder;
-    const auto path = folder.file("KELDWICK.INI");
-    windows_test::writeFile(path, bytesOf("[VREDIR.VXD]\r\nISWIN95=NO\r\nVERSION=old\r\n"));
-    rt::ProfileBatch batch;
-    batch.open(path);
-    batch.put("VREDIR.VXD", "ISWIN95", "YES");
-    ASSERT_TRUE(batch.publish(rt::InPlace::Allowed));
-    EXPECT_EQ(windows_test::readFile(path), "[VREDIR.VXD]\r\nISWIN95=YES\r\n");
 }
 
 }  // namespace
