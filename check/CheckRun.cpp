@@ -55,6 +55,10 @@ void RESETREPORT(CheckRunLock& lock, rt::ProfileBatch& report) {
     const auto directory = rt::currentDirectory();
     CStringBuffer<rt::kMaxPath> path;
     if (!buildReportPath(directory, path)) {
+        // No full path names the report, but its bare name still does, in the
+        // current folder: the old report goes, as the reset promises, rather
+        // than pass for this run's.
+        (void)rt::_remove(std::string(kReportFileName).c_str());
         if (directory.empty()) {
             tellReportNotWritten(kReportFileName, "the current folder cannot be read");
         } else {

@@ -78,9 +78,11 @@ deep="$base/$case"
 while [[ ${#deep} -lt 3800 ]]; do deep="$deep/$(printf 'd%.0s' {1..200})"; done
 deep="$deep/$(printf 'e%.0s' $(seq $((4090 - ${#deep}))))"
 mkdir -p "$deep"
+(cd "$deep" && printf '%s' "$old" >KELDWICK.INI)
 run "$deep"
 [[ "$said" == "keldwick: cannot write the report $deep/KELDWICK.INI: the path is longer than "* ]] ||
   fail "standard error: $said"
+(cd "$deep" && [[ ! -e KELDWICK.INI ]]) || fail "the old report is still there"
 
 if [[ $(id -u) -eq 0 ]] && as_nobody true 2>/dev/null; then
   fresh read-only-folder-writable-report

@@ -13,7 +13,6 @@
 namespace keldwick::testing {
 namespace {
 
-namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 class CheckRunConcurrency : public CheckFixture {};
@@ -35,7 +34,7 @@ TEST_F(CheckRunConcurrency, ManyRunsAtOnceLeaveExactlyOneRunsEntries) {
         const std::regex whole(R"(\[VREDIR\.VXD\]\r\nISWIN95=YES\r\nVERSION=5\.00\.\d+\r\n)");
         while (!done) {
             const auto text = testing_support::readWholeFile(report());
-            if (fs::exists(report()) && !std::regex_match(text, whole)) {
+            if (!text.empty() && !std::regex_match(text, whole)) {
                 ++malformed;
             }
         }

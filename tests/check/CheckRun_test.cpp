@@ -208,19 +208,25 @@ TEST_F(CheckRun, ReportThatCanNeitherBeWrittenNorRemovedIsToldToBeOutOfDate) {
                         "; the old report could not be removed and is out of date\n");
 }
 
-TEST_F(CheckRun, ReportPathThatCannotBeBuiltIsTold) {
-    services.cwd = "";
-    ::testing::internal::CaptureStderr();
-    runCheck();
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-              "keldwick: cannot write the report KELDWICK.INI: the current folder cannot be read\n");
-    services.cwd = "/" + std::string(rt::kMaxPath - 10, 'd');
-    ::testing::internal::CaptureStderr();
-    runCheck();
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "keldwick: cannot write the report " + services.cwd +
-                                                            "/KELDWICK.INI: the path is longer than " +
-                                                            std::to_string(rt::kMaxPath - 1) +
-                                                            " characters\n");
+// No full path names the report, but its bare name in the current folder
+// still does: the old report must not pass for this run's.
+TEST_F(CheckRun, ReportPathThatCannotBeBuiltIsToldAndTheOldReportIsGone) {
+    const auto saved = fs::current_path();
+    fs::current_path(cwd());
+    const std::string tooLong = "/" + std::string(rt::kMaxPath - 10, 'd');
+    const std::string said[] = {
+        "keldwick: cannot write the report KELDWICK.INI: the current folder cannot be read\n",
+        "keldwick: cannot write the report " + tooLong + "/KELDWICK.INI: the path is longer than " +
+            std::to_string(rt::kMaxPath - 1) + " characters\n"};
+    for (const auto& [directory, line] : {std::pair{std::string(), said[0]}, std::pair{tooLong, said[1]}}) {
+        writeWholeFile(report(), kYesOnly);
+        services.cwd = directory;
+        ::testing::internal::CaptureStderr();
+        runCheck();
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), line);
+        EXPECT_FALSE(fs::exists(report()));
+    }
+    fs::current_path(saved);
 }
 
 // On Linux "keldwick.ini" is another file, which a person may own; the report
