@@ -16,20 +16,10 @@ constexpr int kNameAttempts = 64;
 constexpr std::int64_t kStaleAfterSeconds = 60;
 constexpr std::string_view kTemporarySuffix = ".tmp";
 
-// Temporary files are hidden siblings of the target: ".<name>.<random>.tmp".
-struct PathParts {
-    std::string_view folderPrefix;  // up to and including the last separator; empty for a bare name
-    std::string_view name;
-};
-
-PathParts splitPath(std::string_view path) {
-    const auto cut =
-        path.find_last_of(kPathSeparator == '/' ? std::string_view("/") : std::string_view("\\/"));
-    if (cut == std::string_view::npos) {
-        return {{}, path};
-    }
-    return {path.substr(0, cut + 1), path.substr(cut + 1)};
-}
+// Temporary files are hidden siblings of the target: ".<name>.<tag>.tmp", the
+// tag kTagLength characters of kTagAlphabet. The sweep removes nothing else.
+constexpr std::string_view kTagAlphabet = "abcdefghijklmnopqrstuvwxyz0123456789";
+constexpr std::size_t kTagLength = 8;
 
 std::string temporaryPrefix(std::string_view name) {
     std::string prefix(1, '.');
@@ -39,12 +29,11 @@ std::string temporaryPrefix(std::string_view name) {
 }
 
 std::string randomTag() {
-    static constexpr std::string_view kAlphabet = "abcdefghijklmnopqrstuvwxyz0123456789";
     thread_local std::minstd_rand engine{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> pick(0, kAlphabet.size() - 1);
-    std::string tag(8, ' ');
+    std::uniform_int_distribution<std::size_t> pick(0, kTagAlphabet.size() - 1);
+    std::string tag(kTagLength, ' ');
     for (auto& c : tag) {
-        c = kAlphabet[pick(engine)];
+        c = kTagAlphabet[pick(engine)];
     }
     return tag;
 }
@@ -90,6 +79,16 @@ std::string folderName(const PathParts& parts) {
     return parts.folderPrefix.empty() ? std::string(".") : std::string(parts.folderPrefix);
 }
 
+// Exactly the shape createTemporary gives a name: a person's ".<name>.notes.tmp" is not ours.
+bool isOurTemporary(std::string_view name, std::string_view prefix) {
+    if (!name.starts_with(prefix) || !name.ends_with(kTemporarySuffix) ||
+        name.size() != prefix.size() + kTagLength + kTemporarySuffix.size()) {
+        return false;
+    }
+    const auto tag = name.substr(prefix.size(), kTagLength);
+    return tag.find_first_not_of(kTagAlphabet) == std::string_view::npos;
+}
+
 }  // namespace
 
 std::error_code publishWholeFile(const char* path, std::string_view bytes) {
@@ -122,10 +121,7 @@ void removeStaleTemporaries(const char* path) {
         return;
     }
     for (const auto& entry : entries) {
-        const std::string_view name = entry.name;
-        const bool ours = name.size() > prefix.size() + kTemporarySuffix.size() && name.starts_with(prefix) &&
-                          name.ends_with(kTemporarySuffix);
-        if (ours && entry.isRegular && entry.ageSeconds > kStaleAfterSeconds) {
+        if (isOurTemporary(entry.name, prefix) && entry.isRegular && entry.ageSeconds > kStaleAfterSeconds) {
             (void)fileSystem().removeFile((std::string(parts.folderPrefix) + entry.name).c_str());
         }
     }

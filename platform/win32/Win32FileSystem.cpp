@@ -73,6 +73,7 @@ class Win32FileSystem final : public FileSystem {
         }
         out.isRegular = isRegular(info.dwFileAttributes) && ::GetFileType(handleOf(file)) == FILE_TYPE_DISK;
         out.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+        out.links = info.nNumberOfLinks;
         return {};
     }
 
@@ -109,6 +110,35 @@ class Win32FileSystem final : public FileSystem {
         }
         out = nativeOf(file);
         return {};
+    }
+
+    // The name is looked at before it is opened, since opening follows a link
+    // and the flag that would not is unknown to the Windows 95 family.
+    std::error_code openForWriting(const char* path, NativeFile& out) override {
+        const DWORD attributes = ::GetFileAttributesA(path);
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            return lastWin32Error();
+        }
+        if (!isRegular(attributes)) {
+            return std::make_error_code(std::errc::operation_not_supported);
+        }
+        HANDLE file = ::CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            return lastWin32Error();
+        }
+        out = nativeOf(file);
+        return {};
+    }
+
+    std::error_code truncate(NativeFile file, std::uint64_t size) override {
+        LONG high = static_cast<LONG>(size >> 32);
+        const DWORD low =
+            ::SetFilePointer(handleOf(file), static_cast<LONG>(size & 0xFFFFFFFFu), &high, FILE_BEGIN);
+        if (low == INVALID_SET_FILE_POINTER && ::GetLastError() != NO_ERROR) {
+            return lastWin32Error();
+        }
+        return ::SetEndOfFile(handleOf(file)) != 0 ? std::error_code{} : lastWin32Error();
     }
 
     std::error_code write(NativeFile file, std::span<const std::byte> bytes, std::size_t& written) override {
@@ -154,6 +184,29 @@ class Win32FileSystem final : public FileSystem {
     std::error_code syncFolder(const char*) override { return {}; }
 
     bool exists(const char* path) override { return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+
+    // Windows' own names ignore case already: the search answers with the one
+    // entry there is, spelled as it is stored.
+    std::error_code namesIgnoringCase(const char* folder, std::string_view name,
+                                      std::vector<std::string>& out) override {
+        if (name.find_first_of("*?") != std::string_view::npos) {
+            return {};  // no Windows name holds them; the search would take them as a pattern
+        }
+        std::string path(folder);
+        if (!path.empty() && path.back() != '\\' && path.back() != '/') {
+            path += '\\';
+        }
+        path += name;
+        WIN32_FIND_DATAA found{};
+        HANDLE search = ::FindFirstFileA(path.c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) {
+            const DWORD error = ::GetLastError();
+            return error == ERROR_FILE_NOT_FOUND ? std::error_code{} : win32Error(error);
+        }
+        out.emplace_back(found.cFileName);
+        ::FindClose(search);
+        return {};
+    }
 
     std::error_code listFolder(const char* folder, std::string_view namePrefix,
                                std::vector<FolderEntry>& out) override {
