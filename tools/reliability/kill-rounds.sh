@@ -12,6 +12,12 @@
 # Needs: python3; strace for the second part.
 # Usage: tools/reliability/kill-rounds.sh [folder-to-run-in [program]]
 set -euo pipefail
+case "${1:-}" in
+  --help) echo "usage: tools/reliability/kill-rounds.sh [folder-to-run-in [program]]   (ROUNDS=1000 by default)"
+          echo "Kills hidden runs at random moments and at every system call, and sorts the reports they leave."
+          exit 0 ;;
+  -*) echo "kill-rounds.sh: unknown option $1 (see --help)" >&2; exit 2 ;;
+esac
 export ROUNDS="${ROUNDS:-1000}"
 source "$(dirname "$0")/../bench/driver-folder.sh"
 driver_folder kill "$@"
