@@ -20,6 +20,8 @@ class FaultyFileSystem final : public rt::FileSystem {
     FaultyFileSystem();
 
     void failCall(int n, Mode mode, std::errc error = std::errc::io_error);
+    // Answers every replace as Windows 95, 98 and Me do: not implemented.
+    void withoutOneStepReplace() { m_noReplace = true; }
     void denyAll() { failCall(1, Mode::Persistent, std::errc::permission_denied); }
     int calls() const { return m_calls.load(); }
     bool failedAny() const { return m_failed.load(); }
@@ -35,6 +37,7 @@ class FaultyFileSystem final : public rt::FileSystem {
     std::error_code sync(rt::NativeFile file) override;
     std::error_code close(rt::NativeFile file) override;
     std::error_code replace(const char* from, const char* to) override;
+    std::error_code rename(const char* from, const char* to) override;
     std::error_code removeFile(const char* path) override;
     std::error_code syncFolder(const char* folder) override;
     bool exists(const char* path) override;
@@ -52,6 +55,7 @@ class FaultyFileSystem final : public rt::FileSystem {
     std::atomic<int> m_failAt{0};
     std::atomic<bool> m_persistent{false};
     std::atomic<bool> m_failed{false};
+    std::atomic<bool> m_noReplace{false};
     std::errc m_error = std::errc::io_error;
     mutable std::mutex m_mutex;
     std::vector<std::string> m_paths;

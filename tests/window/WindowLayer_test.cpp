@@ -186,7 +186,8 @@ TEST_F(WindowLayerTest, EndingTheProcessClosesEveryOtherWindow) {
 
 // A small requested stack is raised: this recursion needs far more than 25,000 bytes.
 TEST(NativeThread, SmallStackRequestsAreRaised) {
-    EXPECT_EQ(NativeThread::effectiveStackBytes(0), 0u);
+    EXPECT_EQ(NativeThread::effectiveStackBytes(0), NativeThread::kMinimumStackBytes)
+        << "a default request gets the floor too, whatever RLIMIT_STACK says";
     EXPECT_EQ(NativeThread::effectiveStackBytes(25000), NativeThread::kMinimumStackBytes);
     std::atomic<long> depth{0};
     std::function<long(long)> recurse = [&](long n) -> long {

@@ -1,0 +1,10 @@
+#pragma once
+
+namespace rt {
+
+// True on Windows 95, 98 and Me, where several services that later systems
+// have exist only as stubs (a one-step replacing rename among them) or take
+// fewer flags (no FILE_SHARE_DELETE, no stack reservation flag).
+bool isWindows95Family();
+
+}  // namespace rt
