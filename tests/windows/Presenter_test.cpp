@@ -10,11 +10,12 @@
 #include <array>
 #include <cstdio>
 #include <functional>
-#include <thread>
+#include <memory>
 #include <vector>
 
 #include "WindowsTestSupport.h"
 #include "app/ProgramBody.h"
+#include "platform/NativeThread.h"
 
 namespace {
 
@@ -71,17 +72,19 @@ std::array<int, 4> statusParts(HWND frame) {
 // run instead of hanging it; stands down when the test ends in time.
 class Watchdog {
   public:
-    Watchdog() : m_done(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
-        m_thread = std::thread([this] {
-            if (::WaitForSingleObject(m_done, 60'000) == WAIT_TIMEOUT) {
-                std::fprintf(stderr, "presenter test: the program did not end in time\n");
-                ::ExitProcess(3);
-            }
-        });
-    }
+    Watchdog()
+        : m_done(::CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+          m_thread(std::make_unique<rt::NativeThread>(
+              [this] {
+                  if (::WaitForSingleObject(m_done, 60'000) == WAIT_TIMEOUT) {
+                      std::fprintf(stderr, "presenter test: the program did not end in time\n");
+                      ::ExitProcess(3);
+                  }
+              },
+              0)) {}
     ~Watchdog() {
         ::SetEvent(m_done);
-        m_thread.join();
+        m_thread.reset();
         ::CloseHandle(m_done);
     }
     Watchdog(const Watchdog&) = delete;
@@ -89,7 +92,7 @@ class Watchdog {
 
   private:
     HANDLE m_done;
-    std::thread m_thread;
+    std::unique_ptr<rt::NativeThread> m_thread;
 };
 
 class Presenter : public ::testing::Test {
@@ -103,14 +106,16 @@ class Presenter : public ::testing::Test {
     int runProgram(const std::function<void(HWND frame)>& person) {
         const char* argv[] = {"keldwick"};
         rt::startUp(keldwick::programModules(), 1, argv);
-        std::thread acting([&] {
-            HWND frame = nullptr;
-            waitUntil([&] { return (frame = ::FindWindowA("KeldwickFrame", nullptr)) != nullptr; });
-            if (frame != nullptr && waitForResults(frame, 1)) {
-                person(frame);
-                ::PostMessageA(frame, WM_CLOSE, 0, 0);
-            }
-        });
+        rt::NativeThread acting(
+            [&] {
+                HWND frame = nullptr;
+                waitUntil([&] { return (frame = ::FindWindowA("KeldwickFrame", nullptr)) != nullptr; });
+                if (frame != nullptr && waitForResults(frame, 1)) {
+                    person(frame);
+                    ::PostMessageA(frame, WM_CLOSE, 0, 0);
+                }
+            },
+            0);
         const int status = keldwick::programBody();
         acting.join();
         rt::closeDown();
