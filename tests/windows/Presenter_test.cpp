@@ -8,14 +8,13 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <functional>
-#include <memory>
 #include <vector>
 
 #include "WindowsTestSupport.h"
 #include "app/ProgramBody.h"
 #include "platform/NativeThread.h"
+#include "tests/support/Watchdog.h"
 
 namespace {
 
@@ -68,33 +67,6 @@ std::array<int, 4> statusParts(HWND frame) {
     return parts;
 }
 
-// Ends the process if the program never lets go, so a broken loop fails the
-// run instead of hanging it; stands down when the test ends in time.
-class Watchdog {
-  public:
-    Watchdog()
-        : m_done(::CreateEventA(nullptr, TRUE, FALSE, nullptr)),
-          m_thread(std::make_unique<rt::NativeThread>(
-              [this] {
-                  if (::WaitForSingleObject(m_done, 60'000) == WAIT_TIMEOUT) {
-                      std::fprintf(stderr, "presenter test: the program did not end in time\n");
-                      ::ExitProcess(3);
-                  }
-              },
-              0)) {}
-    ~Watchdog() {
-        ::SetEvent(m_done);
-        m_thread.reset();
-        ::CloseHandle(m_done);
-    }
-    Watchdog(const Watchdog&) = delete;
-    Watchdog& operator=(const Watchdog&) = delete;
-
-  private:
-    HANDLE m_done;
-    std::unique_ptr<rt::NativeThread> m_thread;
-};
-
 class Presenter : public ::testing::Test {
   protected:
     Presenter() {
@@ -122,7 +94,7 @@ class Presenter : public ::testing::Test {
         return status;
     }
 
-    Watchdog m_watchdog;
+    testing_support::Watchdog m_watchdog{std::chrono::seconds(60), "presenter test"};
     windows_test::TempFolder m_folder;
     char m_previous[MAX_PATH] = {};
 };
