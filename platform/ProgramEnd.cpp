@@ -17,10 +17,6 @@ void say(std::string_view reason) {
     std::fflush(stderr);
 }
 
-void outOfMemory() {
-    endProgramNow("out of memory; the check did not finish");
-}
-
 }  // namespace
 
 void endProgramNow(std::string_view reason) {
@@ -28,8 +24,12 @@ void endProgramNow(std::string_view reason) {
     std::_Exit(kUnfinishedStatus);
 }
 
+void endProgramOutOfMemory() {
+    endProgramNow("out of memory");
+}
+
 void endProgramWhenMemoryRunsOut() {
-    std::set_new_handler(&outOfMemory);
+    std::set_new_handler(&endProgramOutOfMemory);
 }
 
 }  // namespace rt

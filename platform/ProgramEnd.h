@@ -14,6 +14,9 @@ inline constexpr int kUnfinishedStatus = 1;
 // The report is then as a crash leaves it: the old one gone, or the new one whole.
 [[noreturn]] void endProgramNow(std::string_view reason);
 
+// Ends the program because an allocation failed.
+[[noreturn]] void endProgramOutOfMemory();
+
 // Makes every failed allocation end the program with a message instead of
 // throwing into code that may not expect it (a thread's body, a toolkit's slot).
 void endProgramWhenMemoryRunsOut();

@@ -126,7 +126,7 @@ keldwick::Result<void, std::error_code> WindowLayer::startThread(std::function<v
             try {
                 body();
             } catch (const std::bad_alloc&) {
-                endProgramNow("out of memory; the check did not finish");
+                endProgramOutOfMemory();
             } catch (...) {
                 failed = true;
             }
