@@ -3,6 +3,7 @@
 // report, normal runs say what failed and keep the frame usable.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <stdexcept>
 
@@ -63,7 +64,14 @@ TEST_F(ThreadFailure, NormalRunWithoutAThreadSaysSoAndTheFrameStaysUsable) {
 
 TEST_F(ThreadFailure, NormalRunWhoseStatusWindowFailsSaysSoAndTheFrameStaysUsable) {
     failFirstCheck();
-    const int status = runProgram({}, [&] { frameStillWorks(1); });
+    const int status = runProgram({}, [&] {
+        // The failed window was shown, then closed with its thread.
+        ASSERT_TRUE(presenter->waitFor([](const auto& windows) {
+            return std::any_of(windows.begin(), windows.end(),
+                               [](const auto& w) { return !w.isFrame && !w.isOpen; });
+        }));
+        frameStillWorks(1);
+    });
     EXPECT_EQ(status, 0);
     ASSERT_EQ(presenter->messages().size(), 1u);
     EXPECT_NE(presenter->messages()[0].find("ended by an error"), std::string::npos)
