@@ -55,11 +55,13 @@ bool isRegular(DWORD attributes) {
 
 class Win32FileSystem final : public FileSystem {
   public:
-    // The 95 family refuses FILE_SHARE_DELETE, and has no links to guard against.
+    // The 95 family refuses FILE_SHARE_DELETE; systems before Windows 2000
+    // have no links to guard against, nor the flag that does.
     std::error_code openForReading(const char* path, Follow follow, NativeFile& out) override {
         const bool nt = !isWindows95Family();
         const DWORD flags =
-            FILE_ATTRIBUTE_NORMAL | (follow == Follow::NoLinks && nt ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
+            FILE_ATTRIBUTE_NORMAL |
+            (follow == Follow::NoLinks && hasReparsePoints() ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
         const DWORD sharing = FILE_SHARE_READ | FILE_SHARE_WRITE | (nt ? FILE_SHARE_DELETE : 0);
         HANDLE file = ::CreateFileA(path, GENERIC_READ, sharing, nullptr, OPEN_EXISTING, flags, nullptr);
         if (file == INVALID_HANDLE_VALUE) {

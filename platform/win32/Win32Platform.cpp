@@ -11,4 +11,10 @@ bool isWindows95Family() {
     return (::GetVersion() & kNotNt) != 0;
 }
 
+bool hasReparsePoints() {
+    constexpr DWORD kWindows2000 = 5;
+    const DWORD majorVersion = ::GetVersion() & 0xFFu;
+    return !isWindows95Family() && majorVersion >= kWindows2000;
+}
+
 }  // namespace rt

@@ -7,4 +7,8 @@ namespace rt {
 // fewer flags (no FILE_SHARE_DELETE, no stack reservation flag).
 bool isWindows95Family();
 
+// True from Windows 2000 on, whose file systems have links (reparse points)
+// and whose CreateFile takes FILE_FLAG_OPEN_REPARSE_POINT; NT 4.0 has neither.
+bool hasReparsePoints();
+
 }  // namespace rt

@@ -62,6 +62,24 @@ TEST(Win32FileSystem, ReplaceLeavesNoTemporaryFileBehind) {
     EXPECT_EQ(files, 1);
 }
 
+// The program finds out by itself that it runs on the 95 family, whose
+// replacing rename is a stub, and the publisher then takes its two steps.
+TEST(Win32FileSystem, The95FamilyHasNoOneStepReplace) {
+    TempFolder folder;
+    const auto from = folder.file("new");
+    const auto to = folder.file("old");
+    windows_test::writeFile(from, {std::byte{'n'}});
+    windows_test::writeFile(to, {std::byte{'o'}});
+    const auto replaced = rt::fileSystem().replace(from.c_str(), to.c_str());
+    if (windows_test::prefixIsWindows95Family()) {
+        EXPECT_EQ(replaced, std::errc::function_not_supported);
+        EXPECT_EQ(windows_test::readFile(to), "o");
+    } else {
+        EXPECT_FALSE(replaced);
+        EXPECT_EQ(windows_test::readFile(to), "n");
+    }
+}
+
 TEST(Win32FileSystem, CreateNewRefusesAnExistingName) {
     TempFolder folder;
     const auto path = folder.file("taken");
