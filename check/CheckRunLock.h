@@ -23,7 +23,7 @@ class CheckRunLock {
 
   private:
     std::unique_lock<rt::Lock> m_process;
-    rt::FolderLock m_folder;  // declared last: released before the mutex
+    rt::FolderLock m_folder;  // declared last: released before the process-wide lock
 };
 
 }  // namespace keldwick
