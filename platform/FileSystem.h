@@ -54,7 +54,12 @@ class FileSystem {
     virtual std::error_code sync(NativeFile file) = 0;
     virtual std::error_code close(NativeFile file) = 0;
     // Puts `from` in place of `to` in one step; a link at `to` is replaced, not followed.
+    // `function_not_supported` where the system has no such step (Windows 95, 98, Me).
     virtual std::error_code replace(const char* from, const char* to) = 0;
+    // Gives `from` the name `to`, for systems without a one-step replace once
+    // `to` has been removed. Whether a `to` that came back in between is
+    // refused (Windows) or replaced (POSIX) is the system's choice.
+    virtual std::error_code rename(const char* from, const char* to) = 0;
     // Removes a file (or a link, FIFO, socket); never a directory.
     virtual std::error_code removeFile(const char* path) = 0;
     virtual std::error_code syncFolder(const char* folder) = 0;

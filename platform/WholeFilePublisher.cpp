@@ -1,10 +1,10 @@
 #include "WholeFilePublisher.h"
 
-#include <random>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "Entropy.h"
 #include "FileSystem.h"
 #include "Paths.h"
 
@@ -29,11 +29,11 @@ std::string temporaryPrefix(std::string_view name) {
 }
 
 std::string randomTag() {
-    thread_local std::minstd_rand engine{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> pick(0, kTagAlphabet.size() - 1);
+    auto bits = nextEntropy();
     std::string tag(kTagLength, ' ');
     for (auto& c : tag) {
-        c = kTagAlphabet[pick(engine)];
+        c = kTagAlphabet[static_cast<std::size_t>(bits % kTagAlphabet.size())];
+        bits /= kTagAlphabet.size();
     }
     return tag;
 }
@@ -74,6 +74,19 @@ std::error_code writeAndClose(File& file, std::string_view bytes) {
     return file.close();
 }
 
+// Where no one-step replace exists (the 95 family), the complete temporary
+// file takes the target's place in two steps: the old file goes, then the
+// temporary is renamed. A reader may find no file for that instant, never a
+// torn one; a crash between the two leaves the complete temporary behind,
+// which a later run sweeps away.
+std::error_code replaceInTwoSteps(const std::string& temporaryPath, const char* path) {
+    const auto removed = fileSystem().removeFile(path);
+    if (removed && removed != std::errc::no_such_file_or_directory) {
+        return removed;
+    }
+    return fileSystem().rename(temporaryPath.c_str(), path);
+}
+
 // The folder itself, for services that take a folder rather than a path prefix.
 std::string folderName(const PathParts& parts) {
     return parts.folderPrefix.empty() ? std::string(".") : std::string(parts.folderPrefix);
@@ -104,6 +117,9 @@ std::error_code publishWholeFile(const char* path, std::string_view bytes) {
     auto error = writeAndClose(file, bytes);
     if (!error) {
         error = fileSystem().replace(temporaryPath.c_str(), path);
+        if (error == std::errc::function_not_supported) {
+            error = replaceInTwoSteps(temporaryPath, path);
+        }
     }
     if (error) {
         (void)file.close();

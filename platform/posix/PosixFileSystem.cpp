@@ -133,6 +133,10 @@ class PosixFileSystem final : public FileSystem {
         return ::rename(from, to) == 0 ? std::error_code{} : lastError();
     }
 
+    std::error_code rename(const char* from, const char* to) override {
+        return ::rename(from, to) == 0 ? std::error_code{} : lastError();
+    }
+
     std::error_code removeFile(const char* path) override {
         return ::unlink(path) == 0 ? std::error_code{} : lastError();
     }

@@ -29,6 +29,7 @@ class WindowSet {
     void focus(WindowId window, int control);
     void close(WindowId window);
     void beep();
+    void tellUser(const std::string& text);
 
     FrameWindow* frame() const { return m_frame.get(); }
     StatusChild* child(WindowId window) const;

@@ -104,7 +104,17 @@ std::error_code FaultyFileSystem::replace(const char* from, const char* to) {
     if (auto error = fault(to)) {
         return error;
     }
+    if (m_noReplace) {
+        return std::make_error_code(std::errc::function_not_supported);
+    }
     return m_native->replace(from, to);
+}
+
+std::error_code FaultyFileSystem::rename(const char* from, const char* to) {
+    if (auto error = fault(to)) {
+        return error;
+    }
+    return m_native->rename(from, to);
 }
 
 std::error_code FaultyFileSystem::removeFile(const char* path) {

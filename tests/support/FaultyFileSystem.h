@@ -20,6 +20,8 @@ class FaultyFileSystem final : public rt::FileSystem {
     FaultyFileSystem();
 
     void failCall(int n, Mode mode, std::errc error = std::errc::io_error);
+    // Answers every replace as Windows 95, 98 and Me do: not implemented.
+    void withoutOneStepReplace() { m_noReplace = true; }
     void denyAll() { failCall(1, Mode::Persistent, std::errc::permission_denied); }
     // Every later create of a new file fails, as in a folder that takes no new file.
     void refuseNewFiles(std::errc error) { m_refusedNew = static_cast<int>(error); }
@@ -39,6 +41,7 @@ class FaultyFileSystem final : public rt::FileSystem {
     std::error_code sync(rt::NativeFile file) override;
     std::error_code close(rt::NativeFile file) override;
     std::error_code replace(const char* from, const char* to) override;
+    std::error_code rename(const char* from, const char* to) override;
     std::error_code removeFile(const char* path) override;
     std::error_code syncFolder(const char* folder) override;
     bool exists(const char* path) override;
@@ -59,6 +62,7 @@ class FaultyFileSystem final : public rt::FileSystem {
     std::atomic<bool> m_persistent{false};
     std::atomic<bool> m_failed{false};
     std::atomic<int> m_refusedNew{0};
+    std::atomic<bool> m_noReplace{false};
     std::errc m_error = std::errc::io_error;
     mutable std::mutex m_mutex;
     std::vector<std::string> m_paths;

@@ -53,6 +53,7 @@ class CountingFileSystem final : public rt::FileSystem {
     std::error_code sync(rt::NativeFile file) override { return m_native->sync(file); }
     std::error_code close(rt::NativeFile file) override { return m_native->close(file); }
     std::error_code replace(const char* from, const char* to) override { return m_native->replace(from, to); }
+    std::error_code rename(const char* from, const char* to) override { return m_native->rename(from, to); }
     std::error_code removeFile(const char* path) override { return m_native->removeFile(path); }
     std::error_code syncFolder(const char* folder) override { return m_native->syncFolder(folder); }
     bool exists(const char* path) override { return m_native->exists(path); }

@@ -1,9 +1,9 @@
 #include "PresenterFixture.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "app/ProgramBody.h"
+#include "platform/NativeThread.h"
 #include "platform/window/Runtime.h"
 
 namespace windows_test {
@@ -57,21 +57,6 @@ bool openAnotherStatusWindow(HWND frame, std::size_t count) {
     return waitForResults(frame, count);
 }
 
-Watchdog::Watchdog() : m_done(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
-    m_thread = std::thread([this] {
-        if (::WaitForSingleObject(m_done, 90'000) == WAIT_TIMEOUT) {
-            std::fprintf(stderr, "presenter test: the program did not end in time\n");
-            ::ExitProcess(3);
-        }
-    });
-}
-
-Watchdog::~Watchdog() {
-    ::SetEvent(m_done);
-    m_thread.join();
-    ::CloseHandle(m_done);
-}
-
 PresenterFixture::PresenterFixture() : m_guiThread(::GetCurrentThreadId()) {
     ::GetCurrentDirectoryA(MAX_PATH, m_previous);
     ::SetCurrentDirectoryA(m_folder.path().c_str());
@@ -84,14 +69,16 @@ PresenterFixture::~PresenterFixture() {
 int PresenterFixture::runProgram(const std::function<void(HWND frame)>& person) {
     const char* argv[] = {"keldwick"};
     rt::startUp(keldwick::programModules(), 1, argv);
-    std::thread acting([&] {
-        HWND frame = nullptr;
-        waitUntil([&] { return (frame = ::FindWindowA("KeldwickFrame", nullptr)) != nullptr; });
-        if (frame != nullptr && waitForResults(frame, 1)) {
-            person(frame);
-            ::PostMessageA(frame, WM_CLOSE, 0, 0);
-        }
-    });
+    rt::NativeThread acting(
+        [&] {
+            HWND frame = nullptr;
+            waitUntil([&] { return (frame = ::FindWindowA("KeldwickFrame", nullptr)) != nullptr; });
+            if (frame != nullptr && waitForResults(frame, 1)) {
+                person(frame);
+                ::PostMessageA(frame, WM_CLOSE, 0, 0);
+            }
+        },
+        0);
     const int status = keldwick::programBody();
     acting.join();
     rt::closeDown();

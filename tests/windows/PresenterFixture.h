@@ -4,10 +4,10 @@
 
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "WindowsTestSupport.h"
+#include "tests/support/Watchdog.h"
 
 namespace windows_test {
 
@@ -30,20 +30,6 @@ bool waitUntil(const std::function<bool()>& ready, DWORD patience = kPatience);
 bool waitForResults(HWND frame, std::size_t count);
 // Chooses Test, GetVersion and waits until `count` windows show results.
 bool openAnotherStatusWindow(HWND frame, std::size_t count);
-
-// Ends the process if the program never lets go, so a broken loop fails the
-// run instead of hanging it; stands down when the test ends in time.
-class Watchdog {
-  public:
-    Watchdog();
-    ~Watchdog();
-    Watchdog(const Watchdog&) = delete;
-    Watchdog& operator=(const Watchdog&) = delete;
-
-  private:
-    HANDLE m_done;
-    std::thread m_thread;
-};
 
 // The native presenter with the program itself, run in this process: the
 // test's main thread is the GUI thread, a second thread acts as a person
@@ -73,7 +59,7 @@ class PresenterFixture {
     // chooses it.
     static void choose(HWND frame, int menu, int item);
 
-    Watchdog m_watchdog;
+    testing_support::Watchdog m_watchdog{std::chrono::seconds(90), "presenter test"};
     TempFolder m_folder;
     char m_previous[MAX_PATH] = {};
     DWORD m_guiThread = 0;

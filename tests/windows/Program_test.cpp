@@ -4,14 +4,17 @@
 // driver here is an NE or PE file of that name.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "FixtureBuilder.h"
 #include "ProgramRun.h"
 #include "WindowsTestSupport.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -52,7 +55,7 @@ const std::array<DriverFormat, 3> kFormats{{
 
 class Program : public ::testing::Test {
   protected:
-    static bool prefixIs(const std::string& version) { return windows_test::prefixVersion() == version; }
+    static bool of95Family() { return windows_test::prefixIsWindows95Family(); }
 
     void placeDriver(const DriverFormat& format, const std::string& fileVersion) {
         windows_test::writeFile(m_folder.file("VREDIR.VXD"), format.build(fileVersion));
@@ -92,9 +95,9 @@ class Program : public ::testing::Test {
     TempFolder m_folder;
 };
 
-TEST_F(Program, HiddenRunOnWindows98ReportsTheDriverThatIsThere) {
-    if (!prefixIs("win98")) {
-        GTEST_SKIP() << "runs only in the prefix set to win98";
+TEST_F(Program, HiddenRunOnThe95FamilyReportsTheDriverThatIsThere) {
+    if (!of95Family()) {
+        GTEST_SKIP() << "runs only in prefixes set to Windows 95, 98 or Me";
     }
     for (const auto& format : kFormats) {
         placeDriver(format, "4.00.1116");
@@ -102,9 +105,9 @@ TEST_F(Program, HiddenRunOnWindows98ReportsTheDriverThatIsThere) {
     }
 }
 
-TEST_F(Program, ShownRunOnWindows98AsksForAnUpgradeOfAnOlderDriver) {
-    if (!prefixIs("win98")) {
-        GTEST_SKIP() << "runs only in the prefix set to win98";
+TEST_F(Program, ShownRunOnThe95FamilyAsksForAnUpgradeOfAnOlderDriver) {
+    if (!of95Family()) {
+        GTEST_SKIP() << "runs only in prefixes set to Windows 95, 98 or Me";
     }
     placeDriver(kFormats[0], "4.00.1115");
     EXPECT_EQ(runShown(), (std::array<std::string, 3>{"YES", "4.00.1115", "UPGRADE"}));
@@ -112,25 +115,25 @@ TEST_F(Program, ShownRunOnWindows98AsksForAnUpgradeOfAnOlderDriver) {
               "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1115\r\n");
 }
 
-TEST_F(Program, ShownRunOnWindows98FindsTheRightDriverOk) {
-    if (!prefixIs("win98")) {
-        GTEST_SKIP() << "runs only in the prefix set to win98";
+TEST_F(Program, ShownRunOnThe95FamilyFindsTheRightDriverOk) {
+    if (!of95Family()) {
+        GTEST_SKIP() << "runs only in prefixes set to Windows 95, 98 or Me";
     }
     placeDriver(kFormats[1], "4.00.1116");
     EXPECT_EQ(runShown(), (std::array<std::string, 3>{"YES", "4.00.1116", "OK"}));
 }
 
 TEST_F(Program, HiddenRunOnTheNtFamilyAnswersNo) {
-    if (!prefixIs("default")) {
-        GTEST_SKIP() << "runs only in the prefix set to default";
+    if (of95Family()) {
+        GTEST_SKIP() << "runs only in prefixes set to the NT family";
     }
     placeDriver(kFormats[0], "4.00.1116");
     EXPECT_EQ(runHidden(), "[VREDIR.VXD]\r\nISWIN95=NO\r\nVERSION=4.00.1116\r\n");
 }
 
 TEST_F(Program, ShownRunOnTheNtFamilyRecommendsNothingForThisPlatform) {
-    if (!prefixIs("default")) {
-        GTEST_SKIP() << "runs only in the prefix set to default";
+    if (of95Family()) {
+        GTEST_SKIP() << "runs only in prefixes set to the NT family";
     }
     placeDriver(kFormats[0], "4.00.1116");
     EXPECT_EQ(runShown(), (std::array<std::string, 3>{"NO", "4.00.1116", "NOT95"}));
@@ -185,8 +188,30 @@ TEST_F(Program, F1OpensTheHelpContentsBesideTheProgram) {
     EXPECT_NE(opened.find(expected), std::string::npos) << opened;
 }
 
-TEST_F(Program, HiddenRunWithoutADriverWritesNoVersion) {
-    const std::string platform = windows_test::prefixVersion() == "win98" ? "YES" : "NO";
+// The check every Windows version gets: a hidden run over an old report, as
+// a login script makes it day after day, leaves exactly this run's report and
+// nothing else. The 95 family publishes it in two steps (delete, then rename).
+using HiddenRun = Program;
+
+TEST_F(HiddenRun, ReplacesTheOldReportWithTheOneThisWindowsCallsFor) {
+    windows_test::writeFile(m_folder.file("KELDWICK.INI"), fixtures::Bytes(100, std::byte{'x'}));
+    placeDriver(kFormats[0], "4.00.1116");
+    const std::string platform = of95Family() ? "YES" : "NO";
+    EXPECT_EQ(runHidden(), "[VREDIR.VXD]\r\nISWIN95=" + platform + "\r\nVERSION=4.00.1116\r\n");
+    std::vector<rt::FolderEntry> entries;
+    ASSERT_FALSE(rt::fileSystem().listFolder(m_folder.path().c_str(), "", entries));
+    std::vector<std::string> files;
+    for (const auto& entry : entries) {
+        if (entry.isRegular) {
+            files.push_back(entry.name);
+        }
+    }
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{"KELDWICK.INI", "VREDIR.VXD"})) << "no temporary file is left";
+}
+
+TEST_F(HiddenRun, WithoutADriverWritesNoVersion) {
+    const std::string platform = of95Family() ? "YES" : "NO";
     // The system and Windows folders of a fresh prefix hold no VREDIR.VXD either.
     EXPECT_EQ(runHidden(), "[VREDIR.VXD]\r\nISWIN95=" + platform + "\r\n");
 }

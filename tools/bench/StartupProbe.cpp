@@ -39,6 +39,7 @@ class EndWhenResultsShown final : public rt::Presenter {
     }
     void close(rt::WindowId window) override { m_inner->close(window); }
     void beep() override { m_inner->beep(); }
+    void tellUser(const std::string& text) override { m_inner->tellUser(text); }
     void waitForWork() override { m_inner->waitForWork(); }
     void wakeUp() override { m_inner->wakeUp(); }
     void shutdown() override { m_inner->shutdown(); }
