@@ -1,5 +1,8 @@
 #include "CheckRun.h"
 
+#include <cstdio>
+#include <string>
+
 #include "check/DriverProbe.h"
 #include "platform/Files.h"
 #include "platform/ProfileWriter.h"
@@ -26,19 +29,64 @@ bool buildReportPath(const std::string& directory, CStringBuffer<rt::kMaxPath>& 
     return path.tryAppend(kReportFileName);
 }
 
+// The exit status stays 0 whatever happens to the report, so a report that
+// could not be written is at least told, in one line.
+void tellReportNotWritten(std::string_view file, std::string_view reason) {
+    std::string line = "keldwick: cannot write the report ";
+    line += file;
+    line += ": ";
+    line += reason;
+    line += '\n';
+    std::fputs(line.c_str(), stderr);
+}
+
+std::string reportPathWithin(const std::string& directory) {
+    std::string path = directory;
+    if (!rt::endsWithSeparator(path)) {
+        path += rt::kPathSeparator;
+    }
+    return path + std::string(kReportFileName);
+}
+
 }  // namespace
 
-void RESETREPORT(CheckRunLock& lock) {
+void RESETREPORT(CheckRunLock& lock, rt::ProfileBatch& report) {
     ReportPath.clear();
     const auto directory = rt::currentDirectory();
     CStringBuffer<rt::kMaxPath> path;
     if (!buildReportPath(directory, path)) {
+        // No full path names the report, but its bare name still does, in the
+        // current folder: the old report goes, as the reset promises, rather
+        // than pass for this run's.
+        (void)rt::_remove(std::string(kReportFileName).c_str());
+        if (directory.empty()) {
+            tellReportNotWritten(kReportFileName, "the current folder cannot be read");
+        } else {
+            tellReportNotWritten(
+                reportPathWithin(directory),
+                "the path is longer than " + std::to_string(rt::kMaxPath - 1) + " characters");
+        }
         return;
     }
     ReportPath = path;
     lock.holdFolder(directory);
     rt::removeStaleTemporaries(ReportPath.c_str());
-    rt::_remove(ReportPath.c_str());
+    report.open(std::string(ReportPath.view()));
+}
+
+void publishReport(const CheckRunLock& lock, rt::ProfileBatch& report) {
+    if (!report.isOpen()) {
+        return;
+    }
+    const auto published = report.publish(lock.holdsFolder() ? rt::InPlace::Allowed : rt::InPlace::Refused);
+    if (!published) {
+        const auto& error = published.error();
+        auto reason = error.cause.message();
+        if (error.oldFileRemains) {
+            reason += "; the old report could not be removed and is out of date";
+        }
+        tellReportNotWritten(report.path(), reason);
+    }
 }
 
 VerdictField GETISWIN95() {
@@ -64,10 +112,12 @@ std::string_view recommendation(const ResultField& IsWin95, const ResultField& D
 
 void CHECKVREDIR(ResultField& IsWin95, ResultField& DriverVersion, ResultField& Recommend) {
     CheckRunLock lock;
-    RESETREPORT(lock);
+    rt::ProfileBatch report;
+    RESETREPORT(lock, report);
     IsWin95 = GETISWIN95().trimmed();
     DriverVersion = GETDRIVERVERSION().trimmed();
     Recommend = recommendation(IsWin95, DriverVersion);
+    publishReport(lock, report);
 }
 
 }  // namespace keldwick

@@ -3,6 +3,7 @@
 #include "check/CheckRunLock.h"
 #include "platform/CStringBuffer.h"
 #include "platform/Paths.h"
+#include "platform/ProfileBatch.h"
 #include "platform/TextField.h"
 
 namespace keldwick {
@@ -19,12 +20,19 @@ inline constexpr std::string_view kReportSection = "VREDIR.VXD";
 extern CStringBuffer<rt::kMaxPath> ReportPath;
 
 // One complete check: resets the report, probes the platform and the driver,
-// and derives the recommendation. Always fills all three fields.
+// and derives the recommendation. Always fills all three fields. The reset and
+// the entries reach the file together, at the end: a reader finds the old
+// report or the new one, never part of one, whatever stops the check.
 void CHECKVREDIR(ResultField& IsWin95, ResultField& DriverVersion, ResultField& Recommend);
 
 // Builds ReportPath from the current directory, takes the report folder's
-// lock and deletes the report there.
-void RESETREPORT(CheckRunLock& lock);
+// lock and opens `report` on the report: from here on the report starts
+// empty, as though deleted, and the probes' entries collect in it.
+void RESETREPORT(CheckRunLock& lock, rt::ProfileBatch& report);
+
+// Puts the collected report in place of the old one. Where that cannot be
+// done the old one is removed, and standard error says which file and why.
+void publishReport(const CheckRunLock& lock, rt::ProfileBatch& report);
 
 // "YES" for the Windows 95 family, else "NO"; writes ISWIN95 to the report.
 VerdictField GETISWIN95();

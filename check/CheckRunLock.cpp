@@ -4,14 +4,14 @@ namespace keldwick {
 
 namespace {
 
-std::mutex& processWideMutex() {
-    static std::mutex mutex;
-    return mutex;
+rt::Lock& processWideLock() {
+    static rt::Lock lock;
+    return lock;
 }
 
 }  // namespace
 
-CheckRunLock::CheckRunLock() : m_process(processWideMutex()) {}
+CheckRunLock::CheckRunLock() : m_process(processWideLock()) {}
 
 void CheckRunLock::holdFolder(const std::string& folder) {
     m_folder = rt::FolderLock(folder);

@@ -4,11 +4,12 @@
 #include <string>
 
 #include "platform/FolderLock.h"
+#include "platform/Lock.h"
 
 namespace keldwick {
 
 // Exclusive use of the report path and the report file for one check run.
-// Runs in this process queue on a mutex; runs in other processes that report
+// Runs in this process queue on a lock; runs in other processes that report
 // into the same folder are held off by a lock on that folder, taken second
 // and released first, so the order never inverts.
 class CheckRunLock {
@@ -21,8 +22,8 @@ class CheckRunLock {
     bool holdsFolder() const { return m_folder.isHeld(); }
 
   private:
-    std::unique_lock<std::mutex> m_process;
-    rt::FolderLock m_folder;  // declared last: released before the mutex
+    std::unique_lock<rt::Lock> m_process;
+    rt::FolderLock m_folder;  // declared last: released before the process-wide lock
 };
 
 }  // namespace keldwick

@@ -35,6 +35,18 @@ bool findDriver(CandidatePath& candidate) {
            locateInSystemDirectory(os::GetWindowsDirectoryA, candidate);
 }
 
+// The version text as the window shows it and the report records it: it ends
+// at its first control character, so that a line break can neither start a
+// report line nor make the window compare a text the report does not hold;
+// trailing blanks go.
+std::string_view versionText(std::string_view value) {
+    const auto control = std::find_if(value.begin(), value.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 || byte == 0x7F;
+    });
+    return trimTrailingBlanks(value.substr(0, static_cast<std::size_t>(control - value.begin())));
+}
+
 // The version block, sized to what the file reports; empty when there is none to read.
 std::vector<std::byte> readVersionBlock(const CandidatePath& versionFileName) {
     os::DWORD handle = 0;
@@ -55,7 +67,16 @@ bool LOCATEINDIR(CandidatePath& candidate, std::string_view driverFileName) {
     if (!rt::endsWithSeparator(candidate.view()) && !candidate.tryAppend(rt::kPathSeparatorText)) {
         return false;
     }
-    return candidate.tryAppend(driverFileName) && rt::_access(candidate.c_str(), 0) == 0;
+    if (!candidate.tryAppend(driverFileName)) {
+        return false;
+    }
+    if (rt::_access(candidate.c_str(), 0) == 0) {
+        return true;
+    }
+    // Windows finds the driver whatever the letter case of its name; where names
+    // keep their case, the same name in another case stands in for it.
+    const auto other = rt::pathInOtherCase(std::string(candidate.view()));
+    return !other.empty() && candidate.tryAssign(other);
 }
 
 void READFILEVERSION(std::span<const std::byte> block, const char* query, VersionValue& value) {
@@ -93,10 +114,11 @@ ResultField GETDRIVERVERSION() {
     }
     VersionValue value;
     READFILEVERSION(block, kVersionQuery.data(), value);
-    if (value.isBlank()) {
+    const auto text = versionText(value.view());
+    if (isBlank(text)) {
         return result;
     }
-    result = trimTrailingBlanks(value.view());
+    result = text;
     if (!ReportPath.isBlank()) {
         (void)rt::putProfileEntry(kReportSection, "VERSION", result.trimmed(), ReportPath.c_str());
     }

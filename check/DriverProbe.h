@@ -16,13 +16,15 @@ inline constexpr std::size_t kMaxVersionBlock = std::size_t{64} * 1024;
 using CandidatePath = CStringBuffer<rt::kMaxPath>;
 using VersionValue = CStringBuffer<1000>;
 
-// The driver's FileVersion text, trailing blanks removed and cut to 40
-// characters, or "UNKNOWN"; writes VERSION to the report when it has one.
+// The driver's FileVersion text up to its first control character, trailing
+// blanks removed and cut to 40 characters, or "UNKNOWN"; writes VERSION to the
+// report when it has one. Window and report get the same text.
 ResultField GETDRIVERVERSION();
 
 // Completes the directory in `candidate` with the driver's file name and tests
-// whether it exists. A candidate that would not fit is not found: the test is
-// never made on a cut path.
+// whether it exists; failing that, whether the name exists in another letter
+// case, which then stands in the candidate. A candidate that would not fit is
+// not found: the test is never made on a cut path.
 bool LOCATEINDIR(CandidatePath& candidate, std::string_view driverFileName);
 
 // The text at `query` in a version block, or empty. The copy never reads past

@@ -18,6 +18,7 @@ inline constexpr NativeFile kNoFile = -1;
 struct FileStatus {
     bool isRegular = false;
     std::uint64_t size = 0;
+    std::uint64_t links = 1;  // names the file has; a write in place reaches all of them
 };
 
 struct FolderEntry {
@@ -44,16 +45,29 @@ class FileSystem {
     // Creates a file that did not exist (never through a link), readable and
     // writable as the process's defaults allow.
     virtual std::error_code createNew(const char* path, NativeFile& out) = 0;
+    // Opens a file that exists for writing where it stands: never creates one,
+    // never through a link, never blocks on a FIFO.
+    virtual std::error_code openForWriting(const char* path, NativeFile& out) = 0;
+    virtual std::error_code truncate(NativeFile file, std::uint64_t size) = 0;
     virtual std::error_code write(NativeFile file, std::span<const std::byte> bytes,
                                   std::size_t& written) = 0;
     virtual std::error_code sync(NativeFile file) = 0;
     virtual std::error_code close(NativeFile file) = 0;
     // Puts `from` in place of `to` in one step; a link at `to` is replaced, not followed.
+    // `function_not_supported` where the system has no such step (Windows 95, 98, Me).
     virtual std::error_code replace(const char* from, const char* to) = 0;
+    // Gives `from` the name `to`, for systems without a one-step replace once
+    // `to` has been removed. Whether a `to` that came back in between is
+    // refused (Windows) or replaced (POSIX) is the system's choice.
+    virtual std::error_code rename(const char* from, const char* to) = 0;
     // Removes a file (or a link, FIFO, socket); never a directory.
     virtual std::error_code removeFile(const char* path) = 0;
     virtual std::error_code syncFolder(const char* folder) = 0;
     virtual bool exists(const char* path) = 0;
+    // The names of the folder's entries that equal `name` apart from ASCII
+    // letter case, `name` itself among them when it is there, in no set order.
+    virtual std::error_code namesIgnoringCase(const char* folder, std::string_view name,
+                                              std::vector<std::string>& out) = 0;
     // Lists the entries whose names begin with `namePrefix`; only those are looked at closely.
     virtual std::error_code listFolder(const char* folder, std::string_view namePrefix,
                                        std::vector<FolderEntry>& out) = 0;

@@ -1,6 +1,10 @@
 #include "Files.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "FileSystem.h"
+#include "Paths.h"
 #include "SystemServices.h"
 
 namespace rt {
@@ -21,6 +25,28 @@ int _remove(const char* path) {
         return -1;
     }
     return fileSystem().removeFile(path) ? -1 : 0;
+}
+
+std::string pathInOtherCase(const std::string& path) {
+    const auto parts = splitPath(path);
+    if (parts.name.empty()) {
+        return {};
+    }
+    const std::string folder =
+        parts.folderPrefix.empty() ? std::string(".") : std::string(parts.folderPrefix);
+    std::vector<std::string> names;
+    if (fileSystem().namesIgnoringCase(folder.c_str(), parts.name, names)) {
+        return {};
+    }
+    std::sort(names.begin(), names.end());
+    for (const auto& name : names) {
+        // A dangling link does not count, as the existence test would not count it.
+        auto candidate = std::string(parts.folderPrefix) + name;
+        if (name != parts.name && fileSystem().exists(candidate.c_str())) {
+            return candidate;
+        }
+    }
+    return {};
 }
 
 }  // namespace rt

@@ -14,4 +14,11 @@ int _access(const char* path, int mode);
 // Deletes a file if present. Directories are never removed, even empty ones.
 int _remove(const char* path);
 
+// What Windows would find at `path` where names keep their letter case (on
+// Linux, a Wine prefix may hold "vredir.vxd"): the path of an existing entry
+// in the same folder whose name differs from the path's only in ASCII letter
+// case, the first in byte order when there are several. Empty when there is
+// none. The exact name is not among the answers: callers try it first.
+std::string pathInOtherCase(const std::string& path);
+
 }  // namespace rt

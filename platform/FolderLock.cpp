@@ -1,9 +1,10 @@
 #include "FolderLock.h"
 
 #include <algorithm>
-#include <random>
 #include <thread>
 #include <utility>
+
+#include "Entropy.h"
 
 namespace rt {
 
@@ -13,16 +14,17 @@ namespace {
 // lock for a few milliseconds, so a long sleep would only waste time.
 std::chrono::microseconds backoff(int attempt) {
     constexpr std::int64_t kCapMicroseconds = 50'000;
-    thread_local std::minstd_rand engine{std::random_device{}()};
     const std::int64_t base = std::min<std::int64_t>(1000LL * attempt * attempt, kCapMicroseconds);
-    std::uniform_int_distribution<std::int64_t> jitter(base * 3 / 4, base * 5 / 4);
-    return std::chrono::microseconds(jitter(engine));
+    const auto spread = static_cast<std::uint64_t>(base / 2 + 1);
+    return std::chrono::microseconds(base * 3 / 4 + static_cast<std::int64_t>(nextEntropy() % spread));
 }
 
 }  // namespace
 
+// The wait is bounded by the pauses taken rather than by a clock: on some
+// systems the only clock is the wall clock, which can jump.
 FolderLock::FolderLock(const std::string& folder, std::chrono::milliseconds wait) {
-    const auto deadline = std::chrono::steady_clock::now() + wait;
+    std::chrono::microseconds waited{0};
     for (int attempt = 1;; ++attempt) {
         const auto error = fileSystem().tryLockFolder(folder.c_str(), m_lock);
         if (!error || error != std::errc::resource_unavailable_try_again) {
@@ -30,10 +32,11 @@ FolderLock::FolderLock(const std::string& folder, std::chrono::milliseconds wait
         }
         m_lock = kNoFile;
         const auto pause = backoff(attempt);
-        if (std::chrono::steady_clock::now() + pause > deadline) {
+        if (waited + pause > wait) {
             return;
         }
         std::this_thread::sleep_for(pause);
+        waited += pause;
     }
 }
 

@@ -3,13 +3,17 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <system_error>
 
 namespace rt {
 
-// A joinable thread with a stack of at least the requested size. Sizes that
-// were enough for older builds are too small for today's (sanitizers use
-// several times the stack), so a request is raised to kMinimumStackBytes;
-// 0 asks for the platform's default. Joins when destroyed.
+// A joinable thread with a stack of at least kMinimumStackBytes. A default
+// request (0) gets the floor too rather than the platform's default, which on
+// Linux follows RLIMIT_STACK: a small limit would overflow the path buffers,
+// and a large one (8 MiB) cannot be mapped where address space is short.
+// Sizes that were enough for older builds are raised as well, since today's
+// builds (sanitizers above all) use several times the stack. Joins when
+// destroyed. The body must not throw; one that does ends the program.
 class NativeThread {
   public:
     static constexpr std::size_t kMinimumStackBytes = std::size_t{1024} * 1024;
@@ -21,6 +25,8 @@ class NativeThread {
 
     // False when the system refused a new thread; the body then never runs.
     bool isStarted() const;
+    // Why the system refused it; empty when it started.
+    std::error_code startError() const;
     void join();
 
     static std::size_t effectiveStackBytes(std::size_t requested);
@@ -29,5 +35,22 @@ class NativeThread {
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };
+
+// Makes the next `count` thread starts fail as a system out of threads or
+// memory would, for as long as it lives; for tests of what callers do then.
+class RefusedThreadStarts {
+  public:
+    explicit RefusedThreadStarts(int count);
+    ~RefusedThreadStarts();
+    RefusedThreadStarts(const RefusedThreadStarts&) = delete;
+    RefusedThreadStarts& operator=(const RefusedThreadStarts&) = delete;
+};
+
+namespace detail {
+// True, once per refusal left, when a start is to fail.
+bool takeRefusedStart();
+// The thread entry's last resort: the body threw, which it must not.
+[[noreturn]] void bodyThrew();
+}  // namespace detail
 
 }  // namespace rt

@@ -27,4 +27,19 @@ inline bool endsWithSeparator(std::string_view path) {
     return !path.empty() && (path.back() == kPathSeparator || path.back() == '/');
 }
 
+// A path cut after its last separator. Windows takes "/" as a separator too.
+struct PathParts {
+    std::string_view folderPrefix;  // up to and including the last separator; empty for a bare name
+    std::string_view name;
+};
+
+inline PathParts splitPath(std::string_view path) {
+    const auto cut =
+        path.find_last_of(kPathSeparator == '/' ? std::string_view("/") : std::string_view("\\/"));
+    if (cut == std::string_view::npos) {
+        return {{}, path};
+    }
+    return {path.substr(0, cut + 1), path.substr(cut + 1)};
+}
+
 }  // namespace rt

@@ -4,6 +4,8 @@
 #include <optional>
 #include <vector>
 
+#include "AsciiCase.h"
+
 namespace rt {
 
 namespace {
@@ -40,12 +42,6 @@ std::string_view trimmed(std::string_view text) {
         return {};
     }
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 // The name of a section header line, or nothing when the line is no header.
@@ -115,7 +111,7 @@ std::string withProfileEntry(std::string_view text, std::string_view section, st
 
     auto header = std::find_if(lines.begin(), lines.end(), [&](const Line& line) {
         const auto name = sectionName(text.substr(line.begin, line.contentEnd - line.begin));
-        return name && equalsIgnoringCase(*name, wantedSection);
+        return name && equalsIgnoringAsciiCase(*name, wantedSection);
     });
     if (header == lines.end()) {
         const Line* last = lines.empty() ? nullptr : &lines.back();
@@ -135,7 +131,7 @@ std::string withProfileEntry(std::string_view text, std::string_view section, st
             break;
         }
         const auto name = entryName(content);
-        if (name && equalsIgnoringCase(*name, wantedEntry)) {
+        if (name && equalsIgnoringAsciiCase(*name, wantedEntry)) {
             std::string out(text.substr(0, it->begin));
             out += entryLine(*name, profileValue(value));
             out += text.substr(it->contentEnd);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "FileSystem.h"
+#include "ProfileBatch.h"
 #include "ProfileText.h"
 #include "WholeFilePublisher.h"
 
@@ -50,6 +51,10 @@ std::error_code putProfileEntry(std::string_view section, std::string_view entry
                                 const char* path) {
     if (path == nullptr || *path == '\0' || !isValidSectionName(section) || !isValidEntryName(entry)) {
         return std::make_error_code(std::errc::invalid_argument);
+    }
+    if (auto* batch = ProfileBatch::openFor(path)) {
+        batch->put(section, entry, value);
+        return {};
     }
     std::string current;
     if (auto error = readCurrentProfile(path, current)) {

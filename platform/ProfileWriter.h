@@ -13,7 +13,9 @@ inline constexpr std::size_t kMaxProfileBytes = std::size_t{1024} * 1024;
 // is missing (its folder must exist). The whole new text is built in memory
 // and published in one step, so readers see the old file or the new one. Only
 // a regular file is read; a link at the path is treated as no file and
-// replaced. Returns the first failure; nothing is changed on failure.
+// replaced. Returns the first failure; nothing is changed on failure. While
+// this thread has a ProfileBatch open for the path, the entry goes to the
+// batch instead, and reaches the file when the batch is published.
 std::error_code putProfileEntry(std::string_view section, std::string_view entry, std::string_view value,
                                 const char* path);
 

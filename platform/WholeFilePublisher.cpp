@@ -1,10 +1,10 @@
 #include "WholeFilePublisher.h"
 
-#include <random>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "Entropy.h"
 #include "FileSystem.h"
 #include "Paths.h"
 
@@ -16,20 +16,10 @@ constexpr int kNameAttempts = 64;
 constexpr std::int64_t kStaleAfterSeconds = 60;
 constexpr std::string_view kTemporarySuffix = ".tmp";
 
-// Temporary files are hidden siblings of the target: ".<name>.<random>.tmp".
-struct PathParts {
-    std::string_view folderPrefix;  // up to and including the last separator; empty for a bare name
-    std::string_view name;
-};
-
-PathParts splitPath(std::string_view path) {
-    const auto cut =
-        path.find_last_of(kPathSeparator == '/' ? std::string_view("/") : std::string_view("\\/"));
-    if (cut == std::string_view::npos) {
-        return {{}, path};
-    }
-    return {path.substr(0, cut + 1), path.substr(cut + 1)};
-}
+// Temporary files are hidden siblings of the target: ".<name>.<tag>.tmp", the
+// tag kTagLength characters of kTagAlphabet. The sweep removes nothing else.
+constexpr std::string_view kTagAlphabet = "abcdefghijklmnopqrstuvwxyz0123456789";
+constexpr std::size_t kTagLength = 8;
 
 std::string temporaryPrefix(std::string_view name) {
     std::string prefix(1, '.');
@@ -39,12 +29,11 @@ std::string temporaryPrefix(std::string_view name) {
 }
 
 std::string randomTag() {
-    static constexpr std::string_view kAlphabet = "abcdefghijklmnopqrstuvwxyz0123456789";
-    thread_local std::minstd_rand engine{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> pick(0, kAlphabet.size() - 1);
-    std::string tag(8, ' ');
+    auto bits = nextEntropy();
+    std::string tag(kTagLength, ' ');
     for (auto& c : tag) {
-        c = kAlphabet[pick(engine)];
+        c = kTagAlphabet[static_cast<std::size_t>(bits % kTagAlphabet.size())];
+        bits /= kTagAlphabet.size();
     }
     return tag;
 }
@@ -85,9 +74,32 @@ std::error_code writeAndClose(File& file, std::string_view bytes) {
     return file.close();
 }
 
+// Where no one-step replace exists (the 95 family), the complete temporary
+// file takes the target's place in two steps: the old file goes, then the
+// temporary is renamed. A reader may find no file for that instant, never a
+// torn one; a crash between the two leaves the complete temporary behind,
+// which a later run sweeps away.
+std::error_code replaceInTwoSteps(const std::string& temporaryPath, const char* path) {
+    const auto removed = fileSystem().removeFile(path);
+    if (removed && removed != std::errc::no_such_file_or_directory) {
+        return removed;
+    }
+    return fileSystem().rename(temporaryPath.c_str(), path);
+}
+
 // The folder itself, for services that take a folder rather than a path prefix.
 std::string folderName(const PathParts& parts) {
     return parts.folderPrefix.empty() ? std::string(".") : std::string(parts.folderPrefix);
+}
+
+// Exactly the shape createTemporary gives a name: a person's ".<name>.notes.tmp" is not ours.
+bool isOurTemporary(std::string_view name, std::string_view prefix) {
+    if (!name.starts_with(prefix) || !name.ends_with(kTemporarySuffix) ||
+        name.size() != prefix.size() + kTagLength + kTemporarySuffix.size()) {
+        return false;
+    }
+    const auto tag = name.substr(prefix.size(), kTagLength);
+    return tag.find_first_not_of(kTagAlphabet) == std::string_view::npos;
 }
 
 }  // namespace
@@ -105,6 +117,9 @@ std::error_code publishWholeFile(const char* path, std::string_view bytes) {
     auto error = writeAndClose(file, bytes);
     if (!error) {
         error = fileSystem().replace(temporaryPath.c_str(), path);
+        if (error == std::errc::function_not_supported) {
+            error = replaceInTwoSteps(temporaryPath, path);
+        }
     }
     if (error) {
         (void)file.close();
@@ -122,10 +137,7 @@ void removeStaleTemporaries(const char* path) {
         return;
     }
     for (const auto& entry : entries) {
-        const std::string_view name = entry.name;
-        const bool ours = name.size() > prefix.size() + kTemporarySuffix.size() && name.starts_with(prefix) &&
-                          name.ends_with(kTemporarySuffix);
-        if (ours && entry.isRegular && entry.ageSeconds > kStaleAfterSeconds) {
+        if (isOurTemporary(entry.name, prefix) && entry.isRegular && entry.ageSeconds > kStaleAfterSeconds) {
             (void)fileSystem().removeFile((std::string(parts.folderPrefix) + entry.name).c_str());
         }
     }

@@ -12,8 +12,14 @@ constexpr int kGetVersionEntry = -9;
 constexpr std::size_t kDefaultStack = 0;
 constexpr std::size_t kMenuStatusWindowStack = 25000;
 
+// A status window that gets no thread of its own is not waited for: the
+// frame carries on without it (or, in hidden mode, runs its check itself).
 void startStatusWindow(std::size_t stackBytes) {
-    (void)rt::startThread(GETREDIRINFO, stackBytes);
+    const auto started = rt::startThread(GETREDIRINFO, stackBytes);
+    if (!started) {
+        withoutStatusWindow("No status window could be opened: the system refused a new thread (" +
+                            started.error().message() + ").");
+    }
 }
 
 class AppFrame final : public WindowProcedure {
@@ -27,6 +33,9 @@ class AppFrame final : public WindowProcedure {
     void acceptedWork() override {
         if (rt::accepted() == kGetVersionEntry) {
             startStatusWindow(kMenuStatusWindowStack);
+        }
+        if (rt::event() == rt::ThreadFailed) {
+            withoutStatusWindow("A status window ended by an error before its check was done.");
         }
     }
 

@@ -45,7 +45,21 @@ class StatusWindow final : public WindowProcedure {
 }  // namespace
 
 void GETREDIRINFO() {
-    (void)StatusWindow().run();
+    if (!StatusWindow().run()) {
+        withoutStatusWindow("The status window could not be opened; its check did not run.");
+    }
+}
+
+void withoutStatusWindow(std::string_view why) {
+    if (!HiddenMode) {
+        rt::tellUser(why);
+        return;
+    }
+    ResultField isWin95;
+    ResultField driverVersion;
+    ResultField recommend;
+    CHECKVREDIR(isWin95, driverVersion, recommend);
+    rt::post(rt::CloseRequested, 0, rt::FirstThread);
 }
 
 const rt::Module kStatusWindowModule{"STATUSWINDOW", &rt::initialiseModule};

@@ -1,10 +1,13 @@
 # Shared part of the mingw-w64 toolchains; the including file sets KELDWICK_MINGW_TRIPLE.
-# The posix-thread compilers are used because the program relies on std::thread and std::mutex.
+# The win32-thread compilers are used: the program's threads, locks and waits
+# are the system's own (platform/win32), which every Windows since 95 has. That
+# thread model has no std::thread or std::mutex, so a stray use fails to
+# compile instead of linking a thread library whose imports Windows 95 lacks.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR ${KELDWICK_MINGW_PROCESSOR})
 
-set(CMAKE_C_COMPILER ${KELDWICK_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${KELDWICK_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_C_COMPILER ${KELDWICK_MINGW_TRIPLE}-gcc-win32)
+set(CMAKE_CXX_COMPILER ${KELDWICK_MINGW_TRIPLE}-g++-win32)
 set(CMAKE_RC_COMPILER ${KELDWICK_MINGW_TRIPLE}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${KELDWICK_MINGW_TRIPLE})
@@ -13,5 +16,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# The runtime is linked in so that a built program runs on its own, under Wine too.
+# The runtime (libstdc++, libgcc) is linked in so that a built program runs on
+# its own, under Wine too; its DLLs would not even load on Windows 95.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")

@@ -22,6 +22,7 @@ class ModulePresenter final : public Presenter {
     void focus(WindowId window, int control) override { m_presenter->focus(window, control); }
     void close(WindowId window) override { m_presenter->close(window); }
     void beep() override { m_presenter->beep(); }
+    void tellUser(const std::string& text) override { m_presenter->tellUser(text); }
     void waitForWork() override { m_presenter->waitForWork(); }
     void wakeUp() override { m_presenter->wakeUp(); }
     void shutdown() override { m_presenter->shutdown(); }

@@ -5,8 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <ctime>
 
+#include "../AsciiCase.h"
 #include "../FileSystem.h"
 
 namespace rt {
@@ -33,6 +35,10 @@ auto retrying(Call call) {
 
 class PosixFileSystem final : public FileSystem {
   public:
+    // A write past the file-size limit must fail (EFBIG), as a full disk does,
+    // not end the process with SIGXFSZ before the report's failure is told.
+    PosixFileSystem() { std::signal(SIGXFSZ, SIG_IGN); }
+
     std::error_code openForReading(const char* path, Follow follow, NativeFile& out) override {
         int flags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
         if (follow == Follow::NoLinks) {
@@ -53,6 +59,7 @@ class PosixFileSystem final : public FileSystem {
         }
         out.isRegular = S_ISREG(info.st_mode);
         out.size = static_cast<std::uint64_t>(info.st_size);
+        out.links = static_cast<std::uint64_t>(info.st_nlink);
         return {};
     }
 
@@ -85,6 +92,21 @@ class PosixFileSystem final : public FileSystem {
         return {};
     }
 
+    std::error_code openForWriting(const char* path, NativeFile& out) override {
+        const int flags = O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+        const int opened = retrying([&] { return ::open(path, flags); });
+        if (opened < 0) {
+            return lastError();
+        }
+        out = opened;
+        return {};
+    }
+
+    std::error_code truncate(NativeFile file, std::uint64_t size) override {
+        const auto done = retrying([&] { return ::ftruncate(fd(file), static_cast<off_t>(size)); });
+        return done == 0 ? std::error_code{} : lastError();
+    }
+
     std::error_code write(NativeFile file, std::span<const std::byte> bytes, std::size_t& written) override {
         written = 0;
         while (written < bytes.size()) {
@@ -111,6 +133,10 @@ class PosixFileSystem final : public FileSystem {
         return ::rename(from, to) == 0 ? std::error_code{} : lastError();
     }
 
+    std::error_code rename(const char* from, const char* to) override {
+        return ::rename(from, to) == 0 ? std::error_code{} : lastError();
+    }
+
     std::error_code removeFile(const char* path) override {
         return ::unlink(path) == 0 ? std::error_code{} : lastError();
     }
@@ -127,6 +153,21 @@ class PosixFileSystem final : public FileSystem {
     }
 
     bool exists(const char* path) override { return ::access(path, F_OK) == 0; }
+
+    std::error_code namesIgnoringCase(const char* folder, std::string_view name,
+                                      std::vector<std::string>& out) override {
+        DIR* stream = ::opendir(folder);
+        if (stream == nullptr) {
+            return lastError();
+        }
+        while (const dirent* entry = ::readdir(stream)) {
+            if (equalsIgnoringAsciiCase(entry->d_name, name)) {
+                out.emplace_back(entry->d_name);
+            }
+        }
+        ::closedir(stream);
+        return {};
+    }
 
     std::error_code listFolder(const char* folder, std::string_view namePrefix,
                                std::vector<FolderEntry>& out) override {

@@ -1,7 +1,5 @@
 #include <pthread.h>
 
-#include <algorithm>
-
 #include "../NativeThread.h"
 
 namespace rt {
@@ -9,41 +7,56 @@ namespace rt {
 struct NativeThread::Impl {
     std::function<void()> body;
     pthread_t handle{};
-    bool started = false;
+    std::error_code startError;
     bool joined = false;
 
     static void* entry(void* self) {
-        static_cast<Impl*>(self)->body();
+        try {
+            static_cast<Impl*>(self)->body();
+        } catch (...) {
+            detail::bodyThrew();
+        }
         return nullptr;
     }
 };
 
-std::size_t NativeThread::effectiveStackBytes(std::size_t requested) {
-    return requested == 0 ? 0 : std::max(requested, kMinimumStackBytes);
-}
-
+// The size is set explicitly for every thread: left alone, glibc takes it
+// from RLIMIT_STACK, which may be far too small or too large to map.
 NativeThread::NativeThread(std::function<void()> body, std::size_t stackBytes)
     : m_impl(std::make_unique<Impl>()) {
     m_impl->body = std::move(body);
-    pthread_attr_t attributes;
-    pthread_attr_init(&attributes);
-    if (const auto size = effectiveStackBytes(stackBytes); size != 0) {
-        pthread_attr_setstacksize(&attributes, size);
+    if (detail::takeRefusedStart()) {
+        m_impl->startError = std::make_error_code(std::errc::resource_unavailable_try_again);
+        return;
     }
-    m_impl->started = pthread_create(&m_impl->handle, &attributes, &Impl::entry, m_impl.get()) == 0;
-    pthread_attr_destroy(&attributes);
-}
-
-bool NativeThread::isStarted() const {
-    return m_impl->started;
+    pthread_attr_t attributes;
+    int result = pthread_attr_init(&attributes);
+    if (result == 0) {
+        result = pthread_attr_setstacksize(&attributes, effectiveStackBytes(stackBytes));
+        if (result == 0) {
+            result = pthread_create(&m_impl->handle, &attributes, &Impl::entry, m_impl.get());
+        }
+        pthread_attr_destroy(&attributes);
+    }
+    if (result != 0) {
+        m_impl->startError = std::error_code(result, std::generic_category());
+    }
 }
 
 NativeThread::~NativeThread() {
     join();
 }
 
+bool NativeThread::isStarted() const {
+    return !m_impl->startError;
+}
+
+std::error_code NativeThread::startError() const {
+    return m_impl->startError;
+}
+
 void NativeThread::join() {
-    if (m_impl->started && !m_impl->joined) {
+    if (isStarted() && !m_impl->joined) {
         pthread_join(m_impl->handle, nullptr);
         m_impl->joined = true;
     }

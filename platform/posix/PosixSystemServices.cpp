@@ -4,9 +4,12 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "../FileSystem.h"
+#include "../Files.h"
 #include "../Paths.h"
 #include "../SystemServices.h"
 #include "../version/VersionServices.h"
@@ -27,9 +30,28 @@ std::string winePrefix() {
     return {};
 }
 
-std::string underWinePrefix(const char* relative) {
-    const auto prefix = winePrefix();
-    return prefix.empty() ? prefix : prefix + relative;
+// Wine makes these folders in lower case, but a prefix copied from a Windows
+// disk may spell them "Windows" or "SYSTEM32", which Windows would accept. A
+// folder that is in none of the spellings keeps the conventional one.
+std::string underWinePrefix(std::initializer_list<std::string_view> folders) {
+    auto path = winePrefix();
+    if (path.empty()) {
+        return path;
+    }
+    bool found = true;
+    for (const auto folder : folders) {
+        path += kPathSeparator;
+        path += folder;
+        // Below a folder that is not there, no spelling can be.
+        if (found && !fileSystem().exists(path.c_str())) {
+            auto other = pathInOtherCase(path);
+            found = !other.empty();
+            if (found) {
+                path = std::move(other);
+            }
+        }
+    }
+    return path;
 }
 
 os::DWORD leadingNumber(const char*& text) {
@@ -70,8 +92,8 @@ class PosixSystemServices final : public SystemServices {
         return 1;
     }
 
-    std::string systemDirectory() override { return underWinePrefix("/drive_c/windows/system32"); }
-    std::string windowsDirectory() override { return underWinePrefix("/drive_c/windows"); }
+    std::string systemDirectory() override { return underWinePrefix({"drive_c", "windows", "system32"}); }
+    std::string windowsDirectory() override { return underWinePrefix({"drive_c", "windows"}); }
 
     os::DWORD fileVersionInfoSize(const char* fileName, os::DWORD* handle) override {
         return version::fileVersionInfoSize(fileName, handle);

@@ -11,7 +11,7 @@
 // from being used by a newer program. Nothing here includes Qt.
 namespace rt::desktop {
 
-inline constexpr int kModuleInterface = 1;
+inline constexpr int kModuleInterface = 2;
 inline constexpr const char* kModuleFileName = "keldwick-qt.so";
 inline constexpr const char* kModuleEntryName = "keldwickMakePresenter";
 

@@ -82,6 +82,10 @@ void QtPresenter::beep() {
     m_gui->run([this] { m_windows->beep(); });
 }
 
+void QtPresenter::tellUser(const std::string& text) {
+    m_gui->run([this, text] { m_windows->tellUser(text); });
+}
+
 void QtPresenter::waitForWork() {
     m_gui->waitForWork();
 }

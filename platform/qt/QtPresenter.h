@@ -35,6 +35,7 @@ class QtPresenter final : public Presenter {
     void focus(WindowId window, int control) override;
     void close(WindowId window) override;
     void beep() override;
+    void tellUser(const std::string& text) override;
     void waitForWork() override;
     void wakeUp() override;
     // Carries out what is still queued, then destroys the windows and, if it

@@ -1,6 +1,7 @@
 #include "WindowSet.h"
 
 #include <QApplication>
+#include <QMessageBox>
 
 #include "HelpWindow.h"
 
@@ -153,6 +154,15 @@ void WindowSet::adoptProgramIcon(const QIcon& icon) {
             child->setWindowIcon(icon);
         }
     }
+}
+
+// A box of its own that does not block: the frame and its windows stay usable
+// while it is up, and it deletes itself when closed.
+void WindowSet::tellUser(const std::string& text) {
+    auto* box = new QMessageBox(QMessageBox::Warning, m_frame ? m_frame->windowTitle() : QString("keldwick"),
+                                QString::fromStdString(text), QMessageBox::Ok, m_frame.get());
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 }  // namespace rt::desktop

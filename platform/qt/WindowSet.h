@@ -37,6 +37,7 @@ class WindowSet {
     // the toolkit gives a new icon to windows of their own only, so the
     // child windows already shown are given it here.
     void adoptProgramIcon(const QIcon& icon);
+    void tellUser(const std::string& text);
 
     FrameWindow* frame() const { return m_frame.get(); }
     StatusChild* child(WindowId window) const;

@@ -190,7 +190,8 @@ std::optional<MappedRva> mapRva(const PeHeaders& headers, std::uint32_t rva) {
     return std::nullopt;
 }
 
-Result<BlockLocation> findPeVersionBlock(ByteSource& source, std::uint32_t peOffset) {
+Result<BlockLocation> findPeResource(ByteSource& source, std::uint32_t peOffset, std::uint16_t typeId,
+                                     std::uint16_t nameId) {
     auto fileHeader = readRange(source, peOffset, kPeFileHeaderSize, "the PE file header");
     if (!fileHeader) {
         return fileHeader.error();
@@ -218,6 +219,7 @@ Result<BlockLocation> findPeVersionBlock(ByteSource& source, std::uint32_t peOff
                     "the resource section at " + hex(root->offset) + " starts past the end of the file");
     }
     const ResourceArea area{root->offset, std::min(root->available, source.size() - root->offset)};
+    const std::string what = "resource " + std::to_string(nameId) + " of type " + std::to_string(typeId);
 
     // Exactly three levels, never recursing on what the file says: a directory
     // that points back at itself cannot make this loop.
@@ -225,40 +227,44 @@ Result<BlockLocation> findPeVersionBlock(ByteSource& source, std::uint32_t peOff
     if (!types) {
         return types.error();
     }
-    const auto* type = findId(*types, kRtVersion);
+    const auto* type = findId(*types, typeId);
     if (type == nullptr) {
-        return fail(Failure::NoVersionResource, "the resource directory has no version (type 16) entry");
+        return fail(Failure::NoVersionResource,
+                    "the resource directory has no type " + std::to_string(typeId) + " entry");
     }
     if (!type->isDirectory) {
-        return fail(Failure::Malformed, "the version type entry points at data, not at a name directory");
+        return fail(Failure::Malformed,
+                    "the type entry of the " + what + " points at data, not at a name directory");
     }
-    auto names = readDirectory(source, area, type->offset, "version name");
+    auto names = readDirectory(source, area, type->offset, "name");
     if (!names) {
         return names.error();
     }
-    const auto* name = findId(*names, kVersionInfoId);
+    const auto* name = findId(*names, nameId);
     if (name == nullptr) {
-        return fail(Failure::NoVersionResource, "no version resource has the ID 1");
+        return fail(Failure::NoVersionResource, "there is no " + what);
     }
     if (!name->isDirectory) {
-        return fail(Failure::Malformed, "the version name entry points at data, not at a language directory");
+        return fail(Failure::Malformed,
+                    "the name entry of the " + what + " points at data, not at a language directory");
     }
-    auto languages = readDirectory(source, area, name->offset, "version language");
+    auto languages = readDirectory(source, area, name->offset, "language");
     if (!languages) {
         return languages.error();
     }
     const auto* language = chooseLanguage(*languages);
     if (language == nullptr) {
-        return fail(Failure::NoVersionResource, "the version resource's language directory is empty");
+        return fail(Failure::NoVersionResource, "the language directory of the " + what + " is empty");
     }
     if (language->isDirectory) {
-        return fail(Failure::Malformed, "the version language entry points at a fourth directory level");
+        return fail(Failure::Malformed,
+                    "the language entry of the " + what + " points at a fourth directory level");
     }
     if (!fits(language->offset, kDataEntrySize, area.available)) {
-        return fail(Failure::Truncated, "the version data entry at +" + hex(language->offset) +
+        return fail(Failure::Truncated, "the data entry of the " + what + " at +" + hex(language->offset) +
                                             " lies past the end of the resource section");
     }
-    auto entry = readRange(source, area.offset + language->offset, kDataEntrySize, "the version data entry");
+    auto entry = readRange(source, area.offset + language->offset, kDataEntrySize, "the data entry");
     if (!entry) {
         return entry.error();
     }
@@ -266,19 +272,18 @@ Result<BlockLocation> findPeVersionBlock(ByteSource& source, std::uint32_t peOff
     const auto dataRva = *fields.u32At(0);
     const auto dataSize = *fields.u32At(4);
     if (dataSize == 0) {
-        return fail(Failure::Malformed, "the version resource's declared size is 0");
+        return fail(Failure::Malformed, "the declared size of the " + what + " is 0");
     }
     const auto data = mapRva(*headers, dataRva);
     if (!data) {
         return fail(Failure::Malformed,
-                    "the version data RVA " + hex(dataRva) + " lies in no section's raw data");
+                    "the data RVA " + hex(dataRva) + " of the " + what + " lies in no section's raw data");
     }
     if (data->offset >= source.size()) {
-        return fail(Failure::Truncated,
-                    "the version data at " + hex(data->offset) + " lies past the end of the file");
+        return fail(Failure::Truncated, "the data of the " + what + " at " + hex(data->offset) +
+                                            " lies past the end of the file");
     }
-    const auto available = std::min({std::uint64_t{dataSize}, data->available, source.size() - data->offset,
-                                     std::uint64_t{kMaxBlockLength}});
+    const auto available = std::min({std::uint64_t{dataSize}, data->available, source.size() - data->offset});
     BlockLocation location;
     location.offset = data->offset;
     location.length = static_cast<std::uint32_t>(available);
@@ -286,6 +291,14 @@ Result<BlockLocation> findPeVersionBlock(ByteSource& source, std::uint32_t peOff
                        ", data RVA " + hex(dataRva) + " (" + std::to_string(dataSize) +
                        " bytes declared) in " +
                        (data->section->name.empty() ? "an unnamed section" : data->section->name);
+    return location;
+}
+
+Result<BlockLocation> findPeVersionBlock(ByteSource& source, std::uint32_t peOffset) {
+    auto location = findPeResource(source, peOffset, kRtVersion, kVersionInfoId);
+    if (location) {
+        location->length = std::min(location->length, kMaxBlockLength);
+    }
     return location;
 }
 

@@ -55,7 +55,12 @@ std::optional<MappedRva> mapRva(const PeHeaders& headers, std::uint32_t rva);
 inline constexpr std::uint16_t kRtVersion = 16;
 inline constexpr std::uint16_t kVersionInfoId = 1;
 
-// Follows the resource tree of the PE whose signature is at `peOffset`.
+// Follows the resource tree of the PE whose signature is at `peOffset` to the
+// data of one resource named by integer IDs, in the language a U.S. English
+// system would choose. The location is cut to the file and the section.
+Result<BlockLocation> findPeResource(ByteSource& source, std::uint32_t peOffset, std::uint16_t typeId,
+                                     std::uint16_t nameId);
+// The version resource, cut to the longest block there can be.
 Result<BlockLocation> findPeVersionBlock(ByteSource& source, std::uint32_t peOffset);
 
 }  // namespace version

@@ -3,6 +3,7 @@
 #include "LeResources.h"
 #include "NeResources.h"
 #include "PeResources.h"
+#include "platform/ByteReader.h"
 
 namespace version {
 
@@ -36,6 +37,13 @@ Result<VersionInfo> readVersionInfo(ByteSource& source) {
     auto raw = readRange(source, located->location.offset, located->location.length, "the version block");
     if (!raw) {
         return raw.error();
+    }
+    // A block cut short, by the file's end or by its container, would give
+    // the text up to the cut, which may read as a whole version.
+    if (const auto declared = keldwick::ByteReader(*raw).u16At(0); declared && *declared > raw->size()) {
+        return fail(Failure::Truncated, "the version block at " + hex(located->location.offset) +
+                                            " declares " + std::to_string(*declared) + " bytes, but only " +
+                                            std::to_string(raw->size()) + " are there");
     }
     auto tree = parseVersionBlock(*raw);
     if (!tree) {

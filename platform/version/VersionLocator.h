@@ -28,6 +28,8 @@ struct VersionInfo {
     std::vector<std::byte> block;
 };
 
+// A block that the file does not hold whole is Truncated: no version at all,
+// never the text up to the cut.
 Result<VersionInfo> readVersionInfo(ByteSource& source);
 
 }  // namespace version

@@ -43,7 +43,7 @@ DialogFont::DialogFont(const std::string& face, int points)
     if (m_font == nullptr) {
         m_font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
     }
-    m_units = measure(m_font);
+    measure();
 }
 
 DialogFont::~DialogFont() {
@@ -54,20 +54,23 @@ DialogFont::~DialogFont() {
 }
 
 DialogFont::DialogFont(DialogFont&& other) noexcept
-    : m_font(std::exchange(other.m_font, nullptr)), m_units(other.m_units) {}
+    : m_font(std::exchange(other.m_font, nullptr)), m_units(other.m_units), m_ascent(other.m_ascent) {}
 
-LayoutUnits DialogFont::measure(HFONT font) {
+void DialogFont::measure() {
     static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-    const MeasuringContext screen(font);
+    const MeasuringContext screen(m_font);
     TEXTMETRICA metrics{};
     SIZE letters{};
     if (::GetTextMetricsA(screen.dc(), &metrics) == 0 ||
         ::GetTextExtentPoint32A(screen.dc(), kLetters, static_cast<int>(sizeof kLetters - 1), &letters) ==
             0) {
         const LONG base = ::GetDialogBaseUnits();
-        return LayoutUnits(LOWORD(base), HIWORD(base));
+        m_units = LayoutUnits(LOWORD(base), HIWORD(base));
+        m_ascent = HIWORD(base);
+        return;
     }
-    return LayoutUnits::fromFontMetrics(letters.cx, metrics.tmHeight);
+    m_units = LayoutUnits::fromFontMetrics(letters.cx, metrics.tmHeight);
+    m_ascent = metrics.tmAscent;
 }
 
 int DialogFont::textWidth(std::string_view text) const {

@@ -26,13 +26,16 @@ class DialogFont {
 
     HFONT handle() const { return m_font; }
     const LayoutUnits& units() const { return m_units; }
+    // From the top of a line of text to its baseline, in pixels.
+    int ascent() const { return m_ascent; }
     int textWidth(std::string_view text) const;
 
   private:
-    static LayoutUnits measure(HFONT font);
+    void measure();
 
     HFONT m_font = nullptr;
     LayoutUnits m_units{1, 1};
+    int m_ascent = 0;
 };
 
 }  // namespace rt::win32

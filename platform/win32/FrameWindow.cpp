@@ -11,7 +11,10 @@ namespace rt::win32 {
 
 namespace {
 
-constexpr DWORD kClientStyle = WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE;
+// MDIS_ALLCHILDSTYLES: the children keep the frame their definition asks for;
+// without it the system gives every one a sizing border and a Maximize button.
+constexpr DWORD kClientStyle =
+    WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE | MDIS_ALLCHILDSTYLES;
 constexpr int kDefaultWidth = 300;
 constexpr int kDefaultHeight = 200;
 constexpr WORD kMenuClosed = 0xFFFF;
@@ -72,7 +75,10 @@ bool FrameWindow::createParts() {
     if (m_client == nullptr) {
         return false;
     }
-    m_standard.attach(m_window, m_client);
+    m_standard.attach(m_window, m_client, [this] {
+        const StatusChild* active = activeChild();
+        return active != nullptr ? active->valuesText() : std::string();
+    });
     if (!m_description->zoneWidths.empty()) {
         m_statusBar =
             ::CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
@@ -110,9 +116,42 @@ void FrameWindow::showChild(const WindowView& view) {
     if (m_children.contains(view.id)) {
         return;
     }
-    if (auto child = StatusChild::create(m_client, view, m_actions)) {
+    auto place = [this](PixelSize size) {
+        RECT area{};
+        ::GetClientRect(m_client, &area);
+        const int step = ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CYFRAME);
+        return nextChildPosition(openPositions(), size, {area.right, area.bottom}, step);
+    };
+    if (auto child = StatusChild::create(m_client, view, m_actions, place)) {
+        m_order.push_back(view.id);
         m_children[view.id] = std::move(child);
     }
+}
+
+// Where the open, not minimised, windows stand when restored, oldest first.
+std::vector<PixelPoint> FrameWindow::openPositions() const {
+    std::vector<PixelPoint> positions;
+    for (const auto id : m_order) {
+        const auto found = m_children.find(id);
+        if (found == m_children.end() || ::IsIconic(found->second->handle()) != 0) {
+            continue;
+        }
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        ::GetWindowPlacement(found->second->handle(), &placement);
+        positions.push_back({placement.rcNormalPosition.left, placement.rcNormalPosition.top});
+    }
+    return positions;
+}
+
+StatusChild* FrameWindow::activeChild() const {
+    const auto active = reinterpret_cast<HWND>(::SendMessageA(m_client, WM_MDIGETACTIVE, 0, 0));
+    for (const auto& [id, child] : m_children) {
+        if (child->handle() == active && active != nullptr) {
+            return child.get();
+        }
+    }
+    return nullptr;
 }
 
 void FrameWindow::setText(WindowId window, int control, const std::string& text) {
@@ -135,20 +174,59 @@ void FrameWindow::close(WindowId window) {
         return;
     }
     m_children.erase(window);
+    std::erase(m_order, window);
 }
 
-bool FrameWindow::translate(MSG& message) const {
+bool FrameWindow::translate(MSG& message) {
     if (m_client == nullptr) {
         return false;
     }
     if (::TranslateMDISysAccel(m_client, &message) != 0) {
         return true;
     }
+    StatusChild* active = activeChild();
+    if (active != nullptr && active->dialogKey(message)) {
+        return true;
+    }
+    if (m_menu.accelerators() != nullptr &&
+        ::TranslateAcceleratorA(m_window, m_menu.accelerators(), &message) != 0) {
+        return true;
+    }
     // Only keys are given to the dialog manager, so Alt+letter still opens the menus.
     const bool isKey =
         message.message == WM_KEYDOWN || message.message == WM_KEYUP || message.message == WM_CHAR;
-    const auto active = reinterpret_cast<HWND>(::SendMessageA(m_client, WM_MDIGETACTIVE, 0, 0));
-    return isKey && active != nullptr && ::IsDialogMessageA(active, &message) != 0;
+    return isKey && active != nullptr && ::IsDialogMessageA(active->handle(), &message) != 0;
+}
+
+MenuContext FrameWindow::menuContext() const {
+    MenuContext context;
+    for (const auto& [id, child] : m_children) {
+        ++context.openWindows;
+        context.minimisedWindows += ::IsIconic(child->handle()) != 0 ? 1 : 0;
+    }
+    const StatusChild* active = activeChild();
+    HWND focused = ::GetFocus();
+    // Only a control of the active window counts; the focus may sit elsewhere (a dialog).
+    context.focused = active != nullptr && ::IsChild(active->handle(), focused) != 0 ? classifyFocus(focused)
+                                                                                     : FocusedControl::None;
+    context.activeWindowHasValues = active != nullptr && active->hasValues();
+    context.clipboardHasText = ::IsClipboardFormatAvailable(CF_TEXT) != 0;
+    return context;
+}
+
+// Answered every time a drop-down menu opens, and before a shortcut key acts,
+// so the state always follows the windows and the focus.
+void FrameWindow::menuOpening(HMENU popup) {
+    const MenuContext context = menuContext();
+    const int count = ::GetMenuItemCount(popup);
+    for (int i = 0; i < count; ++i) {
+        const auto* entry = m_menu.command(::GetMenuItemID(popup, i));
+        if (entry == nullptr || entry->action == StandardAction::None) {
+            continue;
+        }
+        const UINT state = canCarryOut(entry->action, context) ? MF_ENABLED : MF_GRAYED;
+        ::EnableMenuItem(popup, static_cast<UINT>(i), MF_BYPOSITION | state);
+    }
 }
 
 void FrameWindow::command(unsigned number) {
@@ -227,6 +305,11 @@ LRESULT FrameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_MENUSELECT:
             menuSelected(wParam, lParam);
+            break;
+        case WM_INITMENUPOPUP:
+            if (HIWORD(lParam) == 0) {
+                menuOpening(reinterpret_cast<HMENU>(wParam));
+            }
             break;
         case WM_CLOSE:
             m_actions.closeRequested(m_id);

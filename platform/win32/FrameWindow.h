@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "DialogFont.h"
 #include "MenuBar.h"
@@ -45,7 +46,8 @@ class FrameWindow {
 
     // The keyboard handling a frame's message loop owes its windows: MDI
     // shortcuts (Ctrl+F4, Ctrl+F6) and Tab between the active window's controls.
-    bool translate(MSG& message) const;
+    // Then Enter and Esc in the active window, then the menus' shortcut keys.
+    bool translate(MSG& message);
 
     static bool registerClass(HINSTANCE instance);
 
@@ -56,6 +58,10 @@ class FrameWindow {
     void layout(int width, int height);
     void command(unsigned number);
     void menuSelected(WPARAM wParam, LPARAM lParam);
+    void menuOpening(HMENU popup);
+    MenuContext menuContext() const;
+    StatusChild* activeChild() const;
+    std::vector<PixelPoint> openPositions() const;
     LRESULT passOn(UINT message, WPARAM wParam, LPARAM lParam);
 
     WindowId m_id;
@@ -68,6 +74,7 @@ class FrameWindow {
     HWND m_client = nullptr;
     HWND m_statusBar = nullptr;
     std::map<WindowId, std::unique_ptr<StatusChild>> m_children;
+    std::vector<WindowId> m_order;  // the children in the order they were made
 };
 
 }  // namespace rt::win32

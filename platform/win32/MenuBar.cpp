@@ -1,16 +1,38 @@
 #include "MenuBar.h"
 
+#include "platform/window/StandardShortcut.h"
+
 namespace rt::win32 {
+
+namespace {
+
+ACCEL acceleratorFor(const Shortcut& shortcut, unsigned command) {
+    ACCEL accel{};
+    accel.fVirt = static_cast<BYTE>(FVIRTKEY | (shortcut.control ? FCONTROL : 0));
+    // Letters' virtual-key codes are their capitals.
+    accel.key = shortcut.letter != 0 ? static_cast<WORD>(shortcut.letter)
+                                     : static_cast<WORD>(VK_F1 + shortcut.functionKey - 1);
+    accel.cmd = static_cast<WORD>(command);
+    return accel;
+}
+
+}  // namespace
 
 MenuBar::MenuBar(const std::vector<definition::MenuEntry>& menus) : m_bar(::CreateMenu()) {
     if (m_bar != nullptr) {
         addEntries(m_bar, menus);
+    }
+    if (!m_keys.empty()) {
+        m_accelerators = ::CreateAcceleratorTableA(m_keys.data(), static_cast<int>(m_keys.size()));
     }
 }
 
 MenuBar::~MenuBar() {
     if (m_bar != nullptr && !m_attached) {
         ::DestroyMenu(m_bar);
+    }
+    if (m_accelerators != nullptr) {
+        ::DestroyAcceleratorTable(m_accelerators);
     }
 }
 
@@ -38,7 +60,14 @@ void MenuBar::addEntries(HMENU parent, const std::vector<definition::MenuEntry>&
             continue;
         }
         const unsigned command = m_commands.add(entry);
-        ::AppendMenuA(parent, command != 0 ? MF_STRING : MF_STRING | MF_GRAYED, command, entry.text.c_str());
+        std::string text = entry.text;
+        // A key is only offered where its entry can be chosen, so the two never disagree.
+        if (const auto shortcut = standardShortcut(static_cast<StandardAction>(entry.actionCode));
+            shortcut && command != 0) {
+            text += "\t" + shortcutText(*shortcut);
+            m_keys.push_back(acceleratorFor(*shortcut, command));
+        }
+        ::AppendMenuA(parent, command != 0 ? MF_STRING : MF_STRING | MF_GRAYED, command, text.c_str());
     }
 }
 

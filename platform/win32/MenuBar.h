@@ -15,8 +15,10 @@ namespace rt::win32 {
 // access keys as in the definition, separators stay separators, every other
 // item gets a private command number. It remembers the one-line message of
 // every item and every drop-down menu for the status bar, and which menu is
-// the window menu. The bar belongs to the frame once attached; until then it
-// is destroyed with this object.
+// the window menu. Entries whose standard action has a shortcut show it after
+// a tab, and one accelerator table carries those keys to the same command
+// numbers. The bar belongs to the frame once attached; until then it is
+// destroyed with this object. The table is always destroyed with it.
 class MenuBar {
   public:
     explicit MenuBar(const std::vector<definition::MenuEntry>& menus);
@@ -25,6 +27,8 @@ class MenuBar {
     MenuBar& operator=(const MenuBar&) = delete;
 
     HMENU handle() const { return m_bar; }
+    // Null when no entry has a shortcut.
+    HACCEL accelerators() const { return m_accelerators; }
     // Call once the frame owns the bar (it then destroys it with itself).
     void attached() { m_attached = true; }
 
@@ -42,6 +46,8 @@ class MenuBar {
     HMENU m_windowMenu = nullptr;
     bool m_attached = false;
     MenuCommands m_commands;
+    std::vector<ACCEL> m_keys;
+    HACCEL m_accelerators = nullptr;
     std::map<HMENU, std::string> m_popupMessages;
 };
 

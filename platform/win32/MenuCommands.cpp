@@ -34,4 +34,23 @@ ClipboardMessage clipboardMessageFor(StandardAction action, FocusedControl focus
     }
 }
 
+bool canCarryOut(StandardAction action, const MenuContext& context) {
+    switch (action) {
+        case StandardAction::Cut:
+            return context.focused == FocusedControl::Edit;
+        case StandardAction::Copy:
+            return context.focused == FocusedControl::Edit ||
+                   context.focused == FocusedControl::ReadOnlyEdit || context.activeWindowHasValues;
+        case StandardAction::Paste:
+            return context.focused == FocusedControl::Edit && context.clipboardHasText;
+        case StandardAction::Tile:
+        case StandardAction::Cascade:
+            return context.openWindows > 0;
+        case StandardAction::ArrangeIcons:
+            return context.minimisedWindows > 0;
+        default:
+            return true;
+    }
+}
+
 }  // namespace rt::win32

@@ -42,4 +42,19 @@ enum class ClipboardMessage { None, Cut, Copy, Paste };
 // but never changes: cut copies, paste does nothing.
 ClipboardMessage clipboardMessageFor(StandardAction action, FocusedControl focused);
 
+// What the frame finds when one of its drop-down menus is about to open.
+struct MenuContext {
+    int openWindows = 0;  // the frame's own windows inside it
+    int minimisedWindows = 0;
+    FocusedControl focused = FocusedControl::None;
+    bool activeWindowHasValues = false;  // Copy takes all of them when no value has the focus
+    bool clipboardHasText = false;
+};
+
+// Whether an entry's standard action would do anything now; those that would
+// not are greyed, which also keeps their shortcut keys from acting. Actions
+// that always act (help, printer set-up, exit) and the program's own
+// entries are never greyed.
+bool canCarryOut(StandardAction action, const MenuContext& context);
+
 }  // namespace rt::win32

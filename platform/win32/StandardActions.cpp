@@ -3,10 +3,13 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "../Paths.h"
+#include "ChildPlacement.h"
+#include "HelpPages.h"
 
 namespace rt::win32 {
 
@@ -14,18 +17,6 @@ namespace {
 
 // The bundled HTML help lies in "help" beside the program.
 constexpr const char* kHelpFolder = "help\\";
-constexpr const char* kHelpContents = "index.html";
-
-const char* helpPage(StandardAction action) {
-    switch (action) {
-        case StandardAction::HelpSearch:
-            return "search.html";
-        case StandardAction::HelpOnHelp:
-            return "using-help.html";
-        default:
-            return kHelpContents;
-    }
-}
 
 std::string programFolder() {
     std::vector<char> path(kMaxPath);
@@ -38,22 +29,30 @@ std::string programFolder() {
     return cut == std::string::npos ? std::string() : full.substr(0, cut + 1);
 }
 
-bool isFile(const std::string& path) {
+// Why the file cannot be opened before the shell is even asked; empty when it
+// is there.
+std::string missingFileReason(const std::string& path) {
     const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        return {};
+    }
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        return "It is a folder, not a page.";
+    }
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+        return "The file does not exist. The help pages belong in the folder \"help\" beside the program.";
+    }
+    char text[256] = {};
+    ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                     sizeof text, nullptr);
+    return text[0] != 0 ? std::string(text) : "The system gave error " + std::to_string(error) + ".";
 }
 
-FocusedControl classify(HWND focused) {
-    if (focused == nullptr) {
-        return FocusedControl::None;
-    }
-    char className[16] = {};
-    ::GetClassNameA(focused, className, sizeof className);
-    if (::lstrcmpiA(className, "Edit") != 0) {
-        return FocusedControl::Other;
-    }
-    const auto style = static_cast<DWORD>(::GetWindowLongPtrA(focused, GWL_STYLE));
-    return (style & ES_READONLY) != 0 ? FocusedControl::ReadOnlyEdit : FocusedControl::Edit;
+std::string windowText(HWND window) {
+    char text[256] = {};
+    ::GetWindowTextA(window, text, sizeof text);
+    return text;
 }
 
 UINT messageOf(ClipboardMessage message) {
@@ -72,6 +71,19 @@ UINT messageOf(ClipboardMessage message) {
 
 }  // namespace
 
+FocusedControl classifyFocus(HWND focused) {
+    if (focused == nullptr) {
+        return FocusedControl::None;
+    }
+    char className[16] = {};
+    ::GetClassNameA(focused, className, sizeof className);
+    if (::lstrcmpiA(className, "Edit") != 0) {
+        return FocusedControl::Other;
+    }
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrA(focused, GWL_STYLE));
+    return (style & ES_READONLY) != 0 ? FocusedControl::ReadOnlyEdit : FocusedControl::Edit;
+}
+
 StandardActions::~StandardActions() {
     if (m_devMode != nullptr) {
         ::GlobalFree(m_devMode);
@@ -81,15 +93,16 @@ StandardActions::~StandardActions() {
     }
 }
 
-void StandardActions::attach(HWND frame, HWND client) {
+void StandardActions::attach(HWND frame, HWND client, ActiveValues activeValues) {
     m_frame = frame;
     m_client = client;
+    m_activeValues = std::move(activeValues);
 }
 
 bool StandardActions::carryOut(StandardAction action) {
     switch (action) {
         case StandardAction::Tile:
-            ::SendMessageA(m_client, WM_MDITILE, MDITILE_VERTICAL | MDITILE_SKIPDISABLED, 0);
+            tile();
             return true;
         case StandardAction::Cascade:
             ::SendMessageA(m_client, WM_MDICASCADE, MDITILE_SKIPDISABLED, 0);
@@ -115,6 +128,46 @@ bool StandardActions::carryOut(StandardAction action) {
     }
 }
 
+// The system's tiling resizes every window to its share of the area, which
+// cuts windows with a fixed frame off. Those keep their size and are laid out
+// in a grid instead; only where every window can be sized does the system
+// tile them.
+void StandardActions::tile() {
+    std::vector<HWND> windows;
+    bool allSizable = true;
+    for (HWND child = ::GetWindow(m_client, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (::IsWindowVisible(child) == 0 || ::GetWindow(child, GW_OWNER) != nullptr) {
+            continue;
+        }
+        if (::IsZoomed(child) != 0) {
+            ::SendMessageA(m_client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
+        }
+        if (::IsIconic(child) == 0) {
+            windows.push_back(child);
+            allSizable = allSizable && (::GetWindowLongPtrA(child, GWL_STYLE) & WS_THICKFRAME) != 0;
+        }
+    }
+    if (allSizable) {
+        ::SendMessageA(m_client, WM_MDITILE, MDITILE_VERTICAL | MDITILE_SKIPDISABLED, 0);
+        return;
+    }
+    ::SendMessageA(m_client, WM_MDIICONARRANGE, 0, 0);
+    std::vector<PixelSize> sizes;
+    for (HWND window : windows) {
+        RECT outer{};
+        ::GetWindowRect(window, &outer);
+        sizes.push_back({outer.right - outer.left, outer.bottom - outer.top});
+    }
+    RECT area{};
+    ::GetClientRect(m_client, &area);
+    const auto positions = tilePositions(sizes, {area.right, area.bottom});
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        ::SetWindowPos(windows[i], nullptr, positions[i].x, positions[i].y, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 // A set-up the person cancels changes nothing; one that fails (no printer
 // installed) says so with the warning sound, as the dialog shows nothing then.
 void StandardActions::printerSetup() {
@@ -132,25 +185,85 @@ void StandardActions::printerSetup() {
     }
 }
 
+// Where no program opens .html files (a bare Windows 95), or the page is
+// missing, the person is told which file was tried and why.
 void StandardActions::openHelp(StandardAction action) {
-    const auto folder = programFolder() + kHelpFolder;
-    auto page = folder + helpPage(action);
-    if (!isFile(page)) {
-        page = folder + kHelpContents;
+    const auto page = programFolder() + kHelpFolder + helpPageFor(action);
+    std::string reason = missingFileReason(page);
+    if (reason.empty()) {
+        // The shell answers success with a value above 32.
+        constexpr INT_PTR kLastFailure = 32;
+        const auto answer = reinterpret_cast<INT_PTR>(
+            ::ShellExecuteA(m_frame, "open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+        if (answer > kLastFailure) {
+            return;
+        }
+        reason = shellFailureReason(answer);
     }
-    // ShellExecute reports success with a value above 32.
-    constexpr INT_PTR kLastFailure = 32;
-    if (!isFile(page) || reinterpret_cast<INT_PTR>(::ShellExecuteA(m_frame, "open", page.c_str(), nullptr,
-                                                                   nullptr, SW_SHOWNORMAL)) <= kLastFailure) {
-        ::MessageBeep(MB_ICONHAND);
+    ::MessageBoxA(m_frame, helpFailureMessage(page, reason).c_str(), windowText(m_frame).c_str(),
+                  MB_OK | MB_ICONEXCLAMATION);
+}
+
+// A value display gives its selection away, or its whole value when nothing
+// is selected; with no value display focused, Copy takes every value of the
+// active window with its label.
+void StandardActions::clipboard(StandardAction action) {
+    HWND focused = ::GetFocus();
+    const UINT message = messageOf(clipboardMessageFor(action, classifyFocus(focused)));
+    if (message == WM_COPY) {
+        DWORD start = 0;
+        DWORD end = 0;
+        ::SendMessageA(focused, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        if (start == end) {
+            std::vector<char> text(static_cast<std::size_t>(::GetWindowTextLengthA(focused)) + 1);
+            ::GetWindowTextA(focused, text.data(), static_cast<int>(text.size()));
+            (void)putOnClipboard(text.data());
+            return;
+        }
+    }
+    if (message != 0) {
+        ::SendMessageA(focused, message, 0, 0);
+        return;
+    }
+    if (action == StandardAction::Copy && m_activeValues) {
+        if (const auto values = m_activeValues(); !values.empty()) {
+            (void)putOnClipboard(values);
+        }
     }
 }
 
-void StandardActions::clipboard(StandardAction action) {
-    HWND focused = ::GetFocus();
-    if (const UINT message = messageOf(clipboardMessageFor(action, classify(focused))); message != 0) {
-        ::SendMessageA(focused, message, 0, 0);
+// Another program (a clipboard viewer) may hold the clipboard for a moment,
+// so opening it is tried a few times before the copy is given up.
+bool StandardActions::putOnClipboard(const std::string& text) {
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1);
+    if (memory == nullptr) {
+        return false;
     }
+    if (void* bytes = ::GlobalLock(memory); bytes != nullptr) {
+        std::memcpy(bytes, text.c_str(), text.size() + 1);
+        ::GlobalUnlock(memory);
+    }
+    constexpr int kTries = 10;
+    constexpr DWORD kPause = 20;
+    bool opened = false;
+    for (int attempt = 0; attempt < kTries && !opened; ++attempt) {
+        opened = ::OpenClipboard(m_frame) != 0;
+        if (!opened) {
+            ::Sleep(kPause);
+        }
+    }
+    if (!opened) {
+        ::GlobalFree(memory);
+        return false;
+    }
+    ::EmptyClipboard();
+    // Once set, the memory belongs to the clipboard.
+    const bool placed = ::SetClipboardData(CF_TEXT, memory) != nullptr;
+    ::CloseClipboard();
+    if (!placed) {
+        ::GlobalFree(memory);
+    }
+    return placed;
 }
 
 }  // namespace rt::win32

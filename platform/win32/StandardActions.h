@@ -2,31 +2,44 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <string>
+
 #include "MenuCommands.h"
 
 namespace rt::win32 {
+
+// What the focused control is, as the clipboard actions see it.
+FocusedControl classifyFocus(HWND focused);
 
 // The standard actions the frame's menu entries ask for and the presenter
 // carries out itself: arranging the MDI children, printer set-up, help and the
 // clipboard. Runs on the GUI thread, which owns every window involved.
 class StandardActions {
   public:
+    // The active window's values as text, empty when it has none or there is
+    // no active window.
+    using ActiveValues = std::function<std::string()>;
+
     StandardActions() = default;
     ~StandardActions();
     StandardActions(const StandardActions&) = delete;
     StandardActions& operator=(const StandardActions&) = delete;
 
-    void attach(HWND frame, HWND client);
+    void attach(HWND frame, HWND client, ActiveValues activeValues);
     // False for actions that are not carried out here (exit, window menu, none).
     bool carryOut(StandardAction action);
 
   private:
+    void tile();
     void printerSetup();
     void openHelp(StandardAction action);
     void clipboard(StandardAction action);
+    bool putOnClipboard(const std::string& text);
 
     HWND m_frame = nullptr;
     HWND m_client = nullptr;
+    ActiveValues m_activeValues;
     // The chosen printer and its settings, kept from one set-up to the next.
     HGLOBAL m_devMode = nullptr;
     HGLOBAL m_devNames = nullptr;

@@ -2,10 +2,12 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 
+#include "ChildPlacement.h"
 #include "DialogFont.h"
 #include "platform/window/Presenter.h"
 
@@ -14,14 +16,20 @@ namespace rt::win32 {
 // One window of a window procedure, drawn as an MDI child of the frame with a
 // native control per definition control: static texts, read-only edits for
 // value displays (so their text can be selected and copied), push buttons.
-// Lives on the GUI thread; a person's actions become events through
-// UserActions and nothing here waits for a procedure.
+// Inside it dialog conventions hold: Tab moves between the controls, the
+// focused push button (else the first) is the default one that Enter presses,
+// Esc closes the window, and the control last focused gets the focus back
+// whenever the window does. Lives on the GUI thread; a person's actions
+// become events through UserActions and nothing here waits for a procedure.
 class StatusChild {
   public:
     static constexpr const char* kClassName = "KeldwickWindow";
+    // Picks the new window's place from its outer size.
+    using Placement = std::function<PixelPoint(PixelSize)>;
 
     // Null when the system refused the window.
-    static std::unique_ptr<StatusChild> create(HWND client, const WindowView& view, UserActions& actions);
+    static std::unique_ptr<StatusChild> create(HWND client, const WindowView& view, UserActions& actions,
+                                               const Placement& place);
     ~StatusChild();
     StatusChild(const StatusChild&) = delete;
     StatusChild& operator=(const StatusChild&) = delete;
@@ -29,6 +37,12 @@ class StatusChild {
     HWND handle() const { return m_window; }
     void setText(int control, const std::string& text);
     void focus(int control);
+    // Enter and Esc as a dialog takes them, for a key message meant for this
+    // window's controls; true when the key was used.
+    bool dialogKey(const MSG& message);
+    bool hasValues() const;
+    // The values with their labels, one line each, as the clipboard takes them.
+    std::string valuesText() const;
 
     static bool registerClass(HINSTANCE instance);
 
@@ -43,7 +57,12 @@ class StatusChild {
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void createControls(const std::map<int, std::string>& texts);
-    const DialogFont& fontFor(const definition::Font& font);
+    void widenDisplays();
+    void alignLabels();
+    void fitWindowToControls();
+    const DialogFont& fontFor(const definition::Control& control);
+    void focusMoved(int control);
+    int defaultButton() const;
     HBRUSH colour(HDC dc, HWND control);
     HBRUSH brush(COLORREF colour);
 
@@ -56,7 +75,7 @@ class StatusChild {
     std::map<std::pair<std::string, int>, DialogFont> m_controlFonts;
     std::map<int, HWND> m_controls;
     std::map<COLORREF, HBRUSH> m_brushes;
-    int m_focus = 0;
+    int m_focus = 0;  // the control that gets the focus when the window does
 };
 
 }  // namespace rt::win32

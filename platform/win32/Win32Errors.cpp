@@ -25,6 +25,8 @@ std::error_code win32Error(DWORD error) {
             return std::make_error_code(std::errc::no_space_on_device);
         case ERROR_CANT_RESOLVE_FILENAME:
             return std::make_error_code(std::errc::too_many_symbolic_link_levels);
+        case ERROR_CALL_NOT_IMPLEMENTED:
+            return std::make_error_code(std::errc::function_not_supported);
         default:
             return {static_cast<int>(error), std::system_category()};
     }

@@ -33,10 +33,15 @@ std::string fullPathOf(const char* folder) {
 
 HANDLE openMutex(const std::string& name) {
     // The global namespace also holds off runs in other sessions (another
-    // user on the same machine); where it is refused, the session's own will do.
+    // user on the same machine); where it is refused, the session's own will
+    // do. Systems without namespaces (the 95 family, NT 4.0) refuse any name
+    // with a backslash, and have one namespace for all: the bare name.
     HANDLE mutex = ::CreateMutexA(nullptr, FALSE, ("Global\\" + name).c_str());
     if (mutex == nullptr) {
         mutex = ::CreateMutexA(nullptr, FALSE, ("Local\\" + name).c_str());
+    }
+    if (mutex == nullptr) {
+        mutex = ::CreateMutexA(nullptr, FALSE, name.c_str());
     }
     return mutex;
 }

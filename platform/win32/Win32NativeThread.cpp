@@ -1,36 +1,53 @@
 #include <process.h>
 #include <windows.h>
 
-#include <algorithm>
+#include <cerrno>
 
 #include "../NativeThread.h"
+#include "Win32Errors.h"
+#include "Win32Platform.h"
 
 namespace rt {
 
 struct NativeThread::Impl {
     std::function<void()> body;
     HANDLE handle = nullptr;
+    std::error_code startError;
     bool joined = false;
 
     static unsigned __stdcall entry(void* self) {
-        static_cast<Impl*>(self)->body();
+        try {
+            static_cast<Impl*>(self)->body();
+        } catch (...) {
+            detail::bodyThrew();
+        }
         return 0;
     }
 };
 
-std::size_t NativeThread::effectiveStackBytes(std::size_t requested) {
-    return requested == 0 ? 0 : std::max(requested, kMinimumStackBytes);
-}
-
 // _beginthreadex rather than CreateThread, so that the C runtime's per-thread
-// state is set up for the body. The size is the stack's reservation, as the
-// program's own default is; pages are committed as the stack grows.
+// state is set up for the body. Windows 95, 98 and Me refuse to start a
+// thread without somewhere to put its id, so one is always given. The size
+// is the stack's reservation, as the program's own default is, and pages are
+// committed as the stack grows; the 95 family has no such flag, and there the
+// size is committed at once (a megabyte of a few threads' stacks).
 NativeThread::NativeThread(std::function<void()> body, std::size_t stackBytes)
     : m_impl(std::make_unique<Impl>()) {
     m_impl->body = std::move(body);
+    if (detail::takeRefusedStart()) {
+        m_impl->startError = std::make_error_code(std::errc::resource_unavailable_try_again);
+        return;
+    }
     const auto size = static_cast<unsigned>(effectiveStackBytes(stackBytes));
-    const auto started = ::_beginthreadex(nullptr, size, &Impl::entry, m_impl.get(),
-                                          STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+    unsigned threadId = 0;
+    const unsigned flags = isWindows95Family() ? 0 : STACK_SIZE_PARAM_IS_A_RESERVATION;
+    const auto started = ::_beginthreadex(nullptr, size, &Impl::entry, m_impl.get(), flags, &threadId);
+    if (started == 0) {
+        const DWORD error = ::GetLastError();
+        m_impl->startError =
+            error != ERROR_SUCCESS ? win32Error(error) : std::error_code(errno, std::generic_category());
+        return;
+    }
     m_impl->handle = reinterpret_cast<HANDLE>(started);
 }
 
@@ -43,6 +60,10 @@ NativeThread::~NativeThread() {
 
 bool NativeThread::isStarted() const {
     return m_impl->handle != nullptr;
+}
+
+std::error_code NativeThread::startError() const {
+    return m_impl->startError;
 }
 
 void NativeThread::join() {

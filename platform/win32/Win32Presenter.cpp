@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <mutex>
+
 namespace rt::win32 {
 
 namespace {
@@ -26,14 +28,17 @@ Win32Presenter::Win32Presenter(Key, HWND requests, HANDLE wake)
 
 std::unique_ptr<Win32Presenter> Win32Presenter::create(std::string& error) {
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-    ::InitCommonControlsEx(&controls);
+    // The plain form: the common controls of Windows 95 (4.00) have no other,
+    // and it registers the status bar, the only common control used here.
+    ::InitCommonControls();
     if (!registerRequestClass(instance, &Win32Presenter::requestProcedure) ||
         !FrameWindow::registerClass(instance) || !StatusChild::registerClass(instance)) {
         error = "the window classes could not be registered";
         return nullptr;
     }
-    HWND requests = ::CreateWindowExA(0, kRequestClassName, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+    // A top-level window that is never shown: message-only windows came with
+    // Windows 2000, and this one only receives the requests' posted messages.
+    HWND requests = ::CreateWindowExA(0, kRequestClassName, nullptr, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                       instance, nullptr);
     HANDLE wake = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
     if (requests == nullptr || wake == nullptr) {
@@ -62,7 +67,7 @@ bool Win32Presenter::onGuiThread() const {
 
 void Win32Presenter::request(std::function<void()> work) {
     {
-        std::lock_guard lock(m_mutex);
+        std::lock_guard lock(m_lock);
         m_requests.push_back(std::move(work));
     }
     if (onGuiThread()) {
@@ -78,7 +83,7 @@ void Win32Presenter::runRequests() {
     for (;;) {
         std::function<void()> work;
         {
-            std::lock_guard lock(m_mutex);
+            std::lock_guard lock(m_lock);
             if (m_requests.empty()) {
                 return;
             }
@@ -147,6 +152,19 @@ void Win32Presenter::beep() {
     ::MessageBeep(MB_ICONHAND);
 }
 
+// Over the frame when there is one; the frame's own messages keep flowing
+// while the box is up, so the other windows stay alive.
+void Win32Presenter::tellUser(const std::string& text) {
+    request([this, text] {
+        HWND owner = m_frame ? m_frame->handle() : nullptr;
+        char title[128] = "keldwick";
+        if (owner != nullptr) {
+            ::GetWindowTextA(owner, title, sizeof title);
+        }
+        ::MessageBoxA(owner, text.c_str(), title, MB_OK | MB_ICONEXCLAMATION);
+    });
+}
+
 void Win32Presenter::pumpMessages() {
     MSG message{};
     while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) != 0) {
@@ -164,8 +182,9 @@ void Win32Presenter::waitForWork() {
     for (;;) {
         runRequests();
         pumpMessages();
-        const DWORD woken =
-            ::MsgWaitForMultipleObjectsEx(1, &m_wake, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        // Every message was taken just above, so waiting for new input only
+        // (what Windows 95 offers) misses none.
+        const DWORD woken = ::MsgWaitForMultipleObjects(1, &m_wake, FALSE, INFINITE, QS_ALLINPUT);
         if (woken == WAIT_OBJECT_0) {
             runRequests();
             return;

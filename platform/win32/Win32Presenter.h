@@ -5,10 +5,10 @@
 #include <deque>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 
 #include "FrameWindow.h"
+#include "platform/Lock.h"
 #include "platform/window/Presenter.h"
 
 namespace rt::win32 {
@@ -44,6 +44,7 @@ class Win32Presenter final : public Presenter {
     void focus(WindowId window, int control) override;
     void close(WindowId window) override;
     void beep() override;
+    void tellUser(const std::string& text) override;
     void waitForWork() override;
     void wakeUp() override;
     void shutdown() override;
@@ -61,7 +62,7 @@ class Win32Presenter final : public Presenter {
     UserActions* m_actions = nullptr;  // set before any other thread exists
     std::unique_ptr<FrameWindow> m_frame;
 
-    std::mutex m_mutex;
+    Lock m_lock;
     std::deque<std::function<void()>> m_requests;
 };
 

@@ -4,8 +4,14 @@
 
 namespace rt::win32 {
 
-// Registers a window class of the presenter once; registering it again (a
-// second presenter in the same process) counts as success.
-bool registerWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure, int backgroundColour);
+// The program's icon in the program file's resources; a program without it
+// (a test) shows the system's application icon instead.
+inline constexpr WORD kProgramIconId = 1;
+
+// Registers a window class of the presenter once, with the program's icon at
+// both sizes; registering it again (a second presenter in the same process)
+// counts as success.
+bool registerWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure, int backgroundColour,
+                         UINT classStyle = 0);
 
 }  // namespace rt::win32

@@ -1,23 +1,25 @@
 #include "EventQueue.h"
 
+#include <mutex>
+
 namespace rt {
 
 void EventQueue::setWakeUp(std::function<void()> wakeUp) {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(m_lock);
     m_wakeUp = std::move(wakeUp);
 }
 
 bool EventQueue::push(Event event) {
     std::function<void()> wakeUp;
     {
-        std::lock_guard lock(m_mutex);
+        std::lock_guard lock(m_lock);
         if (m_closed) {
             return false;
         }
         m_events.push_back(event);
         wakeUp = m_wakeUp;
     }
-    m_arrived.notify_one();
+    m_arrived.set();
     if (wakeUp) {
         wakeUp();
     }
@@ -25,7 +27,7 @@ bool EventQueue::push(Event event) {
 }
 
 std::optional<Event> EventQueue::tryPop() {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(m_lock);
     if (m_events.empty()) {
         return std::nullopt;
     }
@@ -34,28 +36,36 @@ std::optional<Event> EventQueue::tryPop() {
     return event;
 }
 
+// The state is tested under the lock and the signal waited for outside it: a
+// push between the two leaves the signal set, so the wait returns at once.
 std::optional<Event> EventQueue::waitPop() {
-    std::unique_lock lock(m_mutex);
-    m_arrived.wait(lock, [&] { return !m_events.empty() || m_closed; });
-    if (m_events.empty()) {
-        return std::nullopt;
+    for (;;) {
+        {
+            std::lock_guard lock(m_lock);
+            if (!m_events.empty()) {
+                const Event event = m_events.front();
+                m_events.pop_front();
+                return event;
+            }
+            if (m_closed) {
+                return std::nullopt;
+            }
+        }
+        m_arrived.wait();
     }
-    const Event event = m_events.front();
-    m_events.pop_front();
-    return event;
 }
 
 void EventQueue::close() {
     {
-        std::lock_guard lock(m_mutex);
+        std::lock_guard lock(m_lock);
         m_closed = true;
         m_events.clear();
     }
-    m_arrived.notify_all();
+    m_arrived.set();
 }
 
 bool EventQueue::isClosed() const {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(m_lock);
     return m_closed;
 }
 

@@ -1,18 +1,18 @@
 #pragma once
 
-#include <condition_variable>
 #include <deque>
 #include <functional>
-#include <mutex>
 #include <optional>
 
 #include "EventCodes.h"
+#include "platform/Lock.h"
+#include "platform/Signal.h"
 
 namespace rt {
 
 // The events waiting for one window. Any thread may push; only the owning
-// procedure's thread pops. Once closed, pushes are dropped: events for a
-// window that has gone reach nobody.
+// procedure's thread pops, which is what lets one signal wake it. Once
+// closed, pushes are dropped: events for a window that has gone reach nobody.
 class EventQueue {
   public:
     // Called after every push, outside the lock: lets the first thread's
@@ -27,8 +27,8 @@ class EventQueue {
     bool isClosed() const;
 
   private:
-    mutable std::mutex m_mutex;
-    std::condition_variable m_arrived;
+    mutable Lock m_lock;
+    Signal m_arrived;
     std::deque<Event> m_events;
     bool m_closed = false;
     std::function<void()> m_wakeUp;

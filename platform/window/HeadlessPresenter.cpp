@@ -1,6 +1,7 @@
 #include "HeadlessPresenter.h"
 
 #include <algorithm>
+#include <mutex>
 
 #include "StandardAction.h"
 
@@ -23,7 +24,7 @@ const definition::MenuEntry* findEntry(const std::vector<definition::MenuEntry>&
 }  // namespace
 
 void HeadlessPresenter::attach(UserActions& actions) {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(m_lock);
     m_actions = &actions;
 }
 
@@ -34,12 +35,15 @@ HeadlessPresenter::ShownWindow* HeadlessPresenter::findLocked(WindowId id) {
 }
 
 void HeadlessPresenter::changed() {
-    m_changed.notify_all();
+    std::lock_guard lock(m_lock);
+    for (auto* watcher : m_watchers) {
+        watcher->set();
+    }
 }
 
 void HeadlessPresenter::show(const WindowView& view) {
     {
-        std::lock_guard lock(m_mutex);
+        std::lock_guard lock(m_lock);
         m_windows.push_back({view.id,
                              view.isFrame,
                              view.description->title,
@@ -54,7 +58,7 @@ void HeadlessPresenter::show(const WindowView& view) {
 
 void HeadlessPresenter::setText(WindowId window, int control, const std::string& text) {
     {
-        std::lock_guard lock(m_mutex);
+        std::lock_guard lock(m_lock);
         if (auto* shown = findLocked(window)) {
             shown->texts[control] = text;
             ++shown->redraws[control];
@@ -65,7 +69,7 @@ void HeadlessPresenter::setText(WindowId window, int control, const std::string&
 
 void HeadlessPresenter::focus(WindowId window, int control) {
     {
-        std::lock_guard lock(m_mutex);
+        std::lock_guard lock(m_lock);
         if (auto* shown = findLocked(window)) {
             shown->focus = control;
         }
@@ -75,7 +79,7 @@ void HeadlessPresenter::focus(WindowId window, int control) {
 
 void HeadlessPresenter::close(WindowId window) {
     {
-        std::lock_guard lock(m_mutex);
+        std::lock_guard lock(m_lock);
         if (auto* shown = findLocked(window)) {
             shown->isOpen = false;
         }
@@ -85,34 +89,36 @@ void HeadlessPresenter::close(WindowId window) {
 
 void HeadlessPresenter::beep() {
     {
-        std::lock_guard lock(m_mutex);
+        std::lock_guard lock(m_lock);
         ++m_beeps;
     }
     changed();
 }
 
+void HeadlessPresenter::tellUser(const std::string& text) {
+    {
+        std::lock_guard lock(m_lock);
+        m_messages.push_back(text);
+    }
+    changed();
+}
+
 void HeadlessPresenter::waitForWork() {
-    std::unique_lock lock(m_mutex);
-    m_woken.wait(lock, [&] { return m_wakeUp; });
-    m_wakeUp = false;
+    m_woken.wait();
 }
 
 void HeadlessPresenter::wakeUp() {
-    {
-        std::lock_guard lock(m_mutex);
-        m_wakeUp = true;
-    }
-    m_woken.notify_all();
+    m_woken.set();
 }
 
 void HeadlessPresenter::shutdown() {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(m_lock);
     m_actions = nullptr;
 }
 
 // The layer is told outside the lock: a push to the frame's queue wakes this presenter.
 UserActions* HeadlessPresenter::actions() const {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(m_lock);
     return m_actions;
 }
 
@@ -125,7 +131,7 @@ void HeadlessPresenter::press(WindowId window, int control) {
 void HeadlessPresenter::choose(WindowId frame, int entry) {
     int code = 0;
     {
-        std::lock_guard lock(m_mutex);
+        std::lock_guard lock(m_lock);
         const auto* shown = findLocked(frame);
         const auto* chosen = shown != nullptr ? findEntry(shown->description->menus, entry) : nullptr;
         if (chosen == nullptr || m_actions == nullptr) {
@@ -166,7 +172,7 @@ void HeadlessPresenter::rejectInput(WindowId window, int control) {
 }
 
 std::vector<HeadlessPresenter::ShownWindow> HeadlessPresenter::windows() const {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(m_lock);
     return m_windows;
 }
 
@@ -177,19 +183,48 @@ std::vector<HeadlessPresenter::ShownWindow> HeadlessPresenter::openWindows() con
 }
 
 int HeadlessPresenter::beeps() const {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(m_lock);
     return m_beeps;
 }
 
 std::vector<int> HeadlessPresenter::standardActions() const {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(m_lock);
     return m_actionCodes;
 }
 
+std::vector<std::string> HeadlessPresenter::messages() const {
+    std::lock_guard lock(m_lock);
+    return m_messages;
+}
+
+// The watcher is registered before the first test, so no change between a
+// test and the wait can go unnoticed: it leaves the watcher's signal set.
 bool HeadlessPresenter::waitFor(const std::function<bool(const std::vector<ShownWindow>&)>& ready,
                                 std::chrono::milliseconds timeout) const {
-    std::unique_lock lock(m_mutex);
-    return m_changed.wait_for(lock, timeout, [&] { return ready(m_windows); });
+    Signal changedSince;
+    {
+        std::lock_guard lock(m_lock);
+        m_watchers.push_back(&changedSince);
+    }
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    bool isReady = false;
+    for (;;) {
+        {
+            std::lock_guard lock(m_lock);
+            isReady = ready(m_windows);
+        }
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (isReady || left.count() <= 0 || !changedSince.waitFor(left)) {
+            break;
+        }
+    }
+    std::lock_guard lock(m_lock);
+    if (!isReady) {
+        isReady = ready(m_windows);
+    }
+    std::erase(m_watchers, &changedSince);
+    return isReady;
 }
 
 }  // namespace rt

@@ -1,14 +1,14 @@
 #pragma once
 
 #include <chrono>
-#include <condition_variable>
 #include <functional>
 #include <map>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "Presenter.h"
+#include "platform/Lock.h"
+#include "platform/Signal.h"
 
 namespace rt {
 
@@ -41,6 +41,8 @@ class HeadlessPresenter final : public Presenter {
     std::vector<ShownWindow> openWindows() const;
     int beeps() const;
     std::vector<int> standardActions() const;
+    // What the person was told, in order.
+    std::vector<std::string> messages() const;
 
     // Waits until `ready` holds for the windows, or the time is up.
     bool waitFor(const std::function<bool(const std::vector<ShownWindow>&)>& ready,
@@ -52,6 +54,7 @@ class HeadlessPresenter final : public Presenter {
     void focus(WindowId window, int control) override;
     void close(WindowId window) override;
     void beep() override;
+    void tellUser(const std::string& text) override;
     void waitForWork() override;
     void wakeUp() override;
     void shutdown() override;
@@ -61,13 +64,14 @@ class HeadlessPresenter final : public Presenter {
     UserActions* actions() const;
     void changed();
 
-    mutable std::mutex m_mutex;
-    mutable std::condition_variable m_changed;
-    std::condition_variable m_woken;
-    bool m_wakeUp = false;
+    mutable Lock m_lock;
+    // Every thread in waitFor has a signal of its own here, set at each change.
+    mutable std::vector<Signal*> m_watchers;
+    Signal m_woken;  // only the first thread waits for work
     UserActions* m_actions = nullptr;
     std::vector<ShownWindow> m_windows;
     std::vector<int> m_actionCodes;
+    std::vector<std::string> m_messages;
     int m_beeps = 0;
 };
 

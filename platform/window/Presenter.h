@@ -48,6 +48,9 @@ class Presenter {
     virtual void focus(WindowId window, int control) = 0;
     virtual void close(WindowId window) = 0;
     virtual void beep() = 0;
+    // Says what went wrong (a window that could not be opened) without
+    // stopping the windows that are there.
+    virtual void tellUser(const std::string& text) = 0;
 
     // The first thread waits here for its window's next event, so that the
     // presenter's own events keep flowing; returns after wakeUp() (a call

@@ -3,6 +3,8 @@
 #include <atomic>
 #include <vector>
 
+#include "platform/ProgramEnd.h"
+
 namespace rt {
 
 namespace {
@@ -17,6 +19,7 @@ WindowLayer& layer() {
 }  // namespace
 
 void startUp(std::span<const Module> modules, int argc, const char* const* argv) {
+    endProgramWhenMemoryRunsOut();
     layer().beginProcess();
     g_initialisedModules = 0;
     g_parameters.clear();
@@ -66,7 +69,7 @@ std::string commandText(std::string_view, int) {
     return text;
 }
 
-bool startThread(std::function<void()> procedure, std::size_t stackBytes) {
+keldwick::Result<void, std::error_code> startThread(std::function<void()> procedure, std::size_t stackBytes) {
     return layer().startThread(std::move(procedure), stackBytes);
 }
 
@@ -120,6 +123,9 @@ void setProperty(int property, std::string_view value) {
 }
 void beep(int, int) {
     layer().beep();
+}
+void tellUser(std::string_view text) {
+    layer().tellUser(text);
 }
 int keyCode() {
     return layer().keyCode();

@@ -6,9 +6,11 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "EventCodes.h"
 #include "WindowLayer.h"
+#include "platform/Result.h"
 
 // The runtime's window, thread and start-up services, as window procedures
 // and the program's start-up call them. Each call works on the calling
@@ -38,8 +40,10 @@ void closeDown();
 std::string commandText(std::string_view flags, int reserved);
 int initialisedModules();
 
-// Threads. The procedure runs on a new thread that owns its own window.
-[[nodiscard]] bool startThread(std::function<void()> procedure, std::size_t stackBytes);
+// Threads. The procedure runs on a new thread that owns its own window;
+// otherwise the answer says why the system refused the thread. Should the
+// procedure end by an error, the caller's window receives ThreadFailed.
+keldwick::Result<void, std::error_code> startThread(std::function<void()> procedure, std::size_t stackBytes);
 
 // Windows. A failed prepare returns why, naming the module and window keys.
 [[nodiscard]] std::string prepareFrame(Window& window, std::string_view moduleKey,
@@ -62,6 +66,8 @@ void select(int control);
 void post(int code, int control, int thread);
 void setProperty(int property, std::string_view value);
 void beep(int frequency, int duration);
+// Tells the person at the screen what went wrong, in one sentence.
+void tellUser(std::string_view text);
 int keyCode();
 void setKeyCode(int code);
 

@@ -1,7 +1,11 @@
 #include "WindowLayer.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <mutex>
+#include <new>
 
+#include "platform/ProgramEnd.h"
 #include "platform/TextField.h"
 #include "platform/definition/StoredDefinitions.h"
 
@@ -11,7 +15,10 @@ namespace {
 
 constexpr std::uint8_t kFixedText = 0x12;
 
-// What the calling thread works on; nothing of it is shared.
+// What the calling thread works on; nothing of it is shared. A procedure
+// thread's context lives on its own stack for as long as the thread runs; the
+// first thread's lives here. The thread-local is a bare pointer: the toolchain
+// for older Windows runs no destructors of thread-locals when a thread ends.
 struct ThreadContext {
     int number = 0;
     std::shared_ptr<WindowState> window;
@@ -19,7 +26,17 @@ struct ThreadContext {
     int keyCode = 0;
 };
 
-thread_local ThreadContext t_context;
+ThreadContext g_firstThread;
+thread_local ThreadContext* t_context = nullptr;
+
+// Threads the layer did not start (a test's, a toolkit's) have no context.
+int threadNumber() {
+    return t_context != nullptr ? t_context->number : 0;
+}
+
+Event currentEvent() {
+    return t_context != nullptr ? t_context->current : Event{};
+}
 
 // Windows come from the definitions stored in the program unless a test says otherwise.
 LoadedDefinition loadStoredDefinition(std::string_view moduleKey, std::string_view windowKey) {
@@ -63,11 +80,12 @@ WindowLayer& WindowLayer::instance() {
 }
 
 void WindowLayer::beginProcess() {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(m_lock);
     m_endingProcess = false;
     m_nextThreadNumber = 2;
-    t_context = ThreadContext{};
-    t_context.number = FirstThread;
+    g_firstThread = ThreadContext{};
+    g_firstThread.number = FirstThread;
+    t_context = &g_firstThread;
 }
 
 void WindowLayer::setPresenter(std::unique_ptr<Presenter> presenter) {
@@ -82,57 +100,69 @@ void WindowLayer::setDefinitionLoader(DefinitionLoader loader) {
 }
 
 int WindowLayer::currentThreadNumber() const {
-    return t_context.number;
+    return threadNumber();
 }
 
 std::size_t WindowLayer::runningThreads() const {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(m_lock);
     return static_cast<std::size_t>(
         std::count_if(m_threads.begin(), m_threads.end(), [](const auto& t) { return !t.finished; }));
 }
 
-bool WindowLayer::startThread(std::function<void()> procedure, std::size_t stackBytes) {
+keldwick::Result<void, std::error_code> WindowLayer::startThread(std::function<void()> procedure,
+                                                                 std::size_t stackBytes) {
     reapFinishedThreads();
-    std::lock_guard lock(m_mutex);
+    const int starter = threadNumber();
+    std::lock_guard lock(m_lock);
     const int number = m_nextThreadNumber++;
     auto& entry = m_threads.emplace_back();
     entry.number = number;
     entry.thread = std::make_unique<NativeThread>(
-        [this, number, body = std::move(procedure)] {
-            t_context = ThreadContext{};
-            t_context.number = number;
+        [this, number, starter, body = std::move(procedure)] {
+            ThreadContext context;
+            context.number = number;
+            t_context = &context;
+            bool failed = false;
             try {
                 body();
+            } catch (const std::bad_alloc&) {
+                endProgramOutOfMemory();
             } catch (...) {
-                // A procedure that fails ends its own window, never the process.
+                failed = true;
             }
-            threadFinished(number);
+            threadFinished(number, starter, failed);
+            t_context = nullptr;
         },
         stackBytes);
     if (!entry.thread->isStarted()) {
+        const auto error = entry.thread->startError();
         m_threads.pop_back();
-        return false;
+        return error;
     }
-    return true;
+    return {};
 }
 
-void WindowLayer::threadFinished(int number) {
-    if (auto window = t_context.window) {
+// The window goes first, so that the starter, once told, meets no trace of it.
+void WindowLayer::threadFinished(int number, int starter, bool failed) {
+    if (auto window = t_context->window) {
         closeNow(*window);
-        std::lock_guard lock(m_mutex);
+        std::lock_guard lock(m_lock);
         m_windows.erase(window->id);
         m_windowOfThread.erase(number);
     }
-    t_context = ThreadContext{};
+    *t_context = ThreadContext{};
     {
-        std::lock_guard lock(m_mutex);
+        std::lock_guard lock(m_lock);
         for (auto& thread : m_threads) {
             if (thread.number == number) {
                 thread.finished = true;
             }
         }
     }
-    m_threadEnded.notify_all();
+    if (failed && starter != 0) {
+        post(ThreadFailed, number, starter);
+    }
+    m_threadEnded.set();
     if (m_presenter) {
         m_presenter->wakeUp();
     }
@@ -142,7 +172,7 @@ void WindowLayer::threadFinished(int number) {
 void WindowLayer::reapFinishedThreads() {
     std::list<ProcedureThread> finished;
     {
-        std::lock_guard lock(m_mutex);
+        std::lock_guard lock(m_lock);
         for (auto it = m_threads.begin(); it != m_threads.end();) {
             const auto next = std::next(it);
             if (it->finished) {
@@ -155,19 +185,22 @@ void WindowLayer::reapFinishedThreads() {
 }
 
 std::shared_ptr<WindowState> WindowLayer::find(WindowId id) const {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(m_lock);
     const auto found = m_windows.find(id);
     return found == m_windows.end() ? nullptr : found->second;
 }
 
 std::shared_ptr<WindowState> WindowLayer::ownWindow() const {
-    const auto& window = t_context.window;
+    if (t_context == nullptr) {
+        return nullptr;
+    }
+    const auto& window = t_context->window;
     return window && !window->isClosed ? window : nullptr;
 }
 
 std::string WindowLayer::prepare(Window& window, std::string_view moduleKey, std::string_view windowKey,
                                  bool isFrame, std::span<const std::span<char>> fields) {
-    if (t_context.number == 0) {
+    if (threadNumber() == 0) {
         return "windows can be prepared only on the first thread or a procedure thread";
     }
     auto loaded = m_loader ? m_loader(moduleKey, windowKey) : loadStoredDefinition(moduleKey, windowKey);
@@ -180,25 +213,26 @@ std::string WindowLayer::prepare(Window& window, std::string_view moduleKey, std
     }
     WindowId id = 0;
     {
-        std::lock_guard lock(m_mutex);
+        std::lock_guard lock(m_lock);
         id = m_nextWindowId++;
     }
-    auto state = std::make_shared<WindowState>(id, t_context.number, isFrame, std::move(loaded.description));
+    auto& context = *t_context;
+    auto state = std::make_shared<WindowState>(id, context.number, isFrame, std::move(loaded.description));
     state->bound = std::move(bound);
     for (const auto& control : state->description->controls) {
         const auto field = state->bound.find(control.id);
         state->texts[control.id] = field != state->bound.end() ? boundText(field->second) : control.text;
     }
-    if (t_context.number == FirstThread && m_presenter) {
+    if (context.number == FirstThread && m_presenter) {
         state->queue.setWakeUp([presenter = m_presenter.get()] { presenter->wakeUp(); });
     }
     {
-        std::lock_guard lock(m_mutex);
+        std::lock_guard lock(m_lock);
         m_windows[state->id] = state;
-        m_windowOfThread[t_context.number] = state->id;
+        m_windowOfThread[context.number] = state->id;
     }
-    t_context.window = state;
-    t_context.current = {};
+    context.window = state;
+    context.current = {};
     window.id = state->id;
     return {};
 }
@@ -212,7 +246,7 @@ void WindowLayer::open(Window& window) {
     state->queue.push({WindowOpened, 0});
     bool ending = false;
     {
-        std::lock_guard lock(m_mutex);
+        std::lock_guard lock(m_lock);
         ending = m_endingProcess;
     }
     if (ending) {
@@ -237,7 +271,7 @@ std::optional<Event> WindowLayer::nextEvent(WindowState& window) {
 
 // Takes the next event as the current one; false once the window has closed.
 bool WindowLayer::receive(WindowState& window) {
-    t_context.current = {};
+    t_context->current = {};
     if (window.isClosed) {
         return false;
     }
@@ -246,7 +280,7 @@ bool WindowLayer::receive(WindowState& window) {
         closeNow(window);
         return false;
     }
-    t_context.current = *event;
+    t_context->current = *event;
     return true;
 }
 
@@ -263,8 +297,10 @@ void WindowLayer::startLoop() {
 }
 
 bool WindowLayer::endLoop() {
-    const auto& state = t_context.window;
-    return !state || !receive(*state);
+    if (t_context == nullptr || !t_context->window) {
+        return true;
+    }
+    return !receive(*t_context->window);
 }
 
 void WindowLayer::closeNow(WindowState& window) {
@@ -280,44 +316,52 @@ void WindowLayer::closeNow(WindowState& window) {
 }
 
 void WindowLayer::close(Window& window) {
-    const auto& state = t_context.window;
-    if (state && state->id == window.id) {
+    if (auto state = ownWindow(); state && state->id == window.id) {
         closeNow(*state);
     }
 }
 
 void WindowLayer::endLoops() {
-    t_context.current = {};
-    std::lock_guard lock(m_mutex);
-    const auto found = m_windowOfThread.find(t_context.number);
-    if (found != m_windowOfThread.end() && t_context.window && found->second == t_context.window->id) {
+    if (t_context == nullptr) {
+        return;
+    }
+    auto& context = *t_context;
+    context.current = {};
+    std::lock_guard lock(m_lock);
+    const auto found = m_windowOfThread.find(context.number);
+    if (found != m_windowOfThread.end() && context.window && found->second == context.window->id) {
         m_windowOfThread.erase(found);
     }
 }
 
 void WindowLayer::free(Window& window) {
-    auto& state = t_context.window;
+    if (t_context == nullptr) {
+        return;
+    }
+    auto& context = *t_context;
+    auto& state = context.window;
     if (!state || state->id != window.id) {
         return;
     }
     closeNow(*state);
     {
-        std::lock_guard lock(m_mutex);
+        std::lock_guard lock(m_lock);
         m_windows.erase(state->id);
-        m_windowOfThread.erase(t_context.number);
+        m_windowOfThread.erase(context.number);
     }
     state.reset();
     window.id = 0;
 }
 
 int WindowLayer::event() const {
-    return t_context.current.code;
+    return currentEvent().code;
 }
 int WindowLayer::field() const {
-    return t_context.current.control;
+    return currentEvent().control;
 }
 int WindowLayer::accepted() const {
-    return t_context.current.code == ControlAccepted ? t_context.current.control : 0;
+    const auto current = currentEvent();
+    return current.code == ControlAccepted ? current.control : 0;
 }
 
 void WindowLayer::display(int control) {
@@ -359,7 +403,7 @@ void WindowLayer::post(int code, int control, int thread) {
     }
     std::shared_ptr<WindowState> target;
     {
-        std::lock_guard lock(m_mutex);
+        std::lock_guard lock(m_lock);
         const auto found = m_windowOfThread.find(thread);
         if (found != m_windowOfThread.end()) {
             const auto window = m_windows.find(found->second);
@@ -384,17 +428,27 @@ void WindowLayer::beep() {
     }
 }
 
+void WindowLayer::tellUser(std::string_view text) {
+    if (m_presenter) {
+        m_presenter->tellUser(std::string(text));
+        return;
+    }
+    std::fprintf(stderr, "keldwick: %.*s\n", static_cast<int>(text.size()), text.data());
+}
+
 int WindowLayer::keyCode() const {
-    return t_context.keyCode;
+    return t_context != nullptr ? t_context->keyCode : 0;
 }
 void WindowLayer::setKeyCode(int code) {
-    t_context.keyCode = code;
+    if (t_context != nullptr) {
+        t_context->keyCode = code;
+    }
 }
 
 void WindowLayer::endProcess() {
     std::vector<std::shared_ptr<WindowState>> others;
     {
-        std::lock_guard lock(m_mutex);
+        std::lock_guard lock(m_lock);
         m_endingProcess = true;
         for (const auto& [id, window] : m_windows) {
             if (window->ownerThread != FirstThread) {
@@ -410,11 +464,7 @@ void WindowLayer::endProcess() {
         if (m_presenter) {
             m_presenter->waitForWork();
         } else {
-            std::unique_lock lock(m_mutex);
-            m_threadEnded.wait(lock, [&] {
-                return std::none_of(m_threads.begin(), m_threads.end(),
-                                    [](const auto& t) { return !t.finished; });
-            });
+            m_threadEnded.wait();
         }
     }
     reapFinishedThreads();
@@ -422,11 +472,12 @@ void WindowLayer::endProcess() {
         m_presenter->shutdown();
         m_presenter.reset();
     }
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(m_lock);
     m_windows.clear();
     m_windowOfThread.clear();
     m_loader = nullptr;
-    t_context = ThreadContext{};
+    g_firstThread = ThreadContext{};
+    t_context = nullptr;
 }
 
 void WindowLayer::deliver(WindowId id, Event event) {

@@ -1,19 +1,21 @@
 #pragma once
 
-#include <condition_variable>
 #include <cstddef>
 #include <functional>
 #include <list>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <span>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "Presenter.h"
 #include "WindowState.h"
+#include "platform/Lock.h"
 #include "platform/NativeThread.h"
+#include "platform/Result.h"
+#include "platform/Signal.h"
 
 namespace rt {
 
@@ -43,7 +45,12 @@ class WindowLayer final : public UserActions {
     Presenter* presenter() const { return m_presenter.get(); }
     void setDefinitionLoader(DefinitionLoader loader);
 
-    [[nodiscard]] bool startThread(std::function<void()> procedure, std::size_t stackBytes);
+    // Runs the procedure on a new thread, or says why the system refused one.
+    // A procedure that ends by an error (anything thrown but an allocation
+    // failure, which ends the program) has its window closed, and the window
+    // of the thread that started it receives ThreadFailed.
+    keldwick::Result<void, std::error_code> startThread(std::function<void()> procedure,
+                                                        std::size_t stackBytes);
     int currentThreadNumber() const;
     std::size_t runningThreads() const;
 
@@ -64,6 +71,9 @@ class WindowLayer final : public UserActions {
     void post(int code, int control, int thread);
     void setProperty(int property, std::string_view value);
     void beep();
+    // Tells the person at the screen what went wrong; without a presenter
+    // (nothing is shown) the text goes to standard error.
+    void tellUser(std::string_view text);
     int keyCode() const;
     void setKeyCode(int code);
 
@@ -92,11 +102,11 @@ class WindowLayer final : public UserActions {
     std::optional<Event> nextEvent(WindowState& window);
     bool receive(WindowState& window);
     void closeNow(WindowState& window);
-    void threadFinished(int number);
+    void threadFinished(int number, int starter, bool failed);
     void reapFinishedThreads();
 
-    mutable std::mutex m_mutex;
-    std::condition_variable m_threadEnded;
+    mutable Lock m_lock;
+    Signal m_threadEnded;  // only the first thread waits on it, in endProcess
     std::map<WindowId, std::shared_ptr<WindowState>> m_windows;
     std::map<int, WindowId> m_windowOfThread;
     std::list<ProcedureThread> m_threads;

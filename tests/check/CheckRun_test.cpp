@@ -11,6 +11,7 @@ namespace keldwick::testing {
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::FaultyFileSystem;
 using testing_support::writeWholeFile;
 
 constexpr const char* kYesOnly = "[VREDIR.VXD]\r\nISWIN95=YES\r\n";
@@ -153,6 +154,104 @@ TEST_F(CheckRun, NonAsciiDirectoryNamesAreKeptAsBytes) {
     putDriver(odd, "4.00.1116");
     EXPECT_EQ(runCheck().recommend, "OK");
     EXPECT_TRUE(fs::exists(odd / "KELDWICK.INI"));
+}
+
+// A fault anywhere in a check once left ISWIN95 without VERSION, which a
+// reader takes for "no driver". The report now matches this run's fields, or
+// it is the old one or none, and then standard error names the file.
+TEST_F(CheckRun, FaultAtAnyCallLeavesTheOldReportNoneOrOneThatMatchesTheFields) {
+    const std::string old = "[VREDIR.VXD]\r\nISWIN95=NO\r\nVERSION=4.00.950\r\n";
+    putDriver(systemDir(), "4.00.1116");
+    for (const auto mode : {FaultyFileSystem::Mode::Once, FaultyFileSystem::Mode::Persistent}) {
+        for (int n = 1;; ++n) {
+            writeWholeFile(report(), old);
+            FaultyFileSystem faulty;
+            faulty.failCall(n, mode, std::errc::no_space_on_device);
+            Results r;
+            ::testing::internal::CaptureStderr();
+            {
+                rt::ScopedFileSystem installed(faulty);
+                r = runCheck();
+            }
+            const auto said = ::testing::internal::GetCapturedStderr();
+            SCOPED_TRACE("failing call " + std::to_string(n));
+            std::string matching = "[VREDIR.VXD]\r\nISWIN95=" + r.isWin95 + "\r\n";
+            if (r.driverVersion != "UNKNOWN") {
+                matching += "VERSION=" + r.driverVersion + "\r\n";
+            }
+            const auto text = reportText();
+            if (text != matching) {
+                EXPECT_TRUE(text == old || text == "<no report>") << text;
+                EXPECT_NE(said.find("cannot write the report " + report().string() + ": "), std::string::npos)
+                    << said;
+            }
+            if (!faulty.failedAny()) {
+                break;
+            }
+            ASSERT_LT(n, 100);
+        }
+    }
+}
+
+TEST_F(CheckRun, ReportThatCanNeitherBeWrittenNorRemovedIsToldToBeOutOfDate) {
+    writeWholeFile(report(), "[VREDIR.VXD]\r\nISWIN95=NO\r\n");
+    FaultyFileSystem full;
+    full.failCall(1, FaultyFileSystem::Mode::Persistent, std::errc::no_space_on_device);
+    ::testing::internal::CaptureStderr();
+    {
+        rt::ScopedFileSystem installed(full);
+        EXPECT_EQ(runCheck().isWin95, "YES");
+    }
+    const auto said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said, "keldwick: cannot write the report " + report().string() + ": " +
+                        std::make_error_code(std::errc::no_space_on_device).message() +
+                        "; the old report could not be removed and is out of date\n");
+}
+
+// No full path names the report, but its bare name in the current folder
+// still does: the old report must not pass for this run's.
+TEST_F(CheckRun, ReportPathThatCannotBeBuiltIsToldAndTheOldReportIsGone) {
+    const auto saved = fs::current_path();
+    fs::current_path(cwd());
+    const std::string tooLong = "/" + std::string(rt::kMaxPath - 10, 'd');
+    const std::string said[] = {
+        "keldwick: cannot write the report KELDWICK.INI: the current folder cannot be read\n",
+        "keldwick: cannot write the report " + tooLong + "/KELDWICK.INI: the path is longer than " +
+            std::to_string(rt::kMaxPath - 1) + " characters\n"};
+    for (const auto& [directory, line] : {std::pair{std::string(), said[0]}, std::pair{tooLong, said[1]}}) {
+        writeWholeFile(report(), kYesOnly);
+        services.cwd = directory;
+        ::testing::internal::CaptureStderr();
+        runCheck();
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), line);
+        EXPECT_FALSE(fs::exists(report()));
+    }
+    fs::current_path(saved);
+}
+
+// On Linux "keldwick.ini" is another file, which a person may own; the report
+// is always the name in capitals.
+TEST_F(CheckRun, ReportNameKeepsItsLetterCase) {
+    writeWholeFile(cwd() / "keldwick.ini", "mine");
+    runCheck();
+    EXPECT_EQ(testing_support::readWholeFile(cwd() / "keldwick.ini"), "mine");
+    EXPECT_EQ(reportText(), kYesOnly);
+}
+
+// A folder that takes no new file, with a report the user may still write:
+// left alone, its stale text would stand as this run's.
+TEST_F(CheckRun, WritableReportInAFolderThatTakesNoNewFileIsRewrittenInPlace) {
+    writeWholeFile(report(), "[VREDIR.VXD]\r\nISWIN95=NO\r\nVERSION=4.00.950\r\n");
+    fs::permissions(report(), fs::perms::all);
+    fs::permissions(m_root.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(cwd(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+    putDriver(systemDir(), "4.00.1116");
+    const auto verdict = testing_support::runUnprivileged([&] { return runCheck().recommend == "OK"; });
+    if (!verdict) {
+        GTEST_SKIP() << "cannot drop privileges here";
+    }
+    EXPECT_TRUE(*verdict);
+    EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1116\r\n");
 }
 
 TEST_F(CheckRun, ReadOnlyCurrentDirectoryGetsNoReportButAllFields) {

@@ -42,6 +42,30 @@ TEST_F(DriverProbe, DanglingLinkCountsAsNoFile) {
     EXPECT_EQ(runCheck().driverVersion, "4.00.1116");
 }
 
+// A Wine prefix may hold the driver as "vredir.vxd", which Windows would find.
+TEST_F(DriverProbe, DriverIsFoundInAnyLetterCaseExactNameFirstThenByteOrder) {
+    const auto put = [&](const char* name, const char* version) {
+        testing_support::writeWholeFile(systemDir() / name, "driver");
+        services.setVersion((systemDir() / name).string(), version);
+    };
+    put("vredir.vxd", "4.00.1116");
+    EXPECT_EQ(runCheck().recommend, "OK");
+    put("Vredir.Vxd", "4.00.1111");
+    EXPECT_EQ(runCheck().driverVersion, "4.00.1111") << "'V' comes before 'v'";
+    put("VREDIR.VXD", "4.00.1117");
+    EXPECT_EQ(runCheck().driverVersion, "4.00.1117") << "the exact name wins";
+}
+
+TEST_F(DriverProbe, OtherLetterCaseDoesNotChangeWhichDirectoryDecides) {
+    testing_support::writeWholeFile(cwd() / "VRedir.vxd", "driver");
+    services.setVersion((cwd() / "VRedir.vxd").string(), "4.00.1111");
+    putDriver(systemDir(), "4.00.1116");
+    EXPECT_EQ(runCheck().driverVersion, "4.00.1111");
+    fs::remove(cwd() / "VRedir.vxd");
+    fs::create_symlink(m_root.path() / "nowhere", cwd() / "vredir.vxd");
+    EXPECT_EQ(runCheck().driverVersion, "4.00.1116") << "a dangling link is no file in any case";
+}
+
 TEST_F(DriverProbe, TrailingBlanksOfTheValueGo) {
     putDriver(systemDir(), "4.00.1116      ");
     const auto r = runCheck();
@@ -89,8 +113,33 @@ TEST_F(DriverProbe, OnlyTheUsEnglishWesternTableCounts) {
 
 TEST_F(DriverProbe, LineBreaksInTheValueCannotInjectReportLines) {
     putDriver(systemDir(), "4.00\r\n[EVIL]\r\nX=1");
-    runCheck();
-    EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00  [EVIL]  X=1\r\n");
+    EXPECT_EQ(runCheck().driverVersion, "4.00");
+    EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00\r\n");
+}
+
+// The window once compared the raw text while the report held it with its
+// line breaks made blanks: "4.00.1116" in the report, UPGRADE in the window.
+TEST_F(DriverProbe, WindowAndReportHoldTheSameTextUpToTheFirstControlCharacter) {
+    struct Case {
+        const char* value;
+        const char* shown;
+        const char* recommend;
+    };
+    for (const auto& c :
+         {Case{"4.00.1116\r\n", "4.00.1116", "OK"}, Case{"4.00.1116 \nbuild 7", "4.00.1116", "OK"},
+          Case{"4.00.1116\tretail", "4.00.1116", "OK"}, Case{"4.00.1116\x7F", "4.00.1116", "OK"},
+          Case{"4.00.\x01"
+               "1116",
+               "4.00.", "UPGRADE"},
+          Case{"\r\n4.00.1116", "UNKNOWN", "UNKNOWN"}, Case{"  \x1B[0m", "UNKNOWN", "UNKNOWN"}}) {
+        putDriver(systemDir(), c.value);
+        const auto r = runCheck();
+        SCOPED_TRACE(c.value);
+        EXPECT_EQ(r.driverVersion, c.shown);
+        EXPECT_EQ(r.recommend, c.recommend);
+        const std::string entry = r.driverVersion == "UNKNOWN" ? "" : "VERSION=" + r.driverVersion + "\r\n";
+        EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\n" + entry);
+    }
 }
 
 TEST_F(DriverProbe, SystemDirectoryThatDoesNotFitIsNotSearched) {

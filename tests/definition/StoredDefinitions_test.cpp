@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/definition/DefinitionWalk.h"
@@ -133,6 +135,27 @@ TEST(StoredDefinitions, EveryByteAfterTheHeaderBelongsToExactlyOnePiece) {
             next = piece.offset + piece.size;
         }
         EXPECT_EQ(next, endOffset(bytes)) << key;
+    }
+}
+
+// A face that the system lacks is replaced by another with other widths, and
+// the layout units that place every control change with it.
+TEST(StoredDefinitions, NameOnlyFontsThatWindows95Ships) {
+    const std::vector<std::string> shipped = {"Arial",     "Courier New", "Times New Roman", "Symbol",
+                                              "Wingdings", "Marlett",     "MS Sans Serif",   "MS Serif",
+                                              "Courier",   "Small Fonts", "System",          "Terminal"};
+    const auto isShipped = [&](const std::string& face) {
+        return face.empty() || std::find(shipped.begin(), shipped.end(), face) != shipped.end();
+    };
+    for (const auto& [module, window] :
+         {std::pair{kFrameModule, "MAIN$APPFRAME"}, std::pair{kStatusModule, "GETREDIRINFO$WINDOW"}}) {
+        const auto walked = definition::loadWindowDescription(module, window);
+        ASSERT_TRUE(walked) << window;
+        const auto& description = walked.value();
+        EXPECT_TRUE(isShipped(description.font.face)) << window << ": " << description.font.face;
+        for (const auto& control : description.controls) {
+            EXPECT_TRUE(isShipped(control.font.face)) << window << " control " << control.id;
+        }
     }
 }
 

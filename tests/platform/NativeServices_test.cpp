@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/FileSystem.h"
 #include "platform/Files.h"
+#include "platform/Paths.h"
 #include "platform/SystemServices.h"
 #include "platform/WinApi.h"
 #include "tests/support/TempFolder.h"
@@ -65,6 +70,48 @@ TEST(NativeServices, WinePrefixStandsInForTheSystemDirectories) {
     if (saved != nullptr) {
         ::setenv("WINEPREFIX", saved, 1);
     }
+}
+
+TEST(NativeServices, WinePrefixFoldersAreFoundInAnyLetterCase) {
+    TempFolder prefix;
+    fs::create_directories(prefix / "drive_c/Windows/SYSTEM32");
+    const char* saved = std::getenv("WINEPREFIX");
+    ::setenv("WINEPREFIX", prefix.str().c_str(), 1);
+    char buffer[kMaxPath];
+    EXPECT_GT(os::GetSystemDirectoryA(buffer, sizeof buffer), 0u);
+    EXPECT_EQ(std::string(buffer), prefix.str() + "/drive_c/Windows/SYSTEM32");
+    fs::create_directories(prefix / "drive_c/windows");
+    EXPECT_GT(os::GetWindowsDirectoryA(buffer, sizeof buffer), 0u);
+    EXPECT_EQ(std::string(buffer), prefix.str() + "/drive_c/windows") << "the exact name wins";
+    if (saved != nullptr) {
+        ::setenv("WINEPREFIX", saved, 1);
+    } else {
+        ::unsetenv("WINEPREFIX");
+    }
+}
+
+// Under a file-size limit a write must fail as on a full disk: SIGXFSZ would
+// end the program before it could say that the report was not written.
+TEST(NativeServices, FileSizeLimitFailsTheWriteInsteadOfEndingTheProcess) {
+    TempFolder folder;
+    const auto path = (folder / "KELDWICK.INI").string();
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_DFL);
+        const rlimit none{0, 0};
+        const auto files = makeNativeFileSystem();
+        NativeFile file = kNoFile;
+        std::size_t written = 0;
+        const std::byte byte{'x'};
+        const bool failed = ::setrlimit(RLIMIT_FSIZE, &none) == 0 && !files->createNew(path.c_str(), file) &&
+                            files->write(file, std::span(&byte, 1), written) == std::errc::file_too_large;
+        ::_exit(failed ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST(NativeServices, RemoveDeletesFilesButNeverDirectories) {

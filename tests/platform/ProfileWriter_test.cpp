@@ -179,5 +179,20 @@ TEST_F(ProfileWriter, StaleTemporariesOfTheReportAreRemoved) {
     EXPECT_TRUE(fs::exists(foreign));
 }
 
+// The sweep once removed a person's ".KELDWICK.INI.mynotes.tmp".
+TEST_F(ProfileWriter, SweepRemovesOnlyNamesOfTheShapeThePublisherMakes) {
+    const std::vector<std::string> theirs = {".KELDWICK.INI.mynotes.tmp",      ".KELDWICK.INI.my-notes.tmp",
+                                             ".KELDWICK.INI.ABCDEFGH.tmp",     ".KELDWICK.INI.abcdefghi.tmp",
+                                             ".KELDWICK.INI.abcdefgh.tmp.tmp", ".KELDWICK.INI..tmp"};
+    for (const auto& name : theirs) {
+        writeWholeFile(folder / name, "notes");
+        fs::last_write_time(folder / name, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    }
+    removeStaleTemporaries(report.c_str());
+    for (const auto& name : theirs) {
+        EXPECT_TRUE(fs::exists(folder / name)) << name;
+    }
+}
+
 }  // namespace
 }  // namespace rt

@@ -56,7 +56,24 @@ std::error_code FaultyFileSystem::createNew(const char* path, rt::NativeFile& ou
     if (auto error = fault(path)) {
         return error;
     }
+    if (const int refused = m_refusedNew.load(); refused != 0) {
+        return std::make_error_code(static_cast<std::errc>(refused));
+    }
     return m_native->createNew(path, out);
+}
+
+std::error_code FaultyFileSystem::openForWriting(const char* path, rt::NativeFile& out) {
+    if (auto error = fault(path)) {
+        return error;
+    }
+    return m_native->openForWriting(path, out);
+}
+
+std::error_code FaultyFileSystem::truncate(rt::NativeFile file, std::uint64_t size) {
+    if (auto error = fault()) {
+        return error;
+    }
+    return m_native->truncate(file, size);
 }
 
 // A failed write still writes half, as a full disk does.
@@ -87,7 +104,17 @@ std::error_code FaultyFileSystem::replace(const char* from, const char* to) {
     if (auto error = fault(to)) {
         return error;
     }
+    if (m_noReplace) {
+        return std::make_error_code(std::errc::function_not_supported);
+    }
     return m_native->replace(from, to);
+}
+
+std::error_code FaultyFileSystem::rename(const char* from, const char* to) {
+    if (auto error = fault(to)) {
+        return error;
+    }
+    return m_native->rename(from, to);
 }
 
 std::error_code FaultyFileSystem::removeFile(const char* path) {
@@ -106,6 +133,14 @@ std::error_code FaultyFileSystem::syncFolder(const char* folder) {
 
 bool FaultyFileSystem::exists(const char* path) {
     return !fault(path) && m_native->exists(path);
+}
+
+std::error_code FaultyFileSystem::namesIgnoringCase(const char* folder, std::string_view name,
+                                                    std::vector<std::string>& out) {
+    if (auto error = fault(folder)) {
+        return error;
+    }
+    return m_native->namesIgnoringCase(folder, name, out);
 }
 
 std::error_code FaultyFileSystem::listFolder(const char* folder, std::string_view namePrefix,

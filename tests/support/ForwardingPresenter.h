@@ -18,6 +18,7 @@ class ForwardingPresenter final : public rt::Presenter {
     void focus(rt::WindowId window, int control) override { m_target.focus(window, control); }
     void close(rt::WindowId window) override { m_target.close(window); }
     void beep() override { m_target.beep(); }
+    void tellUser(const std::string& text) override { m_target.tellUser(text); }
     void waitForWork() override { m_target.waitForWork(); }
     void wakeUp() override { m_target.wakeUp(); }
     void shutdown() override { m_target.shutdown(); }

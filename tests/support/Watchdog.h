@@ -1,15 +1,16 @@
 #pragma once
 
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
 #include <string>
-#include <thread>
+
+#include "platform/NativeThread.h"
+#include "platform/Signal.h"
 
 namespace testing_support {
 
 // Ends the whole test process with a message when a test runs past its time,
-// so that a broken event loop fails instead of hanging the suite.
+// so that a broken event loop fails instead of hanging the suite. Built on the
+// program's own thread seam, so the Windows suite can have one too.
 class Watchdog {
   public:
     explicit Watchdog(std::chrono::seconds limit = std::chrono::seconds(30), std::string what = "test");
@@ -18,10 +19,8 @@ class Watchdog {
     Watchdog& operator=(const Watchdog&) = delete;
 
   private:
-    std::mutex m_mutex;
-    std::condition_variable m_done;
-    bool m_finished = false;
-    std::thread m_thread;
+    rt::Signal m_finished;
+    rt::NativeThread m_thread;  // declared last: it waits on the signal
 };
 
 }  // namespace testing_support

@@ -40,6 +40,12 @@ class CountingFileSystem final : public rt::FileSystem {
     std::error_code createNew(const char* path, rt::NativeFile& out) override {
         return m_native->createNew(path, out);
     }
+    std::error_code openForWriting(const char* path, rt::NativeFile& out) override {
+        return m_native->openForWriting(path, out);
+    }
+    std::error_code truncate(rt::NativeFile file, std::uint64_t size) override {
+        return m_native->truncate(file, size);
+    }
     std::error_code write(rt::NativeFile file, std::span<const std::byte> bytes,
                           std::size_t& written) override {
         return m_native->write(file, bytes, written);
@@ -47,9 +53,14 @@ class CountingFileSystem final : public rt::FileSystem {
     std::error_code sync(rt::NativeFile file) override { return m_native->sync(file); }
     std::error_code close(rt::NativeFile file) override { return m_native->close(file); }
     std::error_code replace(const char* from, const char* to) override { return m_native->replace(from, to); }
+    std::error_code rename(const char* from, const char* to) override { return m_native->rename(from, to); }
     std::error_code removeFile(const char* path) override { return m_native->removeFile(path); }
     std::error_code syncFolder(const char* folder) override { return m_native->syncFolder(folder); }
     bool exists(const char* path) override { return m_native->exists(path); }
+    std::error_code namesIgnoringCase(const char* folder, std::string_view name,
+                                      std::vector<std::string>& out) override {
+        return m_native->namesIgnoringCase(folder, name, out);
+    }
     std::error_code listFolder(const char* folder, std::string_view namePrefix,
                                std::vector<rt::FolderEntry>& out) override {
         return m_native->listFolder(folder, namePrefix, out);

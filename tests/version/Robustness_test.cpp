@@ -55,6 +55,19 @@ TEST_P(EveryFixture, SurvivesBeingCutAtEveryLength) {
     }
 }
 
+// A file cut short once gave the version text up to the cut, which could
+// read as a whole version ("4.00.1116" from "4.00.1116 (a fixture build...").
+TEST_P(EveryFixture, PrefixGivesTheWholeFilesBlockOrNone) {
+    const auto& bytes = GetParam().second;
+    const auto whole = readBytes(bytes);
+    for (std::size_t size = 0; size < bytes.size(); ++size) {
+        const auto cut = readBytes(Bytes(bytes.begin(), bytes.begin() + static_cast<long>(size)));
+        if (cut) {
+            ASSERT_TRUE(whole && cut->block == whole->block) << "size " << size;
+        }
+    }
+}
+
 TEST_P(EveryFixture, SurvivesAnyOneByteReplaced) {
     auto bytes = GetParam().second;
     for (std::size_t i = 0; i < bytes.size(); ++i) {

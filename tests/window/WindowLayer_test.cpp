@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <stdexcept>
 #include <thread>
 
 #include "LayerFixture.h"
@@ -184,9 +185,53 @@ TEST_F(WindowLayerTest, EndingTheProcessClosesEveryOtherWindow) {
     startUp({}, 0, nullptr);  // the fixture closes down once more
 }
 
+// The frame (here the test's thread) started a procedure that throws once its
+// window is open: the window goes, the thread ends, and the frame hears of it.
+TEST_F(WindowLayerTest, ProcedureThatThrowsClosesItsWindowAndTellsItsStarter) {
+    Window frame;
+    ASSERT_EQ(prepareFrame(frame, "TEST$FRAME", "FRAME$WINDOW"), "");
+    openWindow(frame);
+    startEventLoop();
+    ASSERT_EQ(event(), WindowOpened);
+    TurnLog log;
+    ASSERT_TRUE(startThread(
+        [&] {
+            runLoggingChild(log, [] {
+                if (event() == WindowOpened) {
+                    throw std::runtime_error("the procedure's own failure");
+                }
+            });
+        },
+        0));
+    EXPECT_FALSE(endEventLoop());
+    EXPECT_EQ(event(), ThreadFailed);
+    EXPECT_NE(field(), 0) << "the failed thread's number";
+    EXPECT_EQ(layer().runningThreads(), 0u);
+    const auto windows = presenter->windows();
+    ASSERT_EQ(windows.size(), 2u);
+    EXPECT_FALSE(windows[1].isOpen) << "the failed procedure's window is closed";
+    post(CloseRequested, 0, OwnThread);
+    EXPECT_TRUE(endEventLoop());
+}
+
+TEST_F(WindowLayerTest, RefusedThreadSaysWhyAndIsNeverWaitedFor) {
+    bool ran = false;
+    {
+        RefusedThreadStarts refused(1);
+        const auto started = startThread([&] { ran = true; }, 0);
+        ASSERT_FALSE(started);
+        EXPECT_TRUE(started.error());
+    }
+    EXPECT_EQ(layer().runningThreads(), 0u);
+    closeDown();
+    EXPECT_FALSE(ran);
+    startUp({}, 0, nullptr);  // the fixture closes down once more
+}
+
 // A small requested stack is raised: this recursion needs far more than 25,000 bytes.
 TEST(NativeThread, SmallStackRequestsAreRaised) {
-    EXPECT_EQ(NativeThread::effectiveStackBytes(0), 0u);
+    EXPECT_EQ(NativeThread::effectiveStackBytes(0), NativeThread::kMinimumStackBytes)
+        << "a default request gets the floor too, whatever RLIMIT_STACK says";
     EXPECT_EQ(NativeThread::effectiveStackBytes(25000), NativeThread::kMinimumStackBytes);
     std::atomic<long> depth{0};
     std::function<long(long)> recurse = [&](long n) -> long {

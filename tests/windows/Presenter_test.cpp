@@ -6,59 +6,14 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
-#include <cstdio>
-#include <functional>
-#include <thread>
 #include <vector>
 
-#include "WindowsTestSupport.h"
-#include "app/ProgramBody.h"
+#include "PresenterFixture.h"
 
 namespace {
 
-constexpr DWORD kPatience = 20'000;
-constexpr int kCloseButton = 10;
-constexpr int kRecommendDisplay = 6;
-
-std::vector<HWND> statusWindows(HWND frame) {
-    std::vector<HWND> found;
-    HWND client = ::FindWindowExA(frame, nullptr, "MDICLIENT", nullptr);
-    for (HWND child = ::FindWindowExA(client, nullptr, "KeldwickWindow", nullptr); child != nullptr;
-         child = ::FindWindowExA(client, child, "KeldwickWindow", nullptr)) {
-        found.push_back(child);
-    }
-    return found;
-}
-
-template <typename Ready>
-bool waitUntil(Ready ready) {
-    for (DWORD waited = 0; waited < kPatience; waited += 20) {
-        if (ready()) {
-            return true;
-        }
-        ::Sleep(20);
-    }
-    return ready();
-}
-
-std::string text(HWND window) {
-    char buffer[256] = {};
-    ::SendMessageA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
-    return buffer;
-}
-
-// Waits until `count` status windows are open and each shows its results,
-// so that every control exists before the person reaches for it.
-bool waitForResults(HWND frame, std::size_t count) {
-    return waitUntil([&] {
-        const auto windows = statusWindows(frame);
-        return windows.size() == count && std::all_of(windows.begin(), windows.end(), [](HWND window) {
-                   return !text(::GetDlgItem(window, kRecommendDisplay)).empty();
-               });
-    });
-}
+using namespace windows_test;
 
 std::array<int, 4> statusParts(HWND frame) {
     std::array<int, 4> parts{};
@@ -67,60 +22,7 @@ std::array<int, 4> statusParts(HWND frame) {
     return parts;
 }
 
-// Ends the process if the program never lets go, so a broken loop fails the
-// run instead of hanging it; stands down when the test ends in time.
-class Watchdog {
-  public:
-    Watchdog() : m_done(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
-        m_thread = std::thread([this] {
-            if (::WaitForSingleObject(m_done, 60'000) == WAIT_TIMEOUT) {
-                std::fprintf(stderr, "presenter test: the program did not end in time\n");
-                ::ExitProcess(3);
-            }
-        });
-    }
-    ~Watchdog() {
-        ::SetEvent(m_done);
-        m_thread.join();
-        ::CloseHandle(m_done);
-    }
-    Watchdog(const Watchdog&) = delete;
-    Watchdog& operator=(const Watchdog&) = delete;
-
-  private:
-    HANDLE m_done;
-    std::thread m_thread;
-};
-
-class Presenter : public ::testing::Test {
-  protected:
-    Presenter() {
-        ::GetCurrentDirectoryA(MAX_PATH, m_previous);
-        ::SetCurrentDirectoryA(m_folder.path().c_str());
-    }
-    ~Presenter() override { ::SetCurrentDirectoryA(m_previous); }
-
-    int runProgram(const std::function<void(HWND frame)>& person) {
-        const char* argv[] = {"keldwick"};
-        rt::startUp(keldwick::programModules(), 1, argv);
-        std::thread acting([&] {
-            HWND frame = nullptr;
-            waitUntil([&] { return (frame = ::FindWindowA("KeldwickFrame", nullptr)) != nullptr; });
-            if (frame != nullptr && waitForResults(frame, 1)) {
-                person(frame);
-                ::PostMessageA(frame, WM_CLOSE, 0, 0);
-            }
-        });
-        const int status = keldwick::programBody();
-        acting.join();
-        rt::closeDown();
-        return status;
-    }
-
-    Watchdog m_watchdog;
-    windows_test::TempFolder m_folder;
-    char m_previous[MAX_PATH] = {};
-};
+class Presenter : public ::testing::Test, protected PresenterFixture {};
 
 TEST_F(Presenter, FrameCarriesTheMenuBarWithAccessKeys) {
     std::vector<std::string> titles;
@@ -206,6 +108,23 @@ TEST_F(Presenter, WindowMenuListsEveryStatusWindowAndTileSeparatesThem) {
     EXPECT_EQ(listed, 2);
     EXPECT_FALSE(overlapAfterTile);
     EXPECT_EQ(leftAfterClose, 1u);
+}
+
+// This test program carries the program's resources, icon included.
+TEST_F(Presenter, FrameAndStatusWindowsShowTheProgramsIcon) {
+    std::vector<ULONG_PTR> icons;
+    runProgram([&](HWND frame) {
+        for (HWND window : {frame, statusWindows(frame).at(0)}) {
+            icons.push_back(::GetClassLongPtrA(window, GCLP_HICON));
+            icons.push_back(::GetClassLongPtrA(window, GCLP_HICONSM));
+        }
+    });
+    const auto systemIcon = reinterpret_cast<ULONG_PTR>(::LoadIconA(nullptr, IDI_APPLICATION));
+    ASSERT_EQ(icons.size(), 4u);
+    for (const auto icon : icons) {
+        EXPECT_NE(icon, 0u);
+        EXPECT_NE(icon, systemIcon) << "the program's own icon, not the system's";
+    }
 }
 
 TEST_F(Presenter, ExitEndsTheProgramWithStatusZero) {

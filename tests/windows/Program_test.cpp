@@ -4,13 +4,17 @@
 // driver here is an NE or PE file of that name.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "FixtureBuilder.h"
 #include "ProgramRun.h"
 #include "WindowsTestSupport.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -51,7 +55,7 @@ const std::array<DriverFormat, 3> kFormats{{
 
 class Program : public ::testing::Test {
   protected:
-    static bool prefixIs(const std::string& version) { return windows_test::prefixVersion() == version; }
+    static bool of95Family() { return windows_test::prefixIsWindows95Family(); }
 
     void placeDriver(const DriverFormat& format, const std::string& fileVersion) {
         windows_test::writeFile(m_folder.file("VREDIR.VXD"), format.build(fileVersion));
@@ -91,9 +95,9 @@ class Program : public ::testing::Test {
     TempFolder m_folder;
 };
 
-TEST_F(Program, HiddenRunOnWindows98ReportsTheDriverThatIsThere) {
-    if (!prefixIs("win98")) {
-        GTEST_SKIP() << "runs only in the prefix set to win98";
+TEST_F(Program, HiddenRunOnThe95FamilyReportsTheDriverThatIsThere) {
+    if (!of95Family()) {
+        GTEST_SKIP() << "runs only in prefixes set to Windows 95, 98 or Me";
     }
     for (const auto& format : kFormats) {
         placeDriver(format, "4.00.1116");
@@ -101,9 +105,9 @@ TEST_F(Program, HiddenRunOnWindows98ReportsTheDriverThatIsThere) {
     }
 }
 
-TEST_F(Program, ShownRunOnWindows98AsksForAnUpgradeOfAnOlderDriver) {
-    if (!prefixIs("win98")) {
-        GTEST_SKIP() << "runs only in the prefix set to win98";
+TEST_F(Program, ShownRunOnThe95FamilyAsksForAnUpgradeOfAnOlderDriver) {
+    if (!of95Family()) {
+        GTEST_SKIP() << "runs only in prefixes set to Windows 95, 98 or Me";
     }
     placeDriver(kFormats[0], "4.00.1115");
     EXPECT_EQ(runShown(), (std::array<std::string, 3>{"YES", "4.00.1115", "UPGRADE"}));
@@ -111,32 +115,103 @@ TEST_F(Program, ShownRunOnWindows98AsksForAnUpgradeOfAnOlderDriver) {
               "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1115\r\n");
 }
 
-TEST_F(Program, ShownRunOnWindows98FindsTheRightDriverOk) {
-    if (!prefixIs("win98")) {
-        GTEST_SKIP() << "runs only in the prefix set to win98";
+TEST_F(Program, ShownRunOnThe95FamilyFindsTheRightDriverOk) {
+    if (!of95Family()) {
+        GTEST_SKIP() << "runs only in prefixes set to Windows 95, 98 or Me";
     }
     placeDriver(kFormats[1], "4.00.1116");
     EXPECT_EQ(runShown(), (std::array<std::string, 3>{"YES", "4.00.1116", "OK"}));
 }
 
 TEST_F(Program, HiddenRunOnTheNtFamilyAnswersNo) {
-    if (!prefixIs("default")) {
-        GTEST_SKIP() << "runs only in the prefix set to default";
+    if (of95Family()) {
+        GTEST_SKIP() << "runs only in prefixes set to the NT family";
     }
     placeDriver(kFormats[0], "4.00.1116");
     EXPECT_EQ(runHidden(), "[VREDIR.VXD]\r\nISWIN95=NO\r\nVERSION=4.00.1116\r\n");
 }
 
 TEST_F(Program, ShownRunOnTheNtFamilyRecommendsNothingForThisPlatform) {
-    if (!prefixIs("default")) {
-        GTEST_SKIP() << "runs only in the prefix set to default";
+    if (of95Family()) {
+        GTEST_SKIP() << "runs only in prefixes set to the NT family";
     }
     placeDriver(kFormats[0], "4.00.1116");
     EXPECT_EQ(runShown(), (std::array<std::string, 3>{"NO", "4.00.1116", "NOT95"}));
 }
 
-TEST_F(Program, HiddenRunWithoutADriverWritesNoVersion) {
-    const std::string platform = windows_test::prefixVersion() == "win98" ? "YES" : "NO";
+// What opens .html files in this prefix, for one test: a command that writes
+// the page it was given into a file. The previous choice comes back after.
+class HtmlOpener {
+  public:
+    explicit HtmlOpener(const std::string& record) {
+        char previous[128] = {};
+        LONG size = sizeof previous;
+        if (::RegQueryValueA(HKEY_CLASSES_ROOT, ".html", previous, &size) == ERROR_SUCCESS) {
+            m_previous = previous;
+        }
+        const std::string command = "cmd.exe /c echo %1>\"" + record + "\"";
+        ::RegSetValueA(HKEY_CLASSES_ROOT, "KeldwickTestPage\\shell\\open\\command", REG_SZ, command.c_str(),
+                       static_cast<DWORD>(command.size()));
+        ::RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, "KeldwickTestPage", 16);
+    }
+    ~HtmlOpener() {
+        ::RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, m_previous.c_str(),
+                       static_cast<DWORD>(m_previous.size()));
+    }
+    HtmlOpener(const HtmlOpener&) = delete;
+    HtmlOpener& operator=(const HtmlOpener&) = delete;
+
+  private:
+    std::string m_previous;
+};
+
+TEST_F(Program, F1OpensTheHelpContentsBesideTheProgram) {
+    const std::string record = m_folder.file("opened.txt");
+    const HtmlOpener opener(record);
+    ProgramRun run(m_folder.path(), "");
+    HWND frame = run.waitForFrame(kRunLimit);
+    ASSERT_NE(frame, nullptr);
+    // F1 goes through the frame's shortcut keys wherever it is pressed.
+    ::PostMessageA(frame, WM_KEYDOWN, VK_F1, 1);
+    std::string opened;
+    for (DWORD waited = 0; opened.find("index.html") == std::string::npos && waited < kRunLimit;
+         waited += 100) {
+        ::Sleep(100);
+        opened = windows_test::readFile(record);
+    }
+    ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(run.waitForExit(kRunLimit), std::optional<DWORD>(0));
+    char program[MAX_PATH] = {};
+    ::GetFullPathNameA(std::getenv("KELDWICK_PROGRAM"), MAX_PATH, program, nullptr);
+    const std::string full = program;
+    const std::string expected = full.substr(0, full.find_last_of('\\') + 1) + "help\\index.html";
+    EXPECT_NE(opened.find(expected), std::string::npos) << opened;
+}
+
+// The check every Windows version gets: a hidden run over an old report, as
+// a login script makes it day after day, leaves exactly this run's report and
+// nothing else. The 95 family publishes it in two steps (delete, then rename).
+using HiddenRun = Program;
+
+TEST_F(HiddenRun, ReplacesTheOldReportWithTheOneThisWindowsCallsFor) {
+    windows_test::writeFile(m_folder.file("KELDWICK.INI"), fixtures::Bytes(100, std::byte{'x'}));
+    placeDriver(kFormats[0], "4.00.1116");
+    const std::string platform = of95Family() ? "YES" : "NO";
+    EXPECT_EQ(runHidden(), "[VREDIR.VXD]\r\nISWIN95=" + platform + "\r\nVERSION=4.00.1116\r\n");
+    std::vector<rt::FolderEntry> entries;
+    ASSERT_FALSE(rt::fileSystem().listFolder(m_folder.path().c_str(), "", entries));
+    std::vector<std::string> files;
+    for (const auto& entry : entries) {
+        if (entry.isRegular) {
+            files.push_back(entry.name);
+        }
+    }
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{"KELDWICK.INI", "VREDIR.VXD"})) << "no temporary file is left";
+}
+
+TEST_F(HiddenRun, WithoutADriverWritesNoVersion) {
+    const std::string platform = of95Family() ? "YES" : "NO";
     // The system and Windows folders of a fresh prefix hold no VREDIR.VXD either.
     EXPECT_EQ(runHidden(), "[VREDIR.VXD]\r\nISWIN95=" + platform + "\r\n");
 }

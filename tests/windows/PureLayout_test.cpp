@@ -1,9 +1,12 @@
 // The presenter's arithmetic, which needs no window: status bar edges, layout
-// units, command numbers and the clipboard rule.
+// units, command numbers, the clipboard rule, which menu entries can act,
+// where new windows go and what a failed help page says.
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "platform/win32/ChildPlacement.h"
+#include "platform/win32/HelpPages.h"
 #include "platform/win32/LayoutUnits.h"
 #include "platform/win32/MenuCommands.h"
 #include "platform/win32/StatusBarEdges.h"
@@ -155,6 +158,90 @@ TEST(Clipboard, WritableEditTakesEveryAction) {
 TEST(Clipboard, ButtonsAndNoFocusTakeNothing) {
     EXPECT_EQ(clipboardMessageFor(StandardAction::Copy, FocusedControl::Other), ClipboardMessage::None);
     EXPECT_EQ(clipboardMessageFor(StandardAction::Cut, FocusedControl::None), ClipboardMessage::None);
+}
+
+TEST(MenuStates, ReadOnlyResultsCanBeCopiedButNeverCutOrPastedInto) {
+    MenuContext context{1, 0, FocusedControl::ReadOnlyEdit, true, true};
+    EXPECT_FALSE(canCarryOut(StandardAction::Cut, context));
+    EXPECT_TRUE(canCarryOut(StandardAction::Copy, context));
+    EXPECT_FALSE(canCarryOut(StandardAction::Paste, context));
+    context.focused = FocusedControl::Other;
+    EXPECT_TRUE(canCarryOut(StandardAction::Copy, context)) << "all results, with a button focused";
+    context.activeWindowHasValues = false;
+    EXPECT_FALSE(canCarryOut(StandardAction::Copy, context));
+}
+
+TEST(MenuStates, PasteNeedsAWritableFieldAndTextToPaste) {
+    MenuContext context{1, 0, FocusedControl::Edit, false, false};
+    EXPECT_FALSE(canCarryOut(StandardAction::Paste, context));
+    context.clipboardHasText = true;
+    EXPECT_TRUE(canCarryOut(StandardAction::Paste, context));
+    EXPECT_TRUE(canCarryOut(StandardAction::Cut, context));
+}
+
+TEST(MenuStates, ArrangingNeedsWindowsAndIconsNeedMinimisedOnes) {
+    MenuContext context;
+    EXPECT_FALSE(canCarryOut(StandardAction::Tile, context));
+    EXPECT_FALSE(canCarryOut(StandardAction::Cascade, context));
+    EXPECT_TRUE(canCarryOut(StandardAction::HelpContents, context));
+    EXPECT_TRUE(canCarryOut(StandardAction::PrinterSetup, context));
+    context.openWindows = 2;
+    EXPECT_TRUE(canCarryOut(StandardAction::Tile, context));
+    EXPECT_FALSE(canCarryOut(StandardAction::ArrangeIcons, context));
+    context.minimisedWindows = 1;
+    EXPECT_TRUE(canCarryOut(StandardAction::ArrangeIcons, context));
+}
+
+TEST(ChildPlacement, FirstWindowAtTheTopLeftEachNextOneStepFurther) {
+    std::vector<PixelPoint> open;
+    EXPECT_EQ(nextChildPosition(open, {100, 80}, {640, 480}, 20), (PixelPoint{0, 0}));
+    open = {{0, 0}, {20, 20}};
+    EXPECT_EQ(nextChildPosition(open, {100, 80}, {640, 480}, 20), (PixelPoint{40, 40}));
+}
+
+TEST(ChildPlacement, WindowThatWouldLeaveTheAreaStartsAgainWhereNoneStands) {
+    const std::vector<PixelPoint> open = {{0, 0}, {20, 20}, {40, 40}};
+    EXPECT_EQ(nextChildPosition(open, {100, 80}, {150, 130}, 20), (PixelPoint{60, 60}))
+        << "every place inside is taken, so the cascade goes on and the scroll bars reach it";
+    const std::vector<PixelPoint> afterClose = {{0, 0}, {40, 40}};
+    EXPECT_EQ(nextChildPosition(afterClose, {100, 80}, {150, 130}, 20), (PixelPoint{20, 20}));
+}
+
+TEST(ChildPlacement, PlaceOfAClosedWindowIsUsedButNeverAnOpenOne) {
+    // The second of three closed: the next goes on from the last, not onto it.
+    const std::vector<PixelPoint> open = {{0, 0}, {40, 40}};
+    EXPECT_EQ(nextChildPosition(open, {100, 80}, {640, 480}, 20), (PixelPoint{60, 60}));
+    const std::vector<PixelPoint> dragged = {{60, 60}, {40, 40}};
+    EXPECT_EQ(nextChildPosition(dragged, {100, 80}, {640, 480}, 20), (PixelPoint{80, 80}))
+        << "60,60 is taken by the first window";
+}
+
+TEST(ChildPlacement, WindowLargerThanTheAreaGoesWhereTheCascadeWouldPutIt) {
+    const std::vector<PixelPoint> open = {{0, 0}};
+    EXPECT_EQ(nextChildPosition(open, {700, 500}, {640, 480}, 20), (PixelPoint{20, 20}));
+}
+
+TEST(ChildPlacement, TilingKeepsSizesInAGridAsWideAsTheAreaHolds) {
+    const std::vector<PixelSize> windows = {{300, 150}, {300, 150}, {280, 160}, {300, 150}};
+    EXPECT_EQ(tilePositions(windows, {640, 200}),
+              (std::vector<PixelPoint>{{0, 0}, {300, 0}, {0, 160}, {300, 160}}));
+    EXPECT_EQ(tilePositions(windows, {200, 200}),
+              (std::vector<PixelPoint>{{0, 0}, {0, 160}, {0, 320}, {0, 480}}))
+        << "one column when not even one window fits across";
+}
+
+TEST(HelpPages, EveryHelpEntryHasItsOwnPage) {
+    EXPECT_STREQ(helpPageFor(StandardAction::HelpContents), "index.html");
+    EXPECT_STREQ(helpPageFor(StandardAction::HelpSearch), "search.html");
+    EXPECT_STREQ(helpPageFor(StandardAction::HelpOnHelp), "using-help.html");
+}
+
+TEST(HelpPages, FailureNamesTheFileAndWhyItCouldNotBeOpened) {
+    const auto message = helpFailureMessage("C:\\keldwick\\help\\index.html", shellFailureReason(31));
+    EXPECT_NE(message.find("C:\\keldwick\\help\\index.html"), std::string::npos);
+    EXPECT_NE(message.find("No program on this computer is set up to open .html files"), std::string::npos);
+    EXPECT_NE(shellFailureReason(1234).find("1234"), std::string::npos)
+        << "unknown answers keep their number";
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <thread>
 
 #include "WindowsTestSupport.h"
 #include "platform/FileSystem.h"
@@ -34,7 +33,7 @@ TEST(Win32Services, PlatformIdIsTheOneThePrefixReports) {
     os::OSVERSIONINFOA info{};
     info.dwOSVersionInfoSize = sizeof info;
     ASSERT_NE(os::GetVersionExA(&info), 0);
-    if (windows_test::prefixVersion() == "win98") {
+    if (windows_test::prefixIsWindows95Family()) {
         EXPECT_EQ(info.dwPlatformId, os::kPlatformWindows95Family);
     } else {
         EXPECT_EQ(info.dwPlatformId, os::kPlatformWindowsNt);
@@ -61,6 +60,24 @@ TEST(Win32FileSystem, ReplaceLeavesNoTemporaryFileBehind) {
         files += entry.isRegular ? 1 : 0;
     }
     EXPECT_EQ(files, 1);
+}
+
+// The program finds out by itself that it runs on the 95 family, whose
+// replacing rename is a stub, and the publisher then takes its two steps.
+TEST(Win32FileSystem, The95FamilyHasNoOneStepReplace) {
+    TempFolder folder;
+    const auto from = folder.file("new");
+    const auto to = folder.file("old");
+    windows_test::writeFile(from, {std::byte{'n'}});
+    windows_test::writeFile(to, {std::byte{'o'}});
+    const auto replaced = rt::fileSystem().replace(from.c_str(), to.c_str());
+    if (windows_test::prefixIsWindows95Family()) {
+        EXPECT_EQ(replaced, std::errc::function_not_supported);
+        EXPECT_EQ(windows_test::readFile(to), "o");
+    } else {
+        EXPECT_FALSE(replaced);
+        EXPECT_EQ(windows_test::readFile(to), "n");
+    }
 }
 
 TEST(Win32FileSystem, CreateNewRefusesAnExistingName) {
@@ -100,8 +117,8 @@ TEST(FolderMutex, HeldLockKeepsAnotherThreadWaitingThenLetsItGoOnUnlocked) {
     rt::FolderLock held(folder.path());
     ASSERT_TRUE(held.isHeld());
     bool otherHeld = true;
-    std::thread other(
-        [&] { otherHeld = rt::FolderLock(folder.path(), std::chrono::milliseconds(200)).isHeld(); });
+    rt::NativeThread other(
+        [&] { otherHeld = rt::FolderLock(folder.path(), std::chrono::milliseconds(200)).isHeld(); }, 0);
     other.join();
     EXPECT_FALSE(otherHeld);
 }
@@ -110,20 +127,24 @@ TEST(FolderMutex, ReleasedLockCanBeTakenAgain) {
     TempFolder folder;
     { rt::FolderLock first(folder.path()); }
     bool otherHeld = false;
-    std::thread other(
-        [&] { otherHeld = rt::FolderLock(folder.path(), std::chrono::milliseconds(200)).isHeld(); });
+    rt::NativeThread other(
+        [&] { otherHeld = rt::FolderLock(folder.path(), std::chrono::milliseconds(200)).isHeld(); }, 0);
     other.join();
     EXPECT_TRUE(otherHeld);
 }
 
 TEST(FolderMutex, LockOfADeadHolderPassesOn) {
     TempFolder folder;
-    std::thread holder([&] {
-        HANDLE mutex = nullptr;
-        ASSERT_FALSE(rt::tryLockFolderMutex(folder.path().c_str(), mutex));
-        // Ends without releasing, as a killed run would.
-    });
+    bool held = false;
+    rt::NativeThread holder(
+        [&] {
+            HANDLE mutex = nullptr;
+            held = !rt::tryLockFolderMutex(folder.path().c_str(), mutex);
+            // Ends without releasing, as a killed run would.
+        },
+        0);
     holder.join();
+    ASSERT_TRUE(held);
     EXPECT_TRUE(rt::FolderLock(folder.path(), std::chrono::milliseconds(500)).isHeld());
 }
 

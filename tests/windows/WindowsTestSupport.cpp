@@ -58,4 +58,9 @@ std::string prefixVersion() {
     return version != nullptr ? version : "";
 }
 
+bool prefixIsWindows95Family() {
+    const auto version = prefixVersion();
+    return version == "win95" || version == "win98" || version == "winme";
+}
+
 }  // namespace windows_test

@@ -30,7 +30,9 @@ std::string readFile(const std::string& path);
 // The folder of this test program, with a trailing separator.
 std::string programFolder();
 
-// What the test script says the Wine prefix reports: "win98" or "default".
+// The Windows version the test script set the Wine prefix to ("win95", "nt40", ...).
 std::string prefixVersion();
+// True when that version is one of the 95 family: 95, 98 or Me.
+bool prefixIsWindows95Family();
 
 }  // namespace windows_test

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Runs the Windows suite under Wine in a private prefix that is made here and
 # removed afterwards, so no run depends on a prefix left on the machine.
-# Usage: run-under-wine.sh <default|win98> <windows_tests.exe> <keldwick.exe> [test arguments...]
-#   default  the prefix answers as Wine does out of the box (the NT family, platform id 2)
-#   win98    the prefix's Windows version is set to Windows 98 (platform id 1)
+# Usage: run-under-wine.sh <versions> <windows_tests.exe> <keldwick.exe> [test arguments...]
+#   versions  Windows versions the prefix is set to in turn, comma-separated:
+#             win95, win98, winme (the 95 family, platform id 1), nt40, winxp, win10
+#             (the NT family, platform id 2). One prefix serves them all: the
+#             version is a registry value that Wine reads when a program starts.
 # Shown windows need an X display: without DISPLAY a private Xvfb is started.
 set -euo pipefail
 
-version=$1 tests=$2 program=$3
+versions=$1 tests=$2 program=$3
 shift 3
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
@@ -48,12 +50,14 @@ for attempt in 1 2 3; do
 done
 rm -f "$WINEPREFIX.boot.log"
 $booted || exit 1
-if [[ "$version" == win98 ]]; then
-    "$wine" reg add 'HKCU\Software\Wine' /v Version /d win98 /f >/dev/null 2>&1
-fi
-echo "prefix ($version) ready in $((SECONDS - started)) s"
+echo "prefix ready in $((SECONDS - started)) s"
 
 # Wine shows the Unix file system as drive Z:.
-export KELDWICK_WINE_VERSION="$version"
 export KELDWICK_PROGRAM="Z:${program//\//\\}"
-"$wine" "$tests" "$@"
+status=0
+for version in ${versions//,/ }; do
+    "$wine" reg add 'HKCU\Software\Wine' /v Version /d "$version" /f >/dev/null 2>&1
+    echo "== Windows version: $version"
+    KELDWICK_WINE_VERSION="$version" "$wine" "$tests" "$@" || status=1
+done
+exit $status

@@ -40,6 +40,7 @@ class Forwarding final : public rt::Presenter {
     void focus(rt::WindowId window, int control) override { m_inner->focus(window, control); }
     void close(rt::WindowId window) override { m_inner->close(window); }
     void beep() override { m_inner->beep(); }
+    void tellUser(const std::string& text) override { m_inner->tellUser(text); }
     void waitForWork() override { m_inner->waitForWork(); }
     void wakeUp() override { m_inner->wakeUp(); }
     void shutdown() override { m_inner->shutdown(); }

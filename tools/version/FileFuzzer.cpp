@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the whole reader as a file, then queries the block
-// the services would hand out and checks the promises made about it.
+// the services would hand out and checks the promises made about it, and
+// cuts the file inside its block to see that no cut block is handed out.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -15,6 +16,8 @@ struct Query {
     const char* path;
     bool isString;
 };
+
+constexpr std::uint64_t kCutsPerBlock = 8;
 
 constexpr Query kQueries[] = {
     {"\\StringFileInfo\\040904E4\\FileVersion", true},
@@ -38,6 +41,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const auto& block = info->block;
+    // The file cut anywhere inside its version block gives that same block or
+    // none, never the text up to the cut.
+    const auto blockStart = info->located.location.offset;
+    const std::uint64_t length = info->tree.declaredLength;
+    for (std::uint64_t i = 0; i <= kCutsPerBlock; ++i) {
+        // Spread over the block; the last cut is one byte short of its end.
+        const auto cut = blockStart + (i == kCutsPerBlock ? length - 1 : length * i / kCutsPerBlock);
+        if (cut >= size) {
+            __builtin_trap();  // the block was handed out, so the file holds it whole
+        }
+        version::MemorySource prefix(bytes.first(static_cast<std::size_t>(cut)));
+        const auto shorter = version::readVersionInfo(prefix);
+        if (shorter && shorter->block != block) {
+            __builtin_trap();
+        }
+    }
     if (block.size() > 0xFFFF || block.size() < 4 ||
         std::to_integer<std::size_t>(block[0]) + (std::to_integer<std::size_t>(block[1]) << 8) !=
             block.size()) {

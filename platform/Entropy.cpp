@@ -1,0 +1,27 @@
+#include "Entropy.h"
+
+#include <atomic>
+
+namespace rt {
+
+namespace {
+
+// splitmix64: every step of a plain counter comes out well mixed, so threads
+// that take neighbouring counts still get unrelated numbers.
+std::uint64_t mixed(std::uint64_t value) {
+    value += 0x9E3779B97F4A7C15ull;
+    value = (value ^ (value >> 30)) * 0xBF58476D1CE4E5B9ull;
+    value = (value ^ (value >> 27)) * 0x94D049BB133111EBull;
+    return value ^ (value >> 31);
+}
+
+std::atomic<std::uint64_t> g_count{0};
+
+}  // namespace
+
+std::uint64_t nextEntropy() {
+    static const std::uint64_t seed = mixed(detail::entropySeed());
+    return mixed(seed + g_count.fetch_add(1, std::memory_order_relaxed));
+}
+
+}  // namespace rt

@@ -1,0 +1,197 @@
+#include "platform/ProfileBatch.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <thread>
+
+#include "platform/ProfileWriter.h"
+#include "tests/support/FaultyFileSystem.h"
+#include "tests/support/TempFolder.h"
+
+namespace rt {
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::FaultyFileSystem;
+using testing_support::readWholeFile;
+using testing_support::TempFolder;
+using testing_support::writeWholeFile;
+
+constexpr const char* kOld = "[VREDIR.VXD]\r\nISWIN95=NO\r\nVERSION=4.00.950\r\n";
+constexpr const char* kNew = "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1116\r\n";
+
+class ProfileBatchTest : public ::testing::Test {
+  protected:
+    void putBoth() {
+        ASSERT_FALSE(putProfileEntry("VREDIR.VXD", "ISWIN95", "YES", report.c_str()));
+        ASSERT_FALSE(putProfileEntry("VREDIR.VXD", "VERSION", "4.00.1116", report.c_str()));
+    }
+
+    TempFolder folder;
+    std::string report = (folder / "KELDWICK.INI").string();
+};
+
+TEST_F(ProfileBatchTest, PutsReachTheFileOnlyTogetherWithTheSameBytesAsSinglePuts) {
+    writeWholeFile(report, kOld);
+    {
+        ProfileBatch batch;
+        batch.open(report);
+        putBoth();
+        EXPECT_EQ(readWholeFile(report), kOld) << "nothing is published before the batch is";
+        ASSERT_TRUE(batch.publish(InPlace::Refused));
+    }
+    const auto batched = readWholeFile(report);
+    fs::remove(report);
+    putBoth();
+    EXPECT_EQ(batched, readWholeFile(report));
+    EXPECT_EQ(batched, kNew);
+}
+
+TEST_F(ProfileBatchTest, OtherPathsAndOtherThreadsArePublishedAsTheyCome) {
+    const auto other = (folder / "OTHER.INI").string();
+    ProfileBatch batch;
+    batch.open(report);
+    ASSERT_FALSE(putProfileEntry("S", "E", "1", other.c_str()));
+    std::thread elsewhere([&] { EXPECT_FALSE(putProfileEntry("S", "E", "2", report.c_str())); });
+    elsewhere.join();
+    EXPECT_EQ(readWholeFile(other), "[S]\r\nE=1\r\n");
+    EXPECT_EQ(readWholeFile(report), "[S]\r\nE=2\r\n");
+}
+
+TEST_F(ProfileBatchTest, BatchClosedWithoutPublishingLeavesTheFileAndStopsCollecting) {
+    writeWholeFile(report, kOld);
+    {
+        ProfileBatch batch;
+        batch.open(report);
+        putBoth();
+    }
+    EXPECT_EQ(readWholeFile(report), kOld);
+    ASSERT_FALSE(putProfileEntry("VREDIR.VXD", "ISWIN95", "YES", report.c_str()));
+    EXPECT_EQ(readWholeFile(report), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.950\r\n");
+}
+
+TEST_F(ProfileBatchTest, BatchClosedOutOfOrderLeavesTheInnerOneWorking) {
+    const auto other = (folder / "OTHER.INI").string();
+    auto outer = std::make_unique<ProfileBatch>();
+    outer->open(other);
+    ProfileBatch inner;
+    inner.open(report);
+    outer.reset();
+    putBoth();
+    ASSERT_FALSE(putProfileEntry("S", "E", "V", other.c_str()));
+    EXPECT_EQ(readWholeFile(other), "[S]\r\nE=V\r\n");
+    ASSERT_TRUE(inner.publish(InPlace::Refused));
+    EXPECT_EQ(readWholeFile(report), kNew);
+}
+
+TEST_F(ProfileBatchTest, BatchWithoutPutsRemovesTheFile) {
+    writeWholeFile(report, kOld);
+    ProfileBatch batch;
+    batch.open(report);
+    ASSERT_TRUE(batch.publish(InPlace::Allowed));
+    EXPECT_FALSE(fs::exists(report));
+}
+
+// The folder takes no new file but the old one is writable: left alone, its
+// stale text would pass for this run's.
+TEST_F(ProfileBatchTest, FolderThatTakesNoNewFileGetsTheOldFileRewrittenInPlace) {
+    writeWholeFile(report, std::string(kOld) + "; a longer tail than the new text has\r\n");
+    FaultyFileSystem noNewFiles;
+    noNewFiles.refuseNewFiles(std::errc::permission_denied);
+    ScopedFileSystem installed(noNewFiles);
+    ProfileBatch batch;
+    batch.open(report);
+    putBoth();
+    ASSERT_TRUE(batch.publish(InPlace::Allowed));
+    EXPECT_EQ(readWholeFile(report), kNew);
+}
+
+// Two writers rewriting one file in place could mix their texts: a writer
+// without the folder lock removes the old file instead.
+TEST_F(ProfileBatchTest, WriterWithoutTheLockNeverRewritesInPlace) {
+    writeWholeFile(report, kOld);
+    FaultyFileSystem noNewFiles;
+    noNewFiles.refuseNewFiles(std::errc::permission_denied);
+    ScopedFileSystem installed(noNewFiles);
+    ProfileBatch batch;
+    batch.open(report);
+    putBoth();
+    const auto published = batch.publish(InPlace::Refused);
+    ASSERT_FALSE(published);
+    EXPECT_EQ(published.error().cause, std::errc::permission_denied);
+    EXPECT_FALSE(fs::exists(report));
+}
+
+// Every file-system call of a publish failed in turn, once and for good, on
+// the usual path and on the in-place one: the file then holds the new text,
+// or it is gone, or the batch says that it remains; the old text never passes
+// for the new. A part of the new text stays only where every call after a
+// failed write in place fails too, and removing the file cannot help.
+TEST_F(ProfileBatchTest, FailureAtAnyCallLeavesTheNewTextOrNoOldText) {
+    for (const bool takesNewFiles : {true, false}) {
+        for (const auto mode : {FaultyFileSystem::Mode::Once, FaultyFileSystem::Mode::Persistent}) {
+            for (int n = 1;; ++n) {
+                writeWholeFile(report, kOld);
+                FaultyFileSystem faulty;
+                if (!takesNewFiles) {
+                    faulty.refuseNewFiles(std::errc::too_many_files_open);
+                }
+                ProfileBatch batch;
+                batch.open(report);
+                putBoth();
+                faulty.failCall(n, mode, std::errc::no_space_on_device);
+                {
+                    ScopedFileSystem installed(faulty);
+                    const auto published = batch.publish(InPlace::Allowed);
+                    SCOPED_TRACE("failing call " + std::to_string(n) + (takesNewFiles ? "" : " in place"));
+                    const auto exists = fs::exists(fs::symlink_status(report));
+                    const auto text = readWholeFile(report);
+                    if (published) {
+                        EXPECT_EQ(text, kNew);
+                    } else if (published.error().oldFileRemains) {
+                        const bool hopeless = !takesNewFiles && mode == FaultyFileSystem::Mode::Persistent;
+                        EXPECT_TRUE(text == kOld || text == kNew || text.empty() || hopeless) << text;
+                    } else {
+                        EXPECT_FALSE(exists) << text;
+                    }
+                }
+                for (const auto& entry : fs::directory_iterator(folder.path())) {
+                    fs::remove(entry.path());
+                }
+                if (!faulty.failedAny()) {
+                    break;
+                }
+                ASSERT_LT(n, 100);
+            }
+        }
+    }
+}
+
+TEST_F(ProfileBatchTest, InPlaceRewriteNeverReachesALinkedFile) {
+    const auto target = folder / "target.txt";
+    const auto secondName = folder / "second-name.txt";
+    for (const bool symbolic : {true, false}) {
+        writeWholeFile(target, "secret\n");
+        fs::remove(report);
+        fs::remove(secondName);
+        if (symbolic) {
+            fs::create_symlink(target, report);
+        } else {
+            fs::create_hard_link(target, report);
+            fs::create_hard_link(target, secondName);
+        }
+        FaultyFileSystem noNewFiles;
+        noNewFiles.refuseNewFiles(std::errc::permission_denied);
+        ScopedFileSystem installed(noNewFiles);
+        ProfileBatch batch;
+        batch.open(report);
+        putBoth();
+        EXPECT_FALSE(batch.publish(InPlace::Allowed));
+        EXPECT_EQ(readWholeFile(target), "secret\n") << (symbolic ? "symbolic link" : "hard link");
+        EXPECT_FALSE(fs::exists(fs::symlink_status(report)));
+    }
+}
+
+}  // namespace
+}  // namespace rt
