@@ -6,7 +6,10 @@
 #include "app/CommandLine.h"
 #include "app/HiddenMode.h"
 #include "app/RunMode.h"
+#include "app/WindowProcedure.h"
 #include "platform/window/DesktopPresenter.h"
+#include "platform/window/Runtime.h"
+#include "platform/window/RuntimeSetup.h"
 #include "ui/AppFrame.h"
 #include "ui/StatusWindow.h"
 
@@ -17,13 +20,13 @@ namespace {
 const rt::Module kMainModule{"KELDWICK", &rt::initialiseModule};
 
 constexpr int kNoDesktop = 1;
+constexpr int kUnpreparedFrame = 1;
 
 // Windows are drawn only in normal mode, so a hidden run needs no desktop. A
 // presenter installed already (by a test) is kept. Without one, the windows
 // could never be seen nor closed: say so and fail rather than wait forever.
 bool useDesktop() {
-    auto& layer = rt::WindowLayer::instance();
-    if (layer.presenter() != nullptr) {
+    if (rt::hasPresenter()) {
         return true;
     }
     std::string error;
@@ -32,7 +35,7 @@ bool useDesktop() {
         std::fprintf(stderr, "keldwick: %s; \"keldwick HIDE\" checks without windows\n", error.c_str());
         return false;
     }
-    layer.setPresenter(std::move(presenter));
+    rt::usePresenter(std::move(presenter));
     return true;
 }
 
@@ -61,7 +64,11 @@ int programBody() {
         return kNoDesktop;
     }
     // A frame that could not even be prepared is a failure, not a run.
-    return MAIN() ? 0 : 1;
+    if (const auto ran = MAIN(); !ran) {
+        reportUnpreparedWindow(ran.error());
+        return kUnpreparedFrame;
+    }
+    return 0;
 }
 
 }  // namespace keldwick

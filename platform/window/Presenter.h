@@ -5,10 +5,9 @@
 #include <string>
 
 #include "platform/definition/WindowDescription.h"
+#include "platform/window/RuntimeTypes.h"
 
 namespace rt {
-
-using WindowId = int;
 
 // Everything a presenter needs to draw a window the moment it is first shown.
 struct WindowView {

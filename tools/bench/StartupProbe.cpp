@@ -10,6 +10,7 @@
 #include "app/ProgramBody.h"
 #include "platform/posix/DesktopPresenterLoader.h"
 #include "platform/window/Runtime.h"
+#include "platform/window/RuntimeSetup.h"
 
 namespace {
 
@@ -71,7 +72,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "keldwick_startup_probe: %s\n", error.c_str());
         return 1;
     }
-    rt::WindowLayer::instance().setPresenter(std::make_unique<EndWhenResultsShown>(std::move(presenter)));
+    rt::usePresenter(std::make_unique<EndWhenResultsShown>(std::move(presenter)));
     const int status = keldwick::programBody();
     rt::closeDown();
     return status;
