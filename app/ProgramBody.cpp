@@ -23,20 +23,17 @@ constexpr int kNoDesktop = 1;
 constexpr int kUnpreparedFrame = 1;
 
 // Windows are drawn only in normal mode, so a hidden run needs no desktop. A
-// presenter installed already (by a test) is kept. Without one, the windows
-// could never be seen nor closed: say so and fail rather than wait forever.
-bool useDesktop() {
+// presenter installed already (by a test) is kept.
+keldwick::Result<void, rt::DesktopError> useDesktop() {
     if (rt::hasPresenter()) {
-        return true;
+        return {};
     }
-    std::string error;
-    auto presenter = rt::loadDesktopPresenter(error);
+    auto presenter = rt::loadDesktopPresenter();
     if (!presenter) {
-        std::fprintf(stderr, "keldwick: %s; \"keldwick HIDE\" checks without windows\n", error.c_str());
-        return false;
+        return std::move(presenter).error();
     }
-    rt::usePresenter(std::move(presenter));
-    return true;
+    rt::usePresenter(std::move(presenter).value());
+    return {};
 }
 
 }  // namespace
@@ -60,8 +57,14 @@ int programBody() {
             break;
     }
     HiddenMode = asksForHiddenMode(parameters);
-    if (!HiddenMode && !useDesktop()) {
-        return kNoDesktop;
+    // Without a desktop the windows could never be seen nor closed: say so and
+    // fail rather than wait forever.
+    if (!HiddenMode) {
+        if (const auto desktop = useDesktop(); !desktop) {
+            std::fprintf(stderr, "keldwick: %s; \"keldwick HIDE\" checks without windows\n",
+                         desktop.error().reason.c_str());
+            return kNoDesktop;
+        }
     }
     // A frame that could not even be prepared is a failure, not a run.
     if (const auto ran = MAIN(); !ran) {

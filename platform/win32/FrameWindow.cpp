@@ -6,6 +6,7 @@
 
 #include "StatusBarEdges.h"
 #include "WindowClass.h"
+#include "platform/EntryGuard.h"
 
 namespace rt::win32 {
 
@@ -59,33 +60,30 @@ std::unique_ptr<FrameWindow> FrameWindow::create(const WindowView& view, UserAct
     return frame;
 }
 
+// The children go first: they are destroyed through the frame's MDI client.
 FrameWindow::~FrameWindow() {
     m_children.clear();
-    if (m_window != nullptr) {
-        ::SetWindowLongPtrA(m_window, GWLP_USERDATA, 0);
-        ::DestroyWindow(m_window);
-    }
 }
 
 bool FrameWindow::createParts() {
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
     CLIENTCREATESTRUCT client{m_menu.windowMenu(), kFirstChildCommand};
-    m_client = ::CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr, kClientStyle, 0, 0, 0, 0, m_window,
-                                 nullptr, instance, &client);
+    m_client = ::CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr, kClientStyle, 0, 0, 0, 0,
+                                 m_window.get(), nullptr, instance, &client);
     if (m_client == nullptr) {
         return false;
     }
-    m_standard.attach(m_window, m_client, [this] {
+    m_standard.attach(m_window.get(), m_client, [this] {
         const StatusChild* active = activeChild();
         return active != nullptr ? active->valuesText() : std::string();
     });
     if (!m_description->zoneWidths.empty()) {
-        m_statusBar =
-            ::CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
-                              m_window, reinterpret_cast<HMENU>(INT_PTR{kStatusBarId}), instance, nullptr);
+        m_statusBar = ::CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0,
+                                        0, 0, m_window.get(), reinterpret_cast<HMENU>(INT_PTR{kStatusBarId}),
+                                        instance, nullptr);
     }
     RECT inside{};
-    ::GetClientRect(m_window, &inside);
+    ::GetClientRect(m_window.get(), &inside);
     layout(inside.right, inside.bottom);
     return true;
 }
@@ -170,7 +168,7 @@ void FrameWindow::focus(WindowId window, int control) {
 // until their own procedures have closed them.
 void FrameWindow::close(WindowId window) {
     if (window == m_id) {
-        ::ShowWindow(m_window, SW_HIDE);
+        ::ShowWindow(m_window.get(), SW_HIDE);
         return;
     }
     m_children.erase(window);
@@ -189,7 +187,7 @@ bool FrameWindow::translate(MSG& message) {
         return true;
     }
     if (m_menu.accelerators() != nullptr &&
-        ::TranslateAcceleratorA(m_window, m_menu.accelerators(), &message) != 0) {
+        ::TranslateAcceleratorA(m_window.get(), m_menu.accelerators(), &message) != 0) {
         return true;
     }
     // Only keys are given to the dialog manager, so Alt+letter still opens the menus.
@@ -274,21 +272,23 @@ void FrameWindow::menuSelected(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT FrameWindow::passOn(UINT message, WPARAM wParam, LPARAM lParam) {
-    return ::DefFrameProcA(m_window, m_client, message, wParam, lParam);
+    return ::DefFrameProcA(m_window.get(), m_client, message, wParam, lParam);
 }
 
 LRESULT CALLBACK FrameWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<FrameWindow*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->m_window = window;
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<FrameWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (self == nullptr) {
-        return ::DefFrameProcA(window, nullptr, message, wParam, lParam);
-    }
-    return self->handle(message, wParam, lParam);
+    return guardEntry(kWindowEndedByError, [&] {
+        if (message == WM_NCCREATE) {
+            auto* self =
+                static_cast<FrameWindow*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+            self->m_window.reset(window);
+            ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        }
+        auto* self = reinterpret_cast<FrameWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (self == nullptr) {
+            return ::DefFrameProcA(window, nullptr, message, wParam, lParam);
+        }
+        return self->handle(message, wParam, lParam);
+    });
 }
 
 LRESULT FrameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {

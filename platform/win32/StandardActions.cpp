@@ -84,15 +84,6 @@ FocusedControl classifyFocus(HWND focused) {
     return (style & ES_READONLY) != 0 ? FocusedControl::ReadOnlyEdit : FocusedControl::Edit;
 }
 
-StandardActions::~StandardActions() {
-    if (m_devMode != nullptr) {
-        ::GlobalFree(m_devMode);
-    }
-    if (m_devNames != nullptr) {
-        ::GlobalFree(m_devNames);
-    }
-}
-
 void StandardActions::attach(HWND frame, HWND client, ActiveValues activeValues) {
     m_frame = frame;
     m_client = client;
@@ -174,12 +165,13 @@ void StandardActions::printerSetup() {
     PRINTDLGA dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = m_frame;
-    dialog.hDevMode = m_devMode;
-    dialog.hDevNames = m_devNames;
+    // The dialog may free the settings it is given and hand back new ones.
+    dialog.hDevMode = m_devMode.release();
+    dialog.hDevNames = m_devNames.release();
     dialog.Flags = PD_PRINTSETUP;
     const BOOL chosen = ::PrintDlgA(&dialog);
-    m_devMode = dialog.hDevMode;
-    m_devNames = dialog.hDevNames;
+    m_devMode.reset(dialog.hDevMode);
+    m_devNames.reset(dialog.hDevNames);
     if (chosen == 0 && ::CommDlgExtendedError() != 0) {
         ::MessageBeep(MB_ICONHAND);
     }
@@ -235,13 +227,13 @@ void StandardActions::clipboard(StandardAction action) {
 // Another program (a clipboard viewer) may hold the clipboard for a moment,
 // so opening it is tried a few times before the copy is given up.
 bool StandardActions::putOnClipboard(const std::string& text) {
-    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1);
-    if (memory == nullptr) {
+    GlobalMemory memory(::GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1));
+    if (!memory) {
         return false;
     }
-    if (void* bytes = ::GlobalLock(memory); bytes != nullptr) {
+    if (void* bytes = ::GlobalLock(memory.get()); bytes != nullptr) {
         std::memcpy(bytes, text.c_str(), text.size() + 1);
-        ::GlobalUnlock(memory);
+        ::GlobalUnlock(memory.get());
     }
     constexpr int kTries = 10;
     constexpr DWORD kPause = 20;
@@ -253,15 +245,14 @@ bool StandardActions::putOnClipboard(const std::string& text) {
         }
     }
     if (!opened) {
-        ::GlobalFree(memory);
         return false;
     }
     ::EmptyClipboard();
     // Once set, the memory belongs to the clipboard.
-    const bool placed = ::SetClipboardData(CF_TEXT, memory) != nullptr;
+    const bool placed = ::SetClipboardData(CF_TEXT, memory.get()) != nullptr;
     ::CloseClipboard();
-    if (!placed) {
-        ::GlobalFree(memory);
+    if (placed) {
+        (void)memory.release();
     }
     return placed;
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "Handles.h"
 #include "MenuCommands.h"
 
 namespace rt::win32 {
@@ -22,7 +23,6 @@ class StandardActions {
     using ActiveValues = std::function<std::string()>;
 
     StandardActions() = default;
-    ~StandardActions();
     StandardActions(const StandardActions&) = delete;
     StandardActions& operator=(const StandardActions&) = delete;
 
@@ -41,8 +41,8 @@ class StandardActions {
     HWND m_client = nullptr;
     ActiveValues m_activeValues;
     // The chosen printer and its settings, kept from one set-up to the next.
-    HGLOBAL m_devMode = nullptr;
-    HGLOBAL m_devNames = nullptr;
+    GlobalMemory m_devMode;
+    GlobalMemory m_devNames;
 };
 
 }  // namespace rt::win32

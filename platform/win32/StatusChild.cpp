@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "WindowClass.h"
+#include "platform/EntryGuard.h"
 #include "platform/definition/WindowFrame.h"
 #include "platform/window/LabelledValues.h"
 
@@ -135,9 +136,6 @@ StatusChild::~StatusChild() {
     if (m_window != nullptr) {
         ::SetWindowLongPtrA(m_window, GWLP_USERDATA, 0);
         ::SendMessageA(m_client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(m_window), 0);
-    }
-    for (const auto& [colour, brush] : m_brushes) {
-        ::DeleteObject(brush);
     }
 }
 
@@ -351,10 +349,10 @@ std::string StatusChild::valuesText() const {
 
 HBRUSH StatusChild::brush(COLORREF colour) {
     auto& brush = m_brushes[colour];
-    if (brush == nullptr) {
-        brush = ::CreateSolidBrush(colour);
+    if (!brush) {
+        brush.reset(::CreateSolidBrush(colour));
     }
-    return brush;
+    return brush.get();
 }
 
 // Read-only edits and statics both ask here. A value display takes its
@@ -382,18 +380,20 @@ HBRUSH StatusChild::colour(HDC dc, HWND control) {
 }
 
 LRESULT CALLBACK StatusChild::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        const auto* mdi = static_cast<const MDICREATESTRUCTA*>(create->lpCreateParams);
-        auto* self = reinterpret_cast<StatusChild*>(mdi->lParam);
-        self->m_window = window;
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<StatusChild*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (self == nullptr) {
-        return ::DefMDIChildProcA(window, message, wParam, lParam);
-    }
-    return self->handle(message, wParam, lParam);
+    return guardEntry(kWindowEndedByError, [&] {
+        if (message == WM_NCCREATE) {
+            const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+            const auto* mdi = static_cast<const MDICREATESTRUCTA*>(create->lpCreateParams);
+            auto* self = reinterpret_cast<StatusChild*>(mdi->lParam);
+            self->m_window = window;
+            ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        }
+        auto* self = reinterpret_cast<StatusChild*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (self == nullptr) {
+            return ::DefMDIChildProcA(window, message, wParam, lParam);
+        }
+        return self->handle(message, wParam, lParam);
+    });
 }
 
 LRESULT StatusChild::handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -9,6 +9,7 @@
 
 #include "ChildPlacement.h"
 #include "DialogFont.h"
+#include "Handles.h"
 #include "platform/window/Presenter.h"
 
 namespace rt::win32 {
@@ -74,7 +75,7 @@ class StatusChild {
     DialogFont m_font;
     std::map<std::pair<std::string, int>, DialogFont> m_controlFonts;
     std::map<int, HWND> m_controls;
-    std::map<COLORREF, HBRUSH> m_brushes;
+    std::map<COLORREF, GdiObject<HBRUSH>> m_brushes;
     int m_focus = 0;  // the control that gets the focus when the window does
 };
 
