@@ -20,10 +20,6 @@ constexpr int kDefaultWidth = 300;
 constexpr int kDefaultHeight = 200;
 constexpr WORD kMenuClosed = 0xFFFF;
 
-int sizeOr(std::int32_t value, int fallback) {
-    return value == definition::kNotGiven || value <= 0 ? fallback : value;
-}
-
 }  // namespace
 
 FrameWindow::FrameWindow(Key, const WindowView& view, UserActions& actions)
@@ -41,8 +37,8 @@ std::unique_ptr<FrameWindow> FrameWindow::create(const WindowView& view, UserAct
     auto frame = std::make_unique<FrameWindow>(Key{}, view, actions);
     const auto& description = *view.description;
     const auto& units = frame->m_font.units();
-    RECT outer{0, 0, units.toPixelsX(sizeOr(description.width, kDefaultWidth)),
-               units.toPixelsY(sizeOr(description.height, kDefaultHeight))};
+    RECT outer{0, 0, units.toPixelsX(givenSizeOr(description.width, kDefaultWidth)),
+               units.toPixelsY(givenSizeOr(description.height, kDefaultHeight))};
     ::AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, frame->m_menu.handle() != nullptr, 0);
     HWND window =
         ::CreateWindowExA(0, kClassName, description.title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,

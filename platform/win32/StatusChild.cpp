@@ -59,10 +59,6 @@ COLORREF colourRef(const definition::Colour& colour) {
     return static_cast<COLORREF>(colour.raw) & 0x00FFFFFFu;
 }
 
-int sizeOr(std::int32_t value, int fallback) {
-    return value == definition::kNotGiven || value <= 0 ? fallback : value;
-}
-
 // A control's rectangle in the coordinates of the window's inside.
 RECT rectIn(HWND parent, HWND control) {
     RECT rect{};
@@ -106,8 +102,8 @@ std::unique_ptr<StatusChild> StatusChild::create(HWND client, const WindowView& 
     const auto& units = child->m_font.units();
     const DWORD style = childStyle(definition::windowFrameOf(description));
     // The definition's size is the window's inside, where its controls go.
-    RECT outer{0, 0, units.toPixelsX(sizeOr(description.width, kDefaultWidth)),
-               units.toPixelsY(sizeOr(description.height, kDefaultHeight))};
+    RECT outer{0, 0, units.toPixelsX(givenSizeOr(description.width, kDefaultWidth)),
+               units.toPixelsY(givenSizeOr(description.height, kDefaultHeight))};
     ::AdjustWindowRectEx(&outer, style, FALSE, WS_EX_MDICHILD);
     const PixelSize size{outer.right - outer.left, outer.bottom - outer.top};
     const PixelPoint at = place ? place(size) : PixelPoint{CW_USEDEFAULT, CW_USEDEFAULT};
