@@ -192,33 +192,34 @@ bool FrameWindow::translate(MSG& message) {
     return isKey && active != nullptr && ::IsDialogMessageA(active->handle(), &message) != 0;
 }
 
-MenuContext FrameWindow::menuContext() const {
-    MenuContext context;
+ActionSituation FrameWindow::actionSituation() const {
+    ActionSituation situation;
     for (const auto& [id, child] : m_children) {
-        ++context.openWindows;
-        context.minimisedWindows += ::IsIconic(child->handle()) != 0 ? 1 : 0;
+        ++situation.openWindows;
+        situation.minimisedWindows += ::IsIconic(child->handle()) != 0 ? 1 : 0;
     }
     const StatusChild* active = activeChild();
+    situation.windowActive = active != nullptr;
     HWND focused = ::GetFocus();
     // Only a control of the active window counts; the focus may sit elsewhere (a dialog).
-    context.focused = active != nullptr && ::IsChild(active->handle(), focused) != 0 ? classifyFocus(focused)
-                                                                                     : FocusedControl::None;
-    context.activeWindowHasValues = active != nullptr && active->hasValues();
-    context.clipboardHasText = ::IsClipboardFormatAvailable(CF_TEXT) != 0;
-    return context;
+    if (active != nullptr && ::IsChild(active->handle(), focused) != 0) {
+        situation.focusedText = classifyFocus(focused);
+        situation.textSelected = situation.focusedText != FocusedText::None && hasSelection(focused);
+    }
+    return situation;
 }
 
 // Answered every time a drop-down menu opens, and before a shortcut key acts,
 // so the state always follows the windows and the focus.
 void FrameWindow::menuOpening(HMENU popup) {
-    const MenuContext context = menuContext();
+    const ActionSituation situation = actionSituation();
     const int count = ::GetMenuItemCount(popup);
     for (int i = 0; i < count; ++i) {
         const auto* entry = m_menu.command(::GetMenuItemID(popup, i));
         if (entry == nullptr || entry->action == StandardAction::None) {
             continue;
         }
-        const UINT state = canCarryOut(entry->action, context) ? MF_ENABLED : MF_GRAYED;
+        const UINT state = canCarryOut(entry->action, situation) ? MF_ENABLED : MF_GRAYED;
         ::EnableMenuItem(popup, static_cast<UINT>(i), MF_BYPOSITION | state);
     }
 }

@@ -60,7 +60,7 @@ class FrameWindow {
     void command(unsigned number);
     void menuSelected(WPARAM wParam, LPARAM lParam);
     void menuOpening(HMENU popup);
-    MenuContext menuContext() const;
+    ActionSituation actionSituation() const;
     StatusChild* activeChild() const;
     std::vector<PixelPoint> openPositions() const;
     LRESULT passOn(UINT message, WPARAM wParam, LPARAM lParam);

@@ -71,17 +71,24 @@ UINT messageOf(ClipboardMessage message) {
 
 }  // namespace
 
-FocusedControl classifyFocus(HWND focused) {
+FocusedText classifyFocus(HWND focused) {
     if (focused == nullptr) {
-        return FocusedControl::None;
+        return FocusedText::None;
     }
     char className[16] = {};
     ::GetClassNameA(focused, className, sizeof className);
     if (::lstrcmpiA(className, "Edit") != 0) {
-        return FocusedControl::Other;
+        return FocusedText::None;
     }
     const auto style = static_cast<DWORD>(::GetWindowLongPtrA(focused, GWL_STYLE));
-    return (style & ES_READONLY) != 0 ? FocusedControl::ReadOnlyEdit : FocusedControl::Edit;
+    return (style & ES_READONLY) != 0 ? FocusedText::ReadOnly : FocusedText::Editable;
+}
+
+bool hasSelection(HWND edit) {
+    DWORD start = 0;
+    DWORD end = 0;
+    ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return start != end;
 }
 
 void StandardActions::attach(HWND frame, HWND client, ActiveValues activeValues) {
@@ -203,10 +210,7 @@ void StandardActions::clipboard(StandardAction action) {
     HWND focused = ::GetFocus();
     const UINT message = messageOf(clipboardMessageFor(action, classifyFocus(focused)));
     if (message == WM_COPY) {
-        DWORD start = 0;
-        DWORD end = 0;
-        ::SendMessageA(focused, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        if (start == end) {
+        if (!hasSelection(focused)) {
             std::vector<char> text(static_cast<std::size_t>(::GetWindowTextLengthA(focused)) + 1);
             ::GetWindowTextA(focused, text.data(), static_cast<int>(text.size()));
             (void)putOnClipboard(text.data());

@@ -10,8 +10,11 @@
 
 namespace rt::win32 {
 
-// What the focused control is, as the clipboard actions see it.
-FocusedControl classifyFocus(HWND focused);
+// What the focused control is, as the clipboard actions see it: only edit
+// controls hold text for them.
+FocusedText classifyFocus(HWND focused);
+// Whether part of an edit control's text is selected.
+bool hasSelection(HWND edit);
 
 // The standard actions the frame's menu entries ask for and the presenter
 // carries out itself: arranging the MDI children, printer set-up, help and the

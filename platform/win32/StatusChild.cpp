@@ -321,10 +321,6 @@ void StatusChild::focusMoved(int control) {
     }
 }
 
-bool StatusChild::hasValues() const {
-    return valueDisplayCount(*m_description) > 0;
-}
-
 std::string StatusChild::valuesText() const {
     std::map<int, std::string> texts;
     for (const auto& control : m_description->controls) {

@@ -41,7 +41,6 @@ class StatusChild {
     // Enter and Esc as a dialog takes them, for a key message meant for this
     // window's controls; true when the key was used.
     bool dialogKey(const MSG& message);
-    bool hasValues() const;
     // The values with their labels, one line each, as the clipboard takes them.
     std::string valuesText() const;
 
