@@ -196,7 +196,7 @@ ActionSituation FrameWindow::actionSituation() const {
     ActionSituation situation;
     for (const auto& [id, child] : m_children) {
         ++situation.openWindows;
-        situation.minimisedWindows += ::IsIconic(child->handle()) != 0 ? 1 : 0;
+        situation.minimisedWindows += ::IsIconic(child->handle()) != 0 ? 1U : 0U;
     }
     const StatusChild* active = activeChild();
     situation.windowActive = active != nullptr;

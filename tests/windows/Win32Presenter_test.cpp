@@ -1,5 +1,7 @@
 // The native presenter on its own, driven as the window layer drives it: the
 // test's thread is the GUI thread and makes the requests itself.
+#include "platform/win32/Win32Presenter.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,7 +11,6 @@
 #include "PresenterFixture.h"
 #include "platform/win32/FrameWindow.h"
 #include "platform/win32/StatusChild.h"
-#include "platform/win32/Win32Presenter.h"
 
 namespace {
 
