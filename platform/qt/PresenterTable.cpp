@@ -42,10 +42,11 @@ class TableActions final : public UserActions {
     KwUserActions m_table{};
 };
 
-// What the table's `self` points at.
+// What the table's `self` points at. The presenter goes first: while it
+// shuts down it may still pass on what the person did.
 struct TableSide {
-    std::unique_ptr<Presenter> presenter;
     TableActions actions;
+    std::unique_ptr<Presenter> presenter;
 };
 
 template <typename Body>
@@ -88,7 +89,7 @@ KwPresenter presenterTable(std::unique_ptr<Presenter> presenter) {
     KwPresenter table{};
     table.size = sizeof(KwPresenter);
     // Released here, taken back by destroy(): the program holds it meanwhile.
-    table.self = std::make_unique<TableSide>(TableSide{std::move(presenter), {}}).release();
+    table.self = std::make_unique<TableSide>(TableSide{{}, std::move(presenter)}).release();
     table.attach = [](void* self, const KwUserActions* actions) {
         guarded(self, [actions](TableSide& side) {
             side.actions.attach(actions);

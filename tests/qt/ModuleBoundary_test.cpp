@@ -27,6 +27,12 @@ using desktop::PresenterMaker;
 
 // The module's side of a presenter: keeps what reaches it.
 struct Recorder final : Presenter {
+    // As the Qt presenter's windows do, when they are closed at its end.
+    ~Recorder() override {
+        if (closeWhenDestroyed && actions != nullptr) {
+            actions->closeRequested(1);
+        }
+    }
     void attach(UserActions& layer) override { actions = &layer; }
     void show(const WindowView& view) override {
         if (throwOnShow) {
@@ -46,6 +52,7 @@ struct Recorder final : Presenter {
     void shutdown() override {}
 
     bool throwOnShow = false;
+    bool closeWhenDestroyed = false;
     UserActions* actions = nullptr;
     std::vector<WindowView> shown;
     std::vector<std::string> texts;
@@ -203,6 +210,13 @@ TEST(ModuleBoundary, RequestsAndActionsCrossBothWays) {
     crossing.module->actions->exitRequested();
     EXPECT_EQ(crossing.layer.events,
               (std::vector<std::string>{"pressed 3 10", "chose 1 -2", "close 3", "exit"}));
+}
+
+TEST(ModuleBoundary, ActionPassedOnWhileThePresenterIsDestroyedStillArrives) {
+    Crossing crossing;
+    crossing.module->closeWhenDestroyed = true;
+    crossing.program.reset();
+    EXPECT_EQ(crossing.layer.events, std::vector<std::string>{"close 1"});
 }
 
 TEST(ModuleBoundaryDeathTest, ErrorInsideTheModuleEndsTheProgramInsteadOfCrossing) {
