@@ -18,7 +18,7 @@ constexpr std::uint16_t kMaxShift = 15;
 
 }  // namespace
 
-Result<NeTableBounds> parseNeHeader(std::span<const std::byte> header) {
+Result<NeTableBounds, Error> parseNeHeader(std::span<const std::byte> header) {
     const keldwick::ByteReader reader(header);
     const auto resources = reader.u16At(0x24);
     const auto names = reader.u16At(0x26);
@@ -36,7 +36,7 @@ Result<NeTableBounds> parseNeHeader(std::span<const std::byte> header) {
     return NeTableBounds{*resources, *names};
 }
 
-Result<NeResource> findNeVersionResource(std::span<const std::byte> table) {
+Result<NeResource, Error> findNeVersionResource(std::span<const std::byte> table) {
     keldwick::ByteReader reader(table);
     const auto shift = reader.readU16();
     if (!shift) {
@@ -83,7 +83,7 @@ Result<NeResource> findNeVersionResource(std::span<const std::byte> table) {
     }
 }
 
-Result<BlockLocation> findNeVersionBlock(ByteSource& source, std::uint32_t neOffset) {
+Result<BlockLocation, Error> findNeVersionBlock(ByteSource& source, std::uint32_t neOffset) {
     auto header = readRange(source, neOffset, kNeHeaderSize, "the NE header");
     if (!header) {
         return header.error();

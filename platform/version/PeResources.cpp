@@ -47,8 +47,8 @@ std::string sectionName(std::span<const std::byte> raw) {
 // skipped: type 16, name 1 and languages are all integer IDs. The whole entry
 // array must lie in the resource section, so the counts cannot make us read
 // more than the section holds.
-Result<std::vector<ResourceEntry>> readDirectory(ByteSource& source, const ResourceArea& area,
-                                                 std::uint32_t directory, std::string_view level) {
+Result<std::vector<ResourceEntry>, Error> readDirectory(ByteSource& source, const ResourceArea& area,
+                                                        std::uint32_t directory, std::string_view level) {
     const std::string where = std::string(level) + " directory at +" + hex(directory);
     if (!fits(directory, kDirectoryHeaderSize, area.available)) {
         return fail(Failure::Truncated, "the " + where + " lies past the end of the resource section");
@@ -105,7 +105,7 @@ const ResourceEntry* chooseLanguage(const std::vector<ResourceEntry>& entries) {
 
 }  // namespace
 
-Result<std::size_t> peHeadersLength(std::span<const std::byte> fileHeader) {
+Result<std::size_t, Error> peHeadersLength(std::span<const std::byte> fileHeader) {
     const keldwick::ByteReader reader(fileHeader);
     const auto sections = reader.u16At(6);
     const auto optionalSize = reader.u16At(0x14);
@@ -120,7 +120,7 @@ Result<std::size_t> peHeadersLength(std::span<const std::byte> fileHeader) {
     return kPeFileHeaderSize + *optionalSize + std::size_t{*sections} * kPeSectionSize;
 }
 
-Result<PeHeaders> parsePeHeaders(std::span<const std::byte> headers) {
+Result<PeHeaders, Error> parsePeHeaders(std::span<const std::byte> headers) {
     const auto length = peHeadersLength(headers);
     if (!length) {
         return length.error();
@@ -190,8 +190,8 @@ std::optional<MappedRva> mapRva(const PeHeaders& headers, std::uint32_t rva) {
     return std::nullopt;
 }
 
-Result<BlockLocation> findPeResource(ByteSource& source, std::uint32_t peOffset, std::uint16_t typeId,
-                                     std::uint16_t nameId) {
+Result<BlockLocation, Error> findPeResource(ByteSource& source, std::uint32_t peOffset, std::uint16_t typeId,
+                                            std::uint16_t nameId) {
     auto fileHeader = readRange(source, peOffset, kPeFileHeaderSize, "the PE file header");
     if (!fileHeader) {
         return fileHeader.error();
@@ -294,7 +294,7 @@ Result<BlockLocation> findPeResource(ByteSource& source, std::uint32_t peOffset,
     return location;
 }
 
-Result<BlockLocation> findPeVersionBlock(ByteSource& source, std::uint32_t peOffset) {
+Result<BlockLocation, Error> findPeVersionBlock(ByteSource& source, std::uint32_t peOffset) {
     auto location = findPeResource(source, peOffset, kRtVersion, kVersionInfoId);
     if (location) {
         location->length = std::min(location->length, kMaxBlockLength);

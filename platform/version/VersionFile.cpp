@@ -5,7 +5,7 @@
 
 namespace version {
 
-Result<VersionFile> VersionFile::open(const char* path) {
+Result<VersionFile, Error> VersionFile::open(const char* path) {
     auto& files = rt::fileSystem();
     rt::NativeFile native = rt::kNoFile;
     if (const auto error = files.openForReading(path, rt::FileSystem::Follow::Links, native)) {
@@ -22,7 +22,7 @@ Result<VersionFile> VersionFile::open(const char* path) {
     return VersionFile(std::move(file), status.size);
 }
 
-Status VersionFile::read(std::uint64_t offset, std::span<std::byte> into) {
+Result<void, Error> VersionFile::read(std::uint64_t offset, std::span<std::byte> into) {
     if (!fits(offset, into.size(), m_size)) {
         return fail(Failure::Truncated, "read at " + hex(offset) + " runs past the end of the file");
     }
@@ -41,10 +41,10 @@ Status VersionFile::read(std::uint64_t offset, std::span<std::byte> into) {
     }
     const auto from = m_window.begin() + static_cast<std::ptrdiff_t>(offset - m_windowOffset);
     std::copy_n(from, into.size(), into.begin());
-    return success();
+    return {};
 }
 
-Status VersionFile::readExactly(std::uint64_t offset, std::span<std::byte> into) {
+Result<void, Error> VersionFile::readExactly(std::uint64_t offset, std::span<std::byte> into) {
     std::size_t got = 0;
     if (const auto error = rt::fileSystem().readAt(m_file.native(), offset, into, got)) {
         return fail(Failure::ReadFailed, "reading " + std::to_string(into.size()) + " bytes at " +
@@ -55,10 +55,10 @@ Status VersionFile::readExactly(std::uint64_t offset, std::span<std::byte> into)
                                              std::to_string(into.size()) + " bytes were read at " +
                                              hex(offset) + "; it shrank after it was opened");
     }
-    return success();
+    return {};
 }
 
-Result<VersionInfo> loadVersionInfo(const char* path) {
+Result<VersionInfo, Error> loadVersionInfo(const char* path) {
     auto file = VersionFile::open(path);
     if (!file) {
         return file.error();
