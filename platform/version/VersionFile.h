@@ -30,10 +30,12 @@ class VersionFile final : public ByteSource {
     Result<void, Error> read(std::uint64_t offset, std::span<std::byte> into) override;
 
   private:
-    VersionFile(rt::File file, std::uint64_t size) : m_file(std::move(file)), m_size(size) {}
+    VersionFile(rt::FileSystem& files, rt::File file, std::uint64_t size)
+        : m_files(&files), m_file(std::move(file)), m_size(size) {}
 
     Result<void, Error> readExactly(std::uint64_t offset, std::span<std::byte> into);
 
+    rt::FileSystem* m_files;  // the one that opened the file
     rt::File m_file;
     std::uint64_t m_size = 0;
     std::vector<std::byte> m_window;

@@ -101,11 +101,11 @@ TEST(NativeServices, FileSizeLimitFailsTheWriteInsteadOfEndingTheProcess) {
         std::signal(SIGXFSZ, SIG_DFL);
         const rlimit none{0, 0};
         const auto files = makeNativeFileSystem();
-        NativeFile file = kNoFile;
-        std::size_t written = 0;
         const std::byte byte{'x'};
-        const bool failed = ::setrlimit(RLIMIT_FSIZE, &none) == 0 && !files->createNew(path.c_str(), file) &&
-                            files->write(file, std::span(&byte, 1), written) == std::errc::file_too_large;
+        const bool limited = ::setrlimit(RLIMIT_FSIZE, &none) == 0;
+        const auto file = files->createNew(path.c_str());
+        const auto written = file ? files->write(*file, std::span(&byte, 1)) : file.error();
+        const bool failed = limited && file && !written && written.error() == std::errc::file_too_large;
         ::_exit(failed ? 0 : 1);
     }
     int status = 0;
