@@ -52,6 +52,24 @@ TEST(NativeServices, DeletedCurrentDirectoryReadsAsEmpty) {
     EXPECT_EQ(currentDirectory(), "");
 }
 
+// The system answers with the whole directory however long it is; one that
+// no path buffer holds is none, never a cut one.
+TEST(NativeServices, CurrentDirectoryLongerThanAPathIsNone) {
+    TempFolder folder;
+    ScopedCurrentDirectory inside(folder.path());
+    const std::string step(200, 'd');
+    int depth = 0;
+    for (auto length = folder.str().size(); length < kMaxPath; length += step.size() + 1, ++depth) {
+        ASSERT_EQ(::mkdir(step.c_str(), 0700), 0);
+        ASSERT_EQ(::chdir(step.c_str()), 0);
+    }
+    EXPECT_EQ(currentDirectory(), "");
+    for (; depth > 0; --depth) {
+        ASSERT_EQ(::chdir(".."), 0);
+        ASSERT_EQ(::rmdir(step.c_str()), 0);
+    }
+}
+
 TEST(NativeServices, WinePrefixStandsInForTheSystemDirectories) {
     const char* saved = std::getenv("WINEPREFIX");
     ::setenv("WINEPREFIX", "/opt/prefix", 1);
