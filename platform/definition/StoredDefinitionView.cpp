@@ -62,7 +62,7 @@ Result<std::uint8_t, DefinitionError> StoredDefinitionView::kindAt(std::int32_t 
     if (auto checked = checkOffset(offset); !checked) {
         return checked.error();
     }
-    return *m_stored.u8At(layout::kOrigin + static_cast<std::size_t>(offset));
+    return keldwick::checkedRead(m_stored.u8At(layout::kOrigin + static_cast<std::size_t>(offset)));
 }
 
 Result<ByteReader, DefinitionError> StoredDefinitionView::record(std::int32_t offset, PieceKind expected) {

@@ -29,7 +29,7 @@ Result<std::uint32_t, Error> parseMzHeader(std::span<const std::byte> header) {
     if (reader.u8At(0) != 'M' || reader.u8At(1) != 'Z') {
         return fail(Failure::NotExecutable, "no MZ signature at the start of the file");
     }
-    return *reader.u32At(0x3C);
+    return keldwick::checkedRead(reader.u32At(0x3C));
 }
 
 Result<ExecutableFormat, Error> identifyNewHeader(std::span<const std::byte> signature) {

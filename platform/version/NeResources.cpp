@@ -70,10 +70,10 @@ Result<NeResource, Error> findNeVersionResource(std::span<const std::byte> table
         }
         keldwick::ByteReader entries(*names);
         while (entries.remaining() >= kNameInfoSize) {
-            const auto offset = *entries.readU16();
-            const auto length = *entries.readU16();
+            const auto offset = keldwick::checkedRead(entries.readU16());
+            const auto length = keldwick::checkedRead(entries.readU16());
             (void)entries.skip(2);  // flags
-            const auto id = *entries.readU16();
+            const auto id = keldwick::checkedRead(entries.readU16());
             (void)entries.skip(4);  // handle and usage: zero on disk
             if (id == kVersionId) {
                 return NeResource{std::uint64_t{offset} << *shift, std::uint64_t{length} << *shift, *shift};

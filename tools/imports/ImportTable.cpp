@@ -146,10 +146,10 @@ keldwick::Result<PeImage, std::string> readPeImage(std::span<const std::byte> fi
     if (!headers) {
         return std::string("the PE headers are cut short");
     }
-    const std::size_t optionalSize = *headers->u16At(0x14);
-    const auto optional = *headers->slice(version::kPeFileHeaderSize, optionalSize);
+    const std::size_t optionalSize = keldwick::checkedRead(headers->u16At(0x14));
+    const auto optional = keldwick::checkedRead(headers->slice(version::kPeFileHeaderSize, optionalSize));
     PeImage image;
-    image.machine = *headers->u16At(4);
+    image.machine = keldwick::checkedRead(headers->u16At(4));
     const auto magic = optional.u16At(0);
     if (!magic || (*magic != kPe32Magic && *magic != kPe32PlusMagic)) {
         return std::string("the optional header is neither PE32 nor PE32+");
@@ -173,15 +173,15 @@ keldwick::Result<PeImage, std::string> readPeImage(std::span<const std::byte> fi
 
     Layout layout{file, {}};
     layout.headers.is64 = image.isPe32Plus;
-    const std::size_t sections = *headers->u16At(6);
-    auto table =
-        *headers->slice(version::kPeFileHeaderSize + optionalSize, sections * version::kPeSectionSize);
+    const std::size_t sections = keldwick::checkedRead(headers->u16At(6));
+    auto table = keldwick::checkedRead(
+        headers->slice(version::kPeFileHeaderSize + optionalSize, sections * version::kPeSectionSize));
     for (std::size_t i = 0; i < sections; ++i) {
         version::PeSection section;
         (void)table.skip(12);  // name and VirtualSize
-        section.virtualAddress = *table.readU32();
-        section.sizeOfRawData = *table.readU32();
-        section.pointerToRawData = *table.readU32();
+        section.virtualAddress = keldwick::checkedRead(table.readU32());
+        section.sizeOfRawData = keldwick::checkedRead(table.readU32());
+        section.pointerToRawData = keldwick::checkedRead(table.readU32());
         (void)table.skip(16);
         layout.headers.sections.push_back(section);
     }
