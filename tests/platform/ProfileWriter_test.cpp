@@ -110,7 +110,8 @@ TEST_F(ProfileWriter, RefusesEmptyNames) {
 
 // Every file-system call of a put, failed in turn, once and for good: a put
 // that reports success published the new text; one that reports failure left
-// the old bytes exactly as they were. A single failure leaves no temporary
+// the old bytes as they were, or the new ones whole where only the folder
+// flush after the rename failed. A single failure leaves no temporary
 // file; when the file system keeps failing, even the clean-up may, and at most
 // one temporary file stays for a later run to remove.
 TEST_F(ProfileWriter, FailureAtAnyCallLeavesOldFileOrPublishesNewOne) {
