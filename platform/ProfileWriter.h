@@ -4,7 +4,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "platform/Result.h"
+#include "Result.h"
 
 namespace rt {
 
