@@ -53,31 +53,6 @@ TEST_F(WholeFilePublisher, FailedFolderFlushAfterTheRenameLeavesTheNewWholeFile)
     EXPECT_EQ(filesIn(folder.path()), 1u) << "no temporary file is left";
 }
 
-// With a one-step replace, every failure leaves one whole text or the other.
-TEST_F(WholeFilePublisher, FailureAtAnyCallLeavesTheOldOrTheNewWholeFile) {
-    for (const auto mode : {FaultyFileSystem::Mode::Once, FaultyFileSystem::Mode::Persistent}) {
-        for (int n = 1;; ++n) {
-            writeWholeFile(report, std::string(kOld));
-            FaultyFileSystem faulty;
-            faulty.failCall(n, mode);
-            {
-                ScopedFileSystem installed(faulty);
-                const auto published = publishWholeFile(report.c_str(), kNew);
-                SCOPED_TRACE("failing call " + std::to_string(n));
-                const auto text = readWholeFile(report);
-                EXPECT_TRUE(published.ok() ? text == kNew : text == kOld || text == kNew) << text;
-            }
-            for (const auto& entry : fs::directory_iterator(folder.path())) {
-                fs::remove(entry.path());
-            }
-            if (!faulty.failedAny()) {
-                break;
-            }
-            ASSERT_LT(n, 100);
-        }
-    }
-}
-
 // The check no longer sweeps before it writes: the publisher does.
 TEST_F(WholeFilePublisher, SweepsStaleTemporariesOfTheFileItself) {
     const auto stale = folder / ".KELDWICK.INI.abcdefgh.tmp";
