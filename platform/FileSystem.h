@@ -35,8 +35,8 @@ struct FolderEntry {
 class FileSystem;
 
 // An open file that is closed when it goes out of scope. Only a file system
-// makes one, and the file is closed through that file system, whichever one
-// is installed by then.
+// makes one, and the file is closed through that file system, not through
+// whichever one is installed by then.
 class File {
   public:
     File() = default;
