@@ -32,8 +32,7 @@ std::string pathInOtherCase(const std::string& path) {
     if (parts.name.empty()) {
         return {};
     }
-    const std::string folder =
-        parts.folderPrefix.empty() ? std::string(".") : std::string(parts.folderPrefix);
+    const std::string folder = folderOf(parts);
     auto found = fileSystem().namesIgnoringCase(folder.c_str(), parts.name);
     if (!found) {
         return {};

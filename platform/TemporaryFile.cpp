@@ -42,11 +42,6 @@ bool isOurs(std::string_view name, std::string_view prefix) {
     return name.substr(prefix.size(), kTagLength).find_first_not_of(kTagAlphabet) == std::string_view::npos;
 }
 
-// The folder itself, for services that take a folder rather than a path prefix.
-std::string folderOf(const PathParts& parts) {
-    return parts.folderPrefix.empty() ? std::string(".") : std::string(parts.folderPrefix);
-}
-
 }  // namespace
 
 Result<TemporaryFile, std::error_code> TemporaryFile::createBeside(std::string_view target) {

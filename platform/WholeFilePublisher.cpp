@@ -25,11 +25,6 @@ Result<void, std::error_code> writeAndClose(FileSystem& files, File& file, std::
     return file.close();
 }
 
-// The folder itself, for services that take a folder rather than a path prefix.
-std::string folderName(const PathParts& parts) {
-    return parts.folderPrefix.empty() ? std::string(".") : std::string(parts.folderPrefix);
-}
-
 }  // namespace
 
 Result<void, std::error_code> publishWholeFile(const char* path, std::string_view bytes) {
@@ -49,7 +44,7 @@ Result<void, std::error_code> publishWholeFile(const char* path, std::string_vie
     if (auto kept = temporary->keep(path); !kept) {
         return kept;
     }
-    return files.syncFolder(folderName(parts).c_str());
+    return files.syncFolder(folderOf(parts).c_str());
 }
 
 }  // namespace rt

@@ -104,20 +104,20 @@ keldwick::Result<void, Error> readDescriptors(const Layout& layout, std::uint32_
             return Error("the import directory runs off its section");
         }
         const std::size_t nameField = delayed ? 4 : 12;
-        const auto nameRva = *descriptor->u32At(nameField);
+        const auto nameRva = keldwick::checkedRead(descriptor->u32At(nameField));
         if (nameRva == 0) {
             return {};
         }
         // Old delay-import tables hold addresses, not RVAs; this reader takes RVAs only.
-        if (delayed && (*descriptor->u32At(0) & kDelayNamesAreRvas) == 0) {
+        if (delayed && (keldwick::checkedRead(descriptor->u32At(0)) & kDelayNamesAreRvas) == 0) {
             return Error("a delay-import table of addresses, not RVAs");
         }
         const auto dll = nameAt(layout, nameRva);
         if (!dll || dll->empty()) {
             return Error("an import descriptor names no DLL");
         }
-        const auto lookup = *descriptor->u32At(delayed ? 16 : 0);
-        const auto addresses = *descriptor->u32At(delayed ? 12 : 16);
+        const auto lookup = keldwick::checkedRead(descriptor->u32At(delayed ? 16 : 0));
+        const auto addresses = keldwick::checkedRead(descriptor->u32At(delayed ? 12 : 16));
         if (auto read = readThunks(layout, lookup != 0 ? lookup : addresses, *dll, delayed, out); !read) {
             return read.error();
         }
