@@ -135,9 +135,15 @@ def true_colour_image(width, height, rows):
     return header(width, height, 32, 0) + out + mask_rows(rows, width)
 
 
+USAGE = "usage: make-ico.py ICONS_FOLDER OUTPUT.ico"
+
+
 def main():
+    if sys.argv[1:2] in (["--help"], ["-h"]):
+        print(USAGE)
+        return
     if len(sys.argv) != 3:
-        sys.exit("usage: make-ico.py ICONS_FOLDER OUTPUT.ico")
+        sys.exit(USAGE)
     folder, output = Path(sys.argv[1]), Path(sys.argv[2])
     images = {size: read_png(folder / f"{size}.png") for size in (16, 24, 32, 48, 64)}
     entries = []  # (width, colours in the directory, bits, image bytes)

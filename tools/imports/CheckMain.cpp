@@ -15,8 +15,10 @@
 
 namespace {
 
+constexpr const char* usageText = "usage: keldwick-import-check [--lists FOLDER] FILE.exe 95|98...\n";
+
 int usage() {
-    std::fprintf(stderr, "usage: keldwick-import-check [--lists FOLDER] FILE.exe 95|98...\n");
+    std::fputs(usageText, stderr);
     return 2;
 }
 
@@ -40,6 +42,10 @@ void printImports(const imports::PeImage& image) {
 int main(int argc, char** argv) {
     std::filesystem::path lists = KELDWICK_IMPORT_LISTS;
     std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (!arguments.empty() && (arguments[0] == "--help" || arguments[0] == "-h")) {
+        std::fputs(usageText, stdout);
+        return 0;
+    }
     if (arguments.size() >= 2 && arguments[0] == "--lists") {
         lists = arguments[1];
         arguments.erase(arguments.begin(), arguments.begin() + 2);
