@@ -7,12 +7,17 @@
 namespace rt {
 
 LoadedModule LoadedModule::open(const std::string& path, std::string& error) {
-    // Resolve everything now: a missing library should fail here, with its
-    // name, rather than later in the middle of drawing a window. Closing the
-    // last handle leaves the code mapped until the process ends: a toolkit's
-    // global objects and helper threads are not made to be unloaded, and
-    // unmapping some fifty libraries would only add milliseconds to the exit.
-    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+    // Every library the module needs is loaded here and the symbol versions
+    // it was built against are checked (Qt adds one with each minor release),
+    // so a missing or too old library fails now, with its name, rather than
+    // in the middle of drawing a window. Functions are bound when first
+    // called, as in a program started normally: binding all of the toolkit's
+    // at once was a tenth of the module's loading, spent on functions most
+    // runs never call. Closing the last handle leaves the code mapped until
+    // the process ends: a toolkit's global objects and helper threads are not
+    // made to be unloaded, and unmapping some fifty libraries would only add
+    // milliseconds to the exit.
+    void* handle = dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL | RTLD_NODELETE);
     if (handle == nullptr) {
         const char* reason = dlerror();
         error = reason != nullptr ? reason : "cannot load " + path;

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QPixmap>
+#include <utility>
 
 #include "DataFiles.h"
 
@@ -23,15 +25,31 @@ void DesktopIdentity::applyNames() {
 // The installed PNG files rather than a theme lookup: the desktop's icon
 // theme holds the same picture, and searching it costs several milliseconds
 // of start-up. Qt draws no SVG without an extra module.
-QIcon DesktopIdentity::icon(const QString& programFolder) {
+std::vector<DesktopIdentity::IconFile> DesktopIdentity::iconFiles(const QString& programFolder) {
     const QString id = QString::fromLatin1(kDesktopId);
-    QIcon icon;
+    std::vector<IconFile> files;
     for (const int size : kIconSizes) {
-        const QString file = DataFiles::locate(
-            QStringLiteral("icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(id), programFolder);
+        QString file = DataFiles::locate(QStringLiteral("icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(id),
+                                         programFolder);
         if (!file.isEmpty()) {
-            icon.addFile(file, QSize(size, size));
+            files.push_back({std::move(file), size});
         }
+    }
+    return files;
+}
+
+QIcon DesktopIdentity::icon(const QString& programFolder) {
+    QIcon icon;
+    for (const auto& file : iconFiles(programFolder)) {
+        icon.addFile(file.path, QSize(file.size, file.size));
+    }
+    return icon;
+}
+
+QIcon DesktopIdentity::iconOf(const std::vector<QImage>& pictures) {
+    QIcon icon;
+    for (const auto& picture : pictures) {
+        icon.addPixmap(QPixmap::fromImage(picture));
     }
     return icon;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QString>
+#include <vector>
 
 namespace rt::desktop {
 
@@ -19,6 +21,16 @@ class DesktopIdentity {
     static void applyIcon();
     // The icon as found for a program in `programFolder`.
     static QIcon icon(const QString& programFolder);
+
+    struct IconFile {
+        QString path;
+        int size = 0;
+    };
+    // The icon's picture files for a program in `programFolder`, smallest
+    // first; only those that exist. Any thread may ask.
+    static std::vector<IconFile> iconFiles(const QString& programFolder);
+    // An icon of pictures read from those files; on the GUI thread.
+    static QIcon iconOf(const std::vector<QImage>& pictures);
 };
 
 }  // namespace rt::desktop

@@ -10,7 +10,7 @@
 
 namespace rt::desktop {
 
-FrameWindow::FrameWindow(const WindowView& view, Callbacks callbacks)
+FrameWindow::FrameWindow(const WindowView& view, Callbacks callbacks, const std::function<void()>& awaitFonts)
     : m_id(view.id), m_callbacks(std::move(callbacks)) {
     const auto& description = *view.description;
     setObjectName(QStringLiteral("frame"));
@@ -23,12 +23,18 @@ FrameWindow::FrameWindow(const WindowView& view, Callbacks callbacks)
     m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_area);
+    // The menus come before any text is measured: making the menu bar asks
+    // the desktop whether it shows menus of its own, a wait on the session
+    // bus, while fonts may still be loading on another thread.
     auto menus = FrameMenus::build(*this, description.menus, m_callbacks.chosen);
     if (menus.windowMenu != nullptr) {
         m_windowMenu = std::make_unique<WindowMenu>(*menus.windowMenu, *m_area);
     }
     m_standardItems = std::move(menus.standardItems);
     ChildWindowKeys::install(*this, *m_area);
+    if (awaitFonts) {
+        awaitFonts();
+    }
     buildStatusBar(description);
     if (description.width != definition::kNotGiven && description.height != definition::kNotGiven) {
         const BaseUnits base = Appearance::baseUnitsOf(Appearance::windowFont(description));

@@ -25,7 +25,8 @@ class FrameWindow final : public QMainWindow {
         FrameMenus::Chosen chosen;
     };
 
-    FrameWindow(const WindowView& view, Callbacks callbacks);
+    // `awaitFonts` is called before the frame first measures text.
+    FrameWindow(const WindowView& view, Callbacks callbacks, const std::function<void()>& awaitFonts = {});
 
     WindowId windowId() const { return m_id; }
     QMdiArea& area() { return *m_area; }

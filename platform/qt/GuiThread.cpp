@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <utility>
 
 namespace rt::desktop {
 
@@ -27,10 +28,43 @@ GuiThread::~GuiThread() = default;
 // on this thread, goes on to its opening work (starting the first status
 // window's check) while the frame is built in its next wait; and widget code
 // never runs inside a procedure's call. The queue is never waited on: a
-// blocking call to one's own thread would never return.
+// blocking call to one's own thread would never return. One Qt event carries
+// out all that is queued when it comes, so a status window asked for while
+// the frame is built is built right after it, not after Qt has painted the
+// frame alone, and the requests that follow need no event each.
 void GuiThread::run(std::function<void()> request) {
-    QMetaObject::invokeMethod(
-        m_receiver.get(), [request = std::move(request)] { runGuarded(request); }, Qt::QueuedConnection);
+    bool post = false;
+    {
+        const std::lock_guard lock(m_mutex);
+        m_requests.push_back(std::move(request));
+        post = !std::exchange(m_carryOutPosted, true);
+    }
+    if (post) {
+        QMetaObject::invokeMethod(
+            m_receiver.get(), [this] { carryOutQueued(); }, Qt::QueuedConnection);
+    }
+}
+
+// Requests made from here on post an event of their own as well, which
+// finds the queue empty when they have been carried out with these: a
+// request that waits in an event loop of its own does not hold up the rest.
+void GuiThread::carryOutQueued() {
+    {
+        const std::lock_guard lock(m_mutex);
+        m_carryOutPosted = false;
+    }
+    for (;;) {
+        std::function<void()> request;
+        {
+            const std::lock_guard lock(m_mutex);
+            if (m_requests.empty()) {
+                return;
+            }
+            request = std::move(m_requests.front());
+            m_requests.pop_front();
+        }
+        runGuarded(request);
+    }
 }
 
 void GuiThread::waitForWork() {

@@ -2,8 +2,10 @@
 
 #include <QObject>
 #include <atomic>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <mutex>
 
 namespace rt::desktop {
 
@@ -19,7 +21,8 @@ class GuiThread {
 
     // Runs `request` on the GUI thread after every request made before it,
     // from whatever thread. A caller never waits and never learns a result;
-    // a request that throws is dropped.
+    // a request that throws is dropped. Requests made while others are
+    // carried out are carried out with them, before Qt's own events.
     void run(std::function<void()> request);
 
     // Keeps Qt's events flowing until wakeUp() is called from any thread; a
@@ -31,7 +34,12 @@ class GuiThread {
     void drain();
 
   private:
+    void carryOutQueued();
+
     std::unique_ptr<QObject> m_receiver;
+    std::mutex m_mutex;
+    std::deque<std::function<void()>> m_requests;
+    bool m_carryOutPosted = false;  // an event on its way will carry out what is queued
     std::atomic<bool> m_woken{false};
 };
 

@@ -1,7 +1,5 @@
 #include "QtPresenter.h"
 
-#include <QTimer>
-
 #include "DesktopIdentity.h"
 
 namespace rt::desktop {
@@ -17,23 +15,44 @@ char* g_argv[] = {g_programName, nullptr};
 }  // namespace
 
 std::unique_ptr<QtPresenter> QtPresenter::create() {
-    std::unique_ptr<QApplication> application;
-    if (QCoreApplication::instance() == nullptr) {
-        DesktopIdentity::applyNames();
-        application = std::make_unique<QApplication>(g_argc, g_argv);
-        // Reading the icon files loads Qt's image plugins: that waits until
-        // the frame's procedure first waits, and windows take the icon when it comes.
-        QTimer::singleShot(0, application.get(), &DesktopIdentity::applyIcon);
+    if (QCoreApplication::instance() != nullptr) {
+        // The program's windows end the program through its procedures, not through Qt.
+        QApplication::setQuitOnLastWindowClosed(false);
+        return std::make_unique<QtPresenter>(nullptr);
     }
-    // The program's windows end the program through its procedures, not through Qt.
+    // The font configuration loads while the application object is made.
+    auto warmUp = std::make_unique<WarmUpThread>();
+    DesktopIdentity::applyNames();
+    auto application = std::make_unique<QApplication>(g_argc, g_argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    return std::make_unique<QtPresenter>(std::move(application));
+    auto presenter = std::make_unique<QtPresenter>(std::move(application), std::move(warmUp));
+    presenter->continueWarmUp(QCoreApplication::applicationDirPath());
+    return presenter;
 }
 
-QtPresenter::QtPresenter(std::unique_ptr<QApplication> application)
+QtPresenter::QtPresenter(std::unique_ptr<QApplication> application, std::unique_ptr<WarmUpThread> warmUp)
     : m_application(std::move(application)),
+      m_warmUp(std::move(warmUp)),
       m_gui(std::make_unique<GuiThread>()),
-      m_windows(std::make_unique<WindowSet>()) {}
+      m_windows(std::make_unique<WindowSet>()) {
+    m_windows->awaitFontsWith([this] {
+        if (m_warmUp) {
+            m_warmUp->waitForFonts();
+        }
+    });
+}
+
+// The warm-up thread goes on to Qt's fonts and the icon. The pictures reach
+// the GUI thread as a request; the warm-up thread is waited for before the
+// GUI thread's queue goes away.
+void QtPresenter::continueWarmUp(const QString& programFolder) {
+    m_warmUp->applicationMade(
+        programFolder, [gui = m_gui.get(), windows = m_windows.get()](WarmUpThread::Pictures pictures) {
+            gui->run([windows, pictures = std::move(pictures)] {
+                windows->adoptProgramIcon(DesktopIdentity::iconOf(pictures));
+            });
+        });
+}
 
 QtPresenter::~QtPresenter() {
     shutdown();
@@ -79,6 +98,7 @@ void QtPresenter::shutdown() {
     if (!m_gui) {
         return;
     }
+    m_warmUp.reset();
     m_gui->drain();
     m_windows.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

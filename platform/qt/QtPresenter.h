@@ -5,6 +5,7 @@
 #include <string>
 
 #include "GuiThread.h"
+#include "WarmUpThread.h"
 #include "WindowSet.h"
 #include "platform/window/Presenter.h"
 
@@ -17,10 +18,15 @@ namespace rt::desktop {
 class QtPresenter final : public Presenter {
   public:
     // Makes the application object unless the process already has one (a
-    // test's); only one it made is destroyed with the presenter.
+    // test's); only one it made is destroyed with the presenter. With it,
+    // the fonts and the program's icon are loaded beside the GUI thread,
+    // which waits for the fonts before it first measures text and gives the
+    // icon to the windows when it comes.
     static std::unique_ptr<QtPresenter> create();
-    // `application` may be null when the process's application object belongs to someone else.
-    explicit QtPresenter(std::unique_ptr<QApplication> application);
+    // `application` may be null when the process's application object belongs
+    // to someone else; `warmUp`, when given, is loading the fonts.
+    explicit QtPresenter(std::unique_ptr<QApplication> application,
+                         std::unique_ptr<WarmUpThread> warmUp = nullptr);
     ~QtPresenter() override;
 
     void attach(UserActions& actions) override;
@@ -40,7 +46,10 @@ class QtPresenter final : public Presenter {
     WindowSet& windows() { return *m_windows; }
 
   private:
+    void continueWarmUp(const QString& programFolder);
+
     std::unique_ptr<QApplication> m_application;
+    std::unique_ptr<WarmUpThread> m_warmUp;
     std::unique_ptr<GuiThread> m_gui;
     std::unique_ptr<WindowSet> m_windows;
 };

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -176,7 +177,6 @@ StatusChild::StatusChild(const WindowView& view, Callbacks callbacks)
         content->setFixedSize(size);
     }
     setWidget(content);
-    setWindowTitle(text(description.title));
     setAttribute(Qt::WA_DeleteOnClose);
     for (const auto& [id, value] : view.texts) {
         setControlText(id, text(value));
@@ -227,6 +227,16 @@ void StatusChild::pairLabelsWithTheirValues(const definition::WindowDescription&
             alignWithValue(*label, *field);
         }
     }
+}
+
+// A window that joins an area has its title bar worked out again for each
+// change on the way, the title fitted into it each time: for a window with
+// no title yet that is nothing, so the title comes last.
+void StatusChild::joinArea(QMdiArea* area) {
+    if (area != nullptr) {
+        area->addSubWindow(this);
+    }
+    setWindowTitle(text(m_description->title));
 }
 
 QWidget* StatusChild::control(int id) const {

@@ -25,6 +25,10 @@ class StatusChild final : public QMdiSubWindow {
 
     StatusChild(const WindowView& view, Callbacks callbacks);
 
+    // Puts the window into `area`, or leaves it a window of its own when
+    // there is none, and gives it its title.
+    void joinArea(QMdiArea* area);
+
     QWidget* control(int id) const;
     void setControlText(int id, const QString& text);
     void focusControl(int id);

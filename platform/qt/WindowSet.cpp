@@ -44,9 +44,11 @@ void WindowSet::showFrame(const WindowView& view) {
     }
     const WindowId id = view.id;
     m_frame = std::make_unique<FrameWindow>(
-        view, FrameWindow::Callbacks{[this, id] { tell([id](UserActions& a) { a.activated(id); }); },
-                                     [this, id] { tell([id](UserActions& a) { a.closeRequested(id); }); },
-                                     [this](const definition::MenuEntry& entry) { chose(entry); }});
+        view,
+        FrameWindow::Callbacks{[this, id] { tell([id](UserActions& a) { a.activated(id); }); },
+                               [this, id] { tell([id](UserActions& a) { a.closeRequested(id); }); },
+                               [this](const definition::MenuEntry& entry) { chose(entry); }},
+        m_awaitFonts);
     m_standard = std::make_unique<StandardActions>(
         *m_frame, m_frame->area(), [this] { tell([](UserActions& a) { a.exitRequested(); }); });
     QObject::connect(&m_frame->area(), &QMdiArea::subWindowActivated, m_frame.get(),
@@ -59,6 +61,9 @@ void WindowSet::showFrame(const WindowView& view) {
 }
 
 void WindowSet::showChild(const WindowView& view) {
+    if (m_awaitFonts) {
+        m_awaitFonts();
+    }
     const WindowId id = view.id;
     auto* child = new StatusChild(
         view, {[this, id](int control) { tell([&](UserActions& a) { a.pressed(id, control); }); },
@@ -69,9 +74,7 @@ void WindowSet::showChild(const WindowView& view) {
     if (!QApplication::windowIcon().isNull()) {
         child->setWindowIcon(QApplication::windowIcon());
     }
-    if (m_frame) {
-        m_frame->area().addSubWindow(child);
-    }
+    child->joinArea(m_frame ? &m_frame->area() : nullptr);
     child->show();
     if (m_states) {
         m_states->watch(*child);
@@ -139,6 +142,18 @@ void WindowSet::close(WindowId window) {
 
 void WindowSet::beep() {
     QApplication::beep();
+}
+
+void WindowSet::adoptProgramIcon(const QIcon& icon) {
+    if (icon.isNull()) {
+        return;
+    }
+    QApplication::setWindowIcon(icon);
+    for (const auto& [id, child] : m_children) {
+        if (child) {
+            child->setWindowIcon(icon);
+        }
+    }
 }
 
 // A box of its own that does not block: the frame and its windows stay usable

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QPointer>
 #include <map>
 #include <memory>
@@ -24,11 +25,18 @@ class WindowSet {
     WindowSet& operator=(const WindowSet&) = delete;
 
     void attach(UserActions& actions) { m_actions = &actions; }
+    // Called before a window first measures text, as late as that can be:
+    // fonts being loaded on another thread are waited for there.
+    void awaitFontsWith(std::function<void()> wait) { m_awaitFonts = std::move(wait); }
     void show(const WindowView& view);
     void setText(WindowId window, int control, const std::string& text);
     void focus(WindowId window, int control);
     void close(WindowId window);
     void beep();
+    // The program's icon, read after the first windows may have been shown:
+    // the toolkit gives a new icon to windows of their own only, so the
+    // child windows already shown are given it here.
+    void adoptProgramIcon(const QIcon& icon);
     void tellUser(const std::string& text);
 
     FrameWindow* frame() const { return m_frame.get(); }
@@ -55,6 +63,7 @@ class WindowSet {
     }
 
     UserActions* m_actions = nullptr;
+    std::function<void()> m_awaitFonts;
     std::unique_ptr<FrameWindow> m_frame;
     std::unique_ptr<StandardActions> m_standard;
     std::unique_ptr<ActionStates> m_states;

@@ -7,12 +7,16 @@
 #include <QLabel>
 #include <QScreen>
 #include <QStyle>
+#include <QStyleOptionTitleBar>
 #include <QTest>
+#include <chrono>
 #include <cstdlib>
+#include <future>
 
 #include "DesktopFixture.h"
 #include "platform/qt/Appearance.h"
 #include "platform/qt/DesktopIdentity.h"
+#include "platform/qt/WarmUpThread.h"
 #include "platform/window/LayoutUnits.h"
 #include "tests/support/TempFolder.h"
 
@@ -307,6 +311,54 @@ TEST_F(DesktopProgram, FrameAndChildrenCarryTheProgramIcon) {
             choose(-3);
         });
     runProgram(person);
+}
+
+// The icon is read beside the first windows and may come after them: a
+// child window already shown must show it in its title bar, not the
+// toolkit's logo it started with.
+TEST_F(DesktopProgram, ChildShownBeforeTheIconCameShowsItInItsTitleBar) {
+    const QIcon programIcon = QApplication::windowIcon();
+    QPixmap red(16, 16);
+    red.fill(Qt::red);
+    PersonScript person;
+    person.when(
+        "the first results", [&] { return resultsShownIn(1); },
+        [&] {
+            windows().adoptProgramIcon(QIcon(red));
+            QMdiSubWindow* status = children().front();
+            QStyleOptionTitleBar option;
+            option.initFrom(status);
+            option.titleBarFlags = status->windowFlags();
+            option.titleBarState = static_cast<int>(status->windowState().toInt());
+            option.subControls = QStyle::SC_TitleBarSysMenu;
+            const QRect menuButton = status->style()->subControlRect(QStyle::CC_TitleBar, &option,
+                                                                     QStyle::SC_TitleBarSysMenu, status);
+            const QImage image = status->grab(menuButton).toImage();
+            bool showsRed = false;
+            for (int y = 0; y < image.height() && !showsRed; ++y) {
+                for (int x = 0; x < image.width() && !showsRed; ++x) {
+                    showsRed = image.pixelColor(x, y) == QColor(Qt::red);
+                }
+            }
+            EXPECT_TRUE(showsRed) << "the title bar's icon";
+            EXPECT_EQ(frame().windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
+            windows().adoptProgramIcon(programIcon);
+            choose(-3);
+        });
+    runProgram(person);
+}
+
+// The program reads its icon beside the first windows; an uninstalled
+// program finds the pictures in the build tree.
+TEST(WarmUpThread, HandsOverTheBuildTreesIconPictures) {
+    std::promise<std::size_t> read;
+    auto count = read.get_future();
+    rt::desktop::WarmUpThread warmUp;
+    warmUp.applicationMade(
+        QStringLiteral(KELDWICK_PROGRAM_DIR),
+        [&read](rt::desktop::WarmUpThread::Pictures pictures) { read.set_value(pictures.size()); });
+    ASSERT_EQ(count.wait_for(std::chrono::seconds(30)), std::future_status::ready);
+    EXPECT_GE(count.get(), 4u);
 }
 
 // An uninstalled program finds its icon in the build tree, laid out as installed.
