@@ -6,7 +6,10 @@
 #include "app/CommandLine.h"
 #include "app/HiddenMode.h"
 #include "app/RunMode.h"
+#include "app/WindowProcedure.h"
 #include "platform/window/DesktopPresenter.h"
+#include "platform/window/Runtime.h"
+#include "platform/window/RuntimeSetup.h"
 #include "ui/AppFrame.h"
 #include "ui/StatusWindow.h"
 
@@ -17,23 +20,20 @@ namespace {
 const rt::Module kMainModule{"KELDWICK", &rt::initialiseModule};
 
 constexpr int kNoDesktop = 1;
+constexpr int kUnpreparedFrame = 1;
 
 // Windows are drawn only in normal mode, so a hidden run needs no desktop. A
-// presenter installed already (by a test) is kept. Without one, the windows
-// could never be seen nor closed: say so and fail rather than wait forever.
-bool useDesktop() {
-    auto& layer = rt::WindowLayer::instance();
-    if (layer.presenter() != nullptr) {
-        return true;
+// presenter installed already (by a test) is kept.
+keldwick::Result<void, rt::DesktopError> useDesktop() {
+    if (rt::hasPresenter()) {
+        return {};
     }
-    std::string error;
-    auto presenter = rt::loadDesktopPresenter(error);
+    auto presenter = rt::loadDesktopPresenter();
     if (!presenter) {
-        std::fprintf(stderr, "keldwick: %s; \"keldwick HIDE\" checks without windows\n", error.c_str());
-        return false;
+        return std::move(presenter).error();
     }
-    layer.setPresenter(std::move(presenter));
-    return true;
+    rt::usePresenter(std::move(presenter).value());
+    return {};
 }
 
 }  // namespace
@@ -57,11 +57,21 @@ int programBody() {
             break;
     }
     HiddenMode = asksForHiddenMode(parameters);
-    if (!HiddenMode && !useDesktop()) {
-        return kNoDesktop;
+    // Without a desktop the windows could never be seen nor closed: say so and
+    // fail rather than wait forever.
+    if (!HiddenMode) {
+        if (const auto desktop = useDesktop(); !desktop) {
+            std::fprintf(stderr, "keldwick: %s; \"keldwick HIDE\" checks without windows\n",
+                         desktop.error().reason.c_str());
+            return kNoDesktop;
+        }
     }
     // A frame that could not even be prepared is a failure, not a run.
-    return MAIN() ? 0 : 1;
+    if (const auto ran = MAIN(); !ran) {
+        reportUnpreparedWindow(ran.error());
+        return kUnpreparedFrame;
+    }
+    return 0;
 }
 
 }  // namespace keldwick

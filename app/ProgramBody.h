@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "platform/window/Runtime.h"
+#include "platform/window/RuntimeTypes.h"
 
 namespace keldwick {
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/HiddenMode.h"
+#include "platform/window/Runtime.h"
 
 namespace keldwick {
 
@@ -14,11 +15,10 @@ constexpr int kBeepDuration = 16;
 
 }  // namespace
 
-bool WindowProcedure::run() {
+keldwick::Result<void, rt::PrepareError> WindowProcedure::run() {
     rt::Window window;
-    if (const auto error = prepare(window); !error.empty()) {
-        std::fprintf(stderr, "keldwick: %s\n", error.c_str());
-        return false;
+    if (auto prepared = prepare(window); !prepared) {
+        return prepared;
     }
     if (rt::keyCode() == kPendingKeyToClear) {
         rt::setKeyCode(0);
@@ -42,7 +42,7 @@ bool WindowProcedure::run() {
     if (releasesDefinition()) {
         rt::freeWindow(window);
     }
-    return true;
+    return {};
 }
 
 void WindowProcedure::sharedTurn(bool& windowShown) {
@@ -67,6 +67,10 @@ void WindowProcedure::sharedTurn(bool& windowShown) {
         default:
             break;
     }
+}
+
+void reportUnpreparedWindow(const rt::PrepareError& error) {
+    std::fprintf(stderr, "keldwick: %s\n", error.message.c_str());
 }
 
 }  // namespace keldwick

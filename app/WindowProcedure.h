@@ -1,8 +1,8 @@
 #pragma once
 
-#include <string>
-
-#include "platform/window/Runtime.h"
+#include "platform/Result.h"
+#include "platform/window/PrepareError.h"
+#include "platform/window/RuntimeTypes.h"
 
 namespace keldwick {
 
@@ -14,11 +14,11 @@ class WindowProcedure {
   public:
     virtual ~WindowProcedure() = default;
 
-    // False when the window could not be prepared; the reason went to standard error.
-    bool run();
+    // Fails, having done nothing else, when the window could not be prepared.
+    keldwick::Result<void, rt::PrepareError> run();
 
   protected:
-    [[nodiscard]] virtual std::string prepare(rt::Window& window) = 0;
+    virtual keldwick::Result<void, rt::PrepareError> prepare(rt::Window& window) = 0;
     virtual void openingWork() = 0;
     virtual void acceptedWork() = 0;
     virtual bool releasesDefinition() const = 0;
@@ -26,5 +26,9 @@ class WindowProcedure {
   private:
     void sharedTurn(bool& windowShown);
 };
+
+// Says on standard error why a window could not be prepared: nothing on the
+// screen could, and the person who starts the program needs to know.
+void reportUnpreparedWindow(const rt::PrepareError& error);
 
 }  // namespace keldwick

@@ -1,10 +1,11 @@
 #include "app/ProgramBody.h"
-#include "platform/ProgramEnd.h"
+#include "platform/EntryGuard.h"
+#include "platform/window/Runtime.h"
 
-// Nothing thrown may leave main: the windows' threads would be cut off
-// mid-work. An error that reaches here ends the program with a message.
+// An error that reaches here ends the program with a message: the windows'
+// threads would be cut off mid-work.
 int main(int argc, char** argv) {
-    try {
+    return rt::guardEntry("the program ended by an error; the check may not have finished", [&] {
         rt::startUp(keldwick::programModules(), argc, argv);
         if (rt::checkVersion(rt::kInterfaceVersion, rt::kInterfaceRevision, 0) == 0) {
             return 0;
@@ -12,7 +13,5 @@ int main(int argc, char** argv) {
         const int status = keldwick::programBody();
         rt::closeDown();
         return status;
-    } catch (...) {
-        rt::endProgramNow("the program ended by an error; the check may not have finished");
-    }
+    });
 }

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <atomic>
 
-#include "ProgramEnd.h"
-
 namespace rt {
 
 namespace {
@@ -35,10 +33,6 @@ bool takeRefusedStart() {
         }
     }
     return false;
-}
-
-void bodyThrew() {
-    endProgramNow("a thread ended by an error that nothing caught");
 }
 
 }  // namespace detail

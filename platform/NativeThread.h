@@ -49,8 +49,8 @@ class RefusedThreadStarts {
 namespace detail {
 // True, once per refusal left, when a start is to fail.
 bool takeRefusedStart();
-// The thread entry's last resort: the body threw, which it must not.
-[[noreturn]] void bodyThrew();
+// What the thread entry's guard says when a body threw, which it must not.
+inline constexpr const char* kBodyThrew = "a thread ended by an error that nothing caught";
 }  // namespace detail
 
 }  // namespace rt

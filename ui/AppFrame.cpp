@@ -1,6 +1,7 @@
 #include "AppFrame.h"
 
 #include "app/WindowProcedure.h"
+#include "platform/window/Runtime.h"
 #include "ui/ModuleKeys.h"
 #include "ui/StatusWindow.h"
 
@@ -24,7 +25,7 @@ void startStatusWindow(std::size_t stackBytes) {
 
 class AppFrame final : public WindowProcedure {
   private:
-    std::string prepare(rt::Window& window) override {
+    keldwick::Result<void, rt::PrepareError> prepare(rt::Window& window) override {
         return rt::prepareFrame(window, kFrameModuleKey, kFrameWindowKey);
     }
 
@@ -44,7 +45,7 @@ class AppFrame final : public WindowProcedure {
 
 }  // namespace
 
-bool MAIN() {
+keldwick::Result<void, rt::PrepareError> MAIN() {
     return AppFrame().run();
 }
 

@@ -3,6 +3,7 @@
 #include "app/HiddenMode.h"
 #include "app/WindowProcedure.h"
 #include "check/CheckRun.h"
+#include "platform/window/Runtime.h"
 #include "ui/ModuleKeys.h"
 
 namespace keldwick {
@@ -13,7 +14,7 @@ constexpr int kCloseButton = 10;
 
 class StatusWindow final : public WindowProcedure {
   private:
-    std::string prepare(rt::Window& window) override {
+    keldwick::Result<void, rt::PrepareError> prepare(rt::Window& window) override {
         return rt::prepareWindow(window, kStatusModuleKey, kStatusWindowKey,
                                  {m_isWin95.chars(), m_driverVersion.chars(), m_recommend.chars()});
     }
@@ -45,7 +46,8 @@ class StatusWindow final : public WindowProcedure {
 }  // namespace
 
 void GETREDIRINFO() {
-    if (!StatusWindow().run()) {
+    if (const auto ran = StatusWindow().run(); !ran) {
+        reportUnpreparedWindow(ran.error());
         withoutStatusWindow("The status window could not be opened; its check did not run.");
     }
 }

@@ -35,8 +35,12 @@ struct Font {
 
 enum class ControlKind : std::uint8_t { StaticText = 2, ValueDisplay = 8, PushButton = 9 };
 
+// The one type of variable a value display shows: a text of a fixed number
+// of characters, padded with blanks.
+inline constexpr std::uint8_t kFixedTextType = 0x12;
+
 struct VariableDescriptor {
-    std::uint8_t typeCode = 0;  // 0x12: fixed-length text of `length` characters
+    std::uint8_t typeCode = 0;  // kFixedTextType: `length` characters
     std::int32_t length = 0;
     friend bool operator==(const VariableDescriptor&, const VariableDescriptor&) = default;
 };

@@ -78,11 +78,16 @@ std::unique_ptr<Presenter> loadPresenterModule(std::span<const fs::path> candida
     return nullptr;
 }
 
-std::unique_ptr<Presenter> loadDesktopPresenter(std::string& error) {
+keldwick::Result<std::unique_ptr<Presenter>, DesktopError> loadDesktopPresenter() {
     std::error_code failed;
     const fs::path program = fs::read_symlink("/proc/self/exe", failed);
     const auto candidates = presenterModuleCandidates(failed ? fs::path() : program);
-    return loadPresenterModule(candidates, error);
+    std::string error;
+    auto presenter = loadPresenterModule(candidates, error);
+    if (!presenter) {
+        return DesktopError{std::move(error)};
+    }
+    return presenter;
 }
 
 }  // namespace rt

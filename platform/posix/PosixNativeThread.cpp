@@ -1,5 +1,6 @@
 #include <pthread.h>
 
+#include "../EntryGuard.h"
 #include "../NativeThread.h"
 
 namespace rt {
@@ -11,11 +12,7 @@ struct NativeThread::Impl {
     bool joined = false;
 
     static void* entry(void* self) {
-        try {
-            static_cast<Impl*>(self)->body();
-        } catch (...) {
-            detail::bodyThrew();
-        }
+        guardEntry(detail::kBodyThrew, [self] { static_cast<Impl*>(self)->body(); });
         return nullptr;
     }
 };

@@ -1,7 +1,5 @@
 #include "DialogFont.h"
 
-#include <utility>
-
 namespace rt::win32 {
 
 namespace {
@@ -40,25 +38,15 @@ HFONT createFont(const std::string& face, int points) {
 DialogFont::DialogFont(const std::string& face, int points)
     : m_font(
           createFont(face.empty() ? std::string(kDefaultFace) : face, points > 0 ? points : kDefaultPoints)) {
-    if (m_font == nullptr) {
-        m_font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    if (!m_font) {
+        m_font.reset(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
     }
     measure();
 }
 
-DialogFont::~DialogFont() {
-    // Stock objects ignore DeleteObject, so the fallback needs no special case.
-    if (m_font != nullptr) {
-        ::DeleteObject(m_font);
-    }
-}
-
-DialogFont::DialogFont(DialogFont&& other) noexcept
-    : m_font(std::exchange(other.m_font, nullptr)), m_units(other.m_units), m_ascent(other.m_ascent) {}
-
 void DialogFont::measure() {
     static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-    const MeasuringContext screen(m_font);
+    const MeasuringContext screen(m_font.get());
     TEXTMETRICA metrics{};
     SIZE letters{};
     if (::GetTextMetricsA(screen.dc(), &metrics) == 0 ||
@@ -74,7 +62,7 @@ void DialogFont::measure() {
 }
 
 int DialogFont::textWidth(std::string_view text) const {
-    const MeasuringContext screen(m_font);
+    const MeasuringContext screen(m_font.get());
     SIZE extent{};
     if (::GetTextExtentPoint32A(screen.dc(), text.data(), static_cast<int>(text.size()), &extent) == 0) {
         return static_cast<int>(text.size()) * m_units.baseX();

@@ -6,6 +6,7 @@
 
 #include "StatusBarEdges.h"
 #include "WindowClass.h"
+#include "platform/EntryGuard.h"
 
 namespace rt::win32 {
 
@@ -18,10 +19,6 @@ constexpr DWORD kClientStyle =
 constexpr int kDefaultWidth = 300;
 constexpr int kDefaultHeight = 200;
 constexpr WORD kMenuClosed = 0xFFFF;
-
-int sizeOr(std::int32_t value, int fallback) {
-    return value == definition::kNotGiven || value <= 0 ? fallback : value;
-}
 
 }  // namespace
 
@@ -40,8 +37,8 @@ std::unique_ptr<FrameWindow> FrameWindow::create(const WindowView& view, UserAct
     auto frame = std::make_unique<FrameWindow>(Key{}, view, actions);
     const auto& description = *view.description;
     const auto& units = frame->m_font.units();
-    RECT outer{0, 0, units.toPixelsX(sizeOr(description.width, kDefaultWidth)),
-               units.toPixelsY(sizeOr(description.height, kDefaultHeight))};
+    RECT outer{0, 0, units.toPixelsX(givenSizeOr(description.width, kDefaultWidth)),
+               units.toPixelsY(givenSizeOr(description.height, kDefaultHeight))};
     ::AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, frame->m_menu.handle() != nullptr, 0);
     HWND window =
         ::CreateWindowExA(0, kClassName, description.title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
@@ -59,33 +56,30 @@ std::unique_ptr<FrameWindow> FrameWindow::create(const WindowView& view, UserAct
     return frame;
 }
 
+// The children go first: they are destroyed through the frame's MDI client.
 FrameWindow::~FrameWindow() {
     m_children.clear();
-    if (m_window != nullptr) {
-        ::SetWindowLongPtrA(m_window, GWLP_USERDATA, 0);
-        ::DestroyWindow(m_window);
-    }
 }
 
 bool FrameWindow::createParts() {
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
     CLIENTCREATESTRUCT client{m_menu.windowMenu(), kFirstChildCommand};
-    m_client = ::CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr, kClientStyle, 0, 0, 0, 0, m_window,
-                                 nullptr, instance, &client);
+    m_client = ::CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr, kClientStyle, 0, 0, 0, 0,
+                                 m_window.get(), nullptr, instance, &client);
     if (m_client == nullptr) {
         return false;
     }
-    m_standard.attach(m_window, m_client, [this] {
+    m_standard.attach(m_window.get(), m_client, [this] {
         const StatusChild* active = activeChild();
         return active != nullptr ? active->valuesText() : std::string();
     });
     if (!m_description->zoneWidths.empty()) {
-        m_statusBar =
-            ::CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
-                              m_window, reinterpret_cast<HMENU>(INT_PTR{kStatusBarId}), instance, nullptr);
+        m_statusBar = ::CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0,
+                                        0, 0, m_window.get(), reinterpret_cast<HMENU>(INT_PTR{kStatusBarId}),
+                                        instance, nullptr);
     }
     RECT inside{};
-    ::GetClientRect(m_window, &inside);
+    ::GetClientRect(m_window.get(), &inside);
     layout(inside.right, inside.bottom);
     return true;
 }
@@ -170,7 +164,7 @@ void FrameWindow::focus(WindowId window, int control) {
 // until their own procedures have closed them.
 void FrameWindow::close(WindowId window) {
     if (window == m_id) {
-        ::ShowWindow(m_window, SW_HIDE);
+        ::ShowWindow(m_window.get(), SW_HIDE);
         return;
     }
     m_children.erase(window);
@@ -189,7 +183,7 @@ bool FrameWindow::translate(MSG& message) {
         return true;
     }
     if (m_menu.accelerators() != nullptr &&
-        ::TranslateAcceleratorA(m_window, m_menu.accelerators(), &message) != 0) {
+        ::TranslateAcceleratorA(m_window.get(), m_menu.accelerators(), &message) != 0) {
         return true;
     }
     // Only keys are given to the dialog manager, so Alt+letter still opens the menus.
@@ -198,33 +192,34 @@ bool FrameWindow::translate(MSG& message) {
     return isKey && active != nullptr && ::IsDialogMessageA(active->handle(), &message) != 0;
 }
 
-MenuContext FrameWindow::menuContext() const {
-    MenuContext context;
+ActionSituation FrameWindow::actionSituation() const {
+    ActionSituation situation;
     for (const auto& [id, child] : m_children) {
-        ++context.openWindows;
-        context.minimisedWindows += ::IsIconic(child->handle()) != 0 ? 1 : 0;
+        ++situation.openWindows;
+        situation.minimisedWindows += ::IsIconic(child->handle()) != 0 ? 1U : 0U;
     }
     const StatusChild* active = activeChild();
+    situation.windowActive = active != nullptr;
     HWND focused = ::GetFocus();
     // Only a control of the active window counts; the focus may sit elsewhere (a dialog).
-    context.focused = active != nullptr && ::IsChild(active->handle(), focused) != 0 ? classifyFocus(focused)
-                                                                                     : FocusedControl::None;
-    context.activeWindowHasValues = active != nullptr && active->hasValues();
-    context.clipboardHasText = ::IsClipboardFormatAvailable(CF_TEXT) != 0;
-    return context;
+    if (active != nullptr && ::IsChild(active->handle(), focused) != 0) {
+        situation.focusedText = classifyFocus(focused);
+        situation.textSelected = situation.focusedText != FocusedText::None && hasSelection(focused);
+    }
+    return situation;
 }
 
 // Answered every time a drop-down menu opens, and before a shortcut key acts,
 // so the state always follows the windows and the focus.
 void FrameWindow::menuOpening(HMENU popup) {
-    const MenuContext context = menuContext();
+    const ActionSituation situation = actionSituation();
     const int count = ::GetMenuItemCount(popup);
     for (int i = 0; i < count; ++i) {
         const auto* entry = m_menu.command(::GetMenuItemID(popup, i));
         if (entry == nullptr || entry->action == StandardAction::None) {
             continue;
         }
-        const UINT state = canCarryOut(entry->action, context) ? MF_ENABLED : MF_GRAYED;
+        const UINT state = canCarryOut(entry->action, situation) ? MF_ENABLED : MF_GRAYED;
         ::EnableMenuItem(popup, static_cast<UINT>(i), MF_BYPOSITION | state);
     }
 }
@@ -274,21 +269,23 @@ void FrameWindow::menuSelected(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT FrameWindow::passOn(UINT message, WPARAM wParam, LPARAM lParam) {
-    return ::DefFrameProcA(m_window, m_client, message, wParam, lParam);
+    return ::DefFrameProcA(m_window.get(), m_client, message, wParam, lParam);
 }
 
 LRESULT CALLBACK FrameWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<FrameWindow*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->m_window = window;
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<FrameWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (self == nullptr) {
-        return ::DefFrameProcA(window, nullptr, message, wParam, lParam);
-    }
-    return self->handle(message, wParam, lParam);
+    return guardEntry(kWindowEndedByError, [&] {
+        if (message == WM_NCCREATE) {
+            auto* self =
+                static_cast<FrameWindow*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+            self->m_window.reset(window);
+            ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        }
+        auto* self = reinterpret_cast<FrameWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (self == nullptr) {
+            return ::DefFrameProcA(window, nullptr, message, wParam, lParam);
+        }
+        return self->handle(message, wParam, lParam);
+    });
 }
 
 LRESULT FrameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {

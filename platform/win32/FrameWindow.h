@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "DialogFont.h"
+#include "Handles.h"
 #include "MenuBar.h"
 #include "StandardActions.h"
 #include "StatusChild.h"
@@ -37,7 +38,7 @@ class FrameWindow {
     FrameWindow& operator=(const FrameWindow&) = delete;
 
     WindowId id() const { return m_id; }
-    HWND handle() const { return m_window; }
+    HWND handle() const { return m_window.get(); }
 
     void showChild(const WindowView& view);
     void setText(WindowId window, int control, const std::string& text);
@@ -59,7 +60,7 @@ class FrameWindow {
     void command(unsigned number);
     void menuSelected(WPARAM wParam, LPARAM lParam);
     void menuOpening(HMENU popup);
-    MenuContext menuContext() const;
+    ActionSituation actionSituation() const;
     StatusChild* activeChild() const;
     std::vector<PixelPoint> openPositions() const;
     LRESULT passOn(UINT message, WPARAM wParam, LPARAM lParam);
@@ -70,7 +71,7 @@ class FrameWindow {
     DialogFont m_font;
     MenuBar m_menu;
     StandardActions m_standard;
-    HWND m_window = nullptr;
+    OwnWindow m_window;
     HWND m_client = nullptr;
     HWND m_statusBar = nullptr;
     std::map<WindowId, std::unique_ptr<StatusChild>> m_children;

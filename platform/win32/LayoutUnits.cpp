@@ -18,6 +18,10 @@ bool isGiven(std::int32_t value) {
 
 }  // namespace
 
+int givenSizeOr(std::int32_t size, int fallback) {
+    return isGiven(size) && size > 0 ? size : fallback;
+}
+
 LayoutUnits LayoutUnits::fromFontMetrics(int lettersWidth, int textHeight) {
     const auto base = baseUnitsFrom(lettersWidth, textHeight);
     return LayoutUnits(base.x, base.y);

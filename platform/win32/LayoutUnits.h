@@ -41,6 +41,10 @@ class LayoutUnits {
     int m_baseY;
 };
 
+// A window's width or height as its definition gives it, in layout units;
+// `fallback` where it gives none (or none that can be drawn).
+int givenSizeOr(std::int32_t size, int fallback);
+
 // The width in characters that a value display's picture asks for ("s40":
 // 40); 0 when the picture names none.
 int pictureWidth(const std::string& picture);

@@ -18,21 +18,13 @@ ACCEL acceleratorFor(const Shortcut& shortcut, unsigned command) {
 
 }  // namespace
 
-MenuBar::MenuBar(const std::vector<definition::MenuEntry>& menus) : m_bar(::CreateMenu()) {
+MenuBar::MenuBar(const std::vector<definition::MenuEntry>& menus)
+    : m_unattachedBar(::CreateMenu()), m_bar(m_unattachedBar.get()) {
     if (m_bar != nullptr) {
         addEntries(m_bar, menus);
     }
     if (!m_keys.empty()) {
-        m_accelerators = ::CreateAcceleratorTableA(m_keys.data(), static_cast<int>(m_keys.size()));
-    }
-}
-
-MenuBar::~MenuBar() {
-    if (m_bar != nullptr && !m_attached) {
-        ::DestroyMenu(m_bar);
-    }
-    if (m_accelerators != nullptr) {
-        ::DestroyAcceleratorTable(m_accelerators);
+        m_accelerators.reset(::CreateAcceleratorTableA(m_keys.data(), static_cast<int>(m_keys.size())));
     }
 }
 
@@ -45,13 +37,18 @@ void MenuBar::addEntries(HMENU parent, const std::vector<definition::MenuEntry>&
         // Every entry of the bar is a drop-down menu, even an empty one; below
         // the bar, an entry with items of its own opens a submenu.
         if (parent == m_bar || !entry.items.empty()) {
-            HMENU popup = ::CreatePopupMenu();
+            MenuHandle owned(::CreatePopupMenu());
+            HMENU popup = owned.get();
             if (popup == nullptr) {
                 continue;
             }
             addEntries(popup, entry.items);
-            ::AppendMenuA(parent, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup),
-                          entry.text.c_str());
+            // Once appended, the drop-down menu is destroyed with its parent.
+            if (::AppendMenuA(parent, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup),
+                              entry.text.c_str()) == 0) {
+                continue;
+            }
+            (void)owned.release();
             m_popupMessages[popup] = entry.message;
             if (static_cast<StandardAction>(entry.actionCode) == StandardAction::WindowMenu &&
                 m_windowMenu == nullptr) {

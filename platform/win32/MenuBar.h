@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "Handles.h"
 #include "MenuCommands.h"
 #include "platform/definition/WindowDescription.h"
 
@@ -22,15 +23,12 @@ namespace rt::win32 {
 class MenuBar {
   public:
     explicit MenuBar(const std::vector<definition::MenuEntry>& menus);
-    ~MenuBar();
-    MenuBar(const MenuBar&) = delete;
-    MenuBar& operator=(const MenuBar&) = delete;
 
     HMENU handle() const { return m_bar; }
     // Null when no entry has a shortcut.
-    HACCEL accelerators() const { return m_accelerators; }
+    HACCEL accelerators() const { return m_accelerators.get(); }
     // Call once the frame owns the bar (it then destroys it with itself).
-    void attached() { m_attached = true; }
+    void attached() { (void)m_unattachedBar.release(); }
 
     // The menu marked as the window menu; null when none is.
     HMENU windowMenu() const { return m_windowMenu; }
@@ -42,12 +40,12 @@ class MenuBar {
   private:
     void addEntries(HMENU parent, const std::vector<definition::MenuEntry>& entries);
 
+    MenuHandle m_unattachedBar;
     HMENU m_bar = nullptr;
     HMENU m_windowMenu = nullptr;
-    bool m_attached = false;
     MenuCommands m_commands;
     std::vector<ACCEL> m_keys;
-    HACCEL m_accelerators = nullptr;
+    AcceleratorTable m_accelerators;
     std::map<HMENU, std::string> m_popupMessages;
 };
 

@@ -17,11 +17,11 @@ const MenuCommands::Entry* MenuCommands::find(unsigned command) const {
     return &m_entries[command - kFirstMenuCommand];
 }
 
-ClipboardMessage clipboardMessageFor(StandardAction action, FocusedControl focused) {
-    if (focused != FocusedControl::Edit && focused != FocusedControl::ReadOnlyEdit) {
+ClipboardMessage clipboardMessageFor(StandardAction action, FocusedText focused) {
+    if (focused == FocusedText::None) {
         return ClipboardMessage::None;
     }
-    const bool readOnly = focused == FocusedControl::ReadOnlyEdit;
+    const bool readOnly = focused == FocusedText::ReadOnly;
     switch (action) {
         case StandardAction::Cut:
             return readOnly ? ClipboardMessage::Copy : ClipboardMessage::Cut;
@@ -31,25 +31,6 @@ ClipboardMessage clipboardMessageFor(StandardAction action, FocusedControl focus
             return readOnly ? ClipboardMessage::None : ClipboardMessage::Paste;
         default:
             return ClipboardMessage::None;
-    }
-}
-
-bool canCarryOut(StandardAction action, const MenuContext& context) {
-    switch (action) {
-        case StandardAction::Cut:
-            return context.focused == FocusedControl::Edit;
-        case StandardAction::Copy:
-            return context.focused == FocusedControl::Edit ||
-                   context.focused == FocusedControl::ReadOnlyEdit || context.activeWindowHasValues;
-        case StandardAction::Paste:
-            return context.focused == FocusedControl::Edit && context.clipboardHasText;
-        case StandardAction::Tile:
-        case StandardAction::Cascade:
-            return context.openWindows > 0;
-        case StandardAction::ArrangeIcons:
-            return context.minimisedWindows > 0;
-        default:
-            return true;
     }
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/definition/WindowDescription.h"
+#include "platform/window/ActionAvailability.h"
 #include "platform/window/StandardAction.h"
 
 namespace rt::win32 {
@@ -33,28 +34,11 @@ class MenuCommands {
     std::vector<Entry> m_entries;
 };
 
-// What the focused control is, for the clipboard actions.
-enum class FocusedControl { None, Edit, ReadOnlyEdit, Other };
 enum class ClipboardMessage { None, Cut, Copy, Paste };
 
 // Which message a clipboard action sends to the focused control. Only edit
 // controls take part; a read-only one (a value display) gives its text away
 // but never changes: cut copies, paste does nothing.
-ClipboardMessage clipboardMessageFor(StandardAction action, FocusedControl focused);
-
-// What the frame finds when one of its drop-down menus is about to open.
-struct MenuContext {
-    int openWindows = 0;  // the frame's own windows inside it
-    int minimisedWindows = 0;
-    FocusedControl focused = FocusedControl::None;
-    bool activeWindowHasValues = false;  // Copy takes all of them when no value has the focus
-    bool clipboardHasText = false;
-};
-
-// Whether an entry's standard action would do anything now; those that would
-// not are greyed, which also keeps their shortcut keys from acting. Actions
-// that always act (help, printer set-up, exit) and the program's own
-// entries are never greyed.
-bool canCarryOut(StandardAction action, const MenuContext& context);
+ClipboardMessage clipboardMessageFor(StandardAction action, FocusedText focused);
 
 }  // namespace rt::win32

@@ -71,26 +71,24 @@ UINT messageOf(ClipboardMessage message) {
 
 }  // namespace
 
-FocusedControl classifyFocus(HWND focused) {
+FocusedText classifyFocus(HWND focused) {
     if (focused == nullptr) {
-        return FocusedControl::None;
+        return FocusedText::None;
     }
     char className[16] = {};
     ::GetClassNameA(focused, className, sizeof className);
     if (::lstrcmpiA(className, "Edit") != 0) {
-        return FocusedControl::Other;
+        return FocusedText::None;
     }
     const auto style = static_cast<DWORD>(::GetWindowLongPtrA(focused, GWL_STYLE));
-    return (style & ES_READONLY) != 0 ? FocusedControl::ReadOnlyEdit : FocusedControl::Edit;
+    return (style & ES_READONLY) != 0 ? FocusedText::ReadOnly : FocusedText::Editable;
 }
 
-StandardActions::~StandardActions() {
-    if (m_devMode != nullptr) {
-        ::GlobalFree(m_devMode);
-    }
-    if (m_devNames != nullptr) {
-        ::GlobalFree(m_devNames);
-    }
+bool hasSelection(HWND edit) {
+    DWORD start = 0;
+    DWORD end = 0;
+    ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return start != end;
 }
 
 void StandardActions::attach(HWND frame, HWND client, ActiveValues activeValues) {
@@ -174,12 +172,13 @@ void StandardActions::printerSetup() {
     PRINTDLGA dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = m_frame;
-    dialog.hDevMode = m_devMode;
-    dialog.hDevNames = m_devNames;
+    // The dialog may free the settings it is given and hand back new ones.
+    dialog.hDevMode = m_devMode.release();
+    dialog.hDevNames = m_devNames.release();
     dialog.Flags = PD_PRINTSETUP;
     const BOOL chosen = ::PrintDlgA(&dialog);
-    m_devMode = dialog.hDevMode;
-    m_devNames = dialog.hDevNames;
+    m_devMode.reset(dialog.hDevMode);
+    m_devNames.reset(dialog.hDevNames);
     if (chosen == 0 && ::CommDlgExtendedError() != 0) {
         ::MessageBeep(MB_ICONHAND);
     }
@@ -211,10 +210,7 @@ void StandardActions::clipboard(StandardAction action) {
     HWND focused = ::GetFocus();
     const UINT message = messageOf(clipboardMessageFor(action, classifyFocus(focused)));
     if (message == WM_COPY) {
-        DWORD start = 0;
-        DWORD end = 0;
-        ::SendMessageA(focused, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        if (start == end) {
+        if (!hasSelection(focused)) {
             std::vector<char> text(static_cast<std::size_t>(::GetWindowTextLengthA(focused)) + 1);
             ::GetWindowTextA(focused, text.data(), static_cast<int>(text.size()));
             (void)putOnClipboard(text.data());
@@ -235,13 +231,13 @@ void StandardActions::clipboard(StandardAction action) {
 // Another program (a clipboard viewer) may hold the clipboard for a moment,
 // so opening it is tried a few times before the copy is given up.
 bool StandardActions::putOnClipboard(const std::string& text) {
-    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1);
-    if (memory == nullptr) {
+    GlobalMemory memory(::GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1));
+    if (!memory) {
         return false;
     }
-    if (void* bytes = ::GlobalLock(memory); bytes != nullptr) {
+    if (void* bytes = ::GlobalLock(memory.get()); bytes != nullptr) {
         std::memcpy(bytes, text.c_str(), text.size() + 1);
-        ::GlobalUnlock(memory);
+        ::GlobalUnlock(memory.get());
     }
     constexpr int kTries = 10;
     constexpr DWORD kPause = 20;
@@ -253,15 +249,14 @@ bool StandardActions::putOnClipboard(const std::string& text) {
         }
     }
     if (!opened) {
-        ::GlobalFree(memory);
         return false;
     }
     ::EmptyClipboard();
     // Once set, the memory belongs to the clipboard.
-    const bool placed = ::SetClipboardData(CF_TEXT, memory) != nullptr;
+    const bool placed = ::SetClipboardData(CF_TEXT, memory.get()) != nullptr;
     ::CloseClipboard();
-    if (!placed) {
-        ::GlobalFree(memory);
+    if (placed) {
+        (void)memory.release();
     }
     return placed;
 }

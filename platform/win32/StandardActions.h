@@ -5,12 +5,16 @@
 #include <functional>
 #include <string>
 
+#include "Handles.h"
 #include "MenuCommands.h"
 
 namespace rt::win32 {
 
-// What the focused control is, as the clipboard actions see it.
-FocusedControl classifyFocus(HWND focused);
+// What the focused control is, as the clipboard actions see it: only edit
+// controls hold text for them.
+FocusedText classifyFocus(HWND focused);
+// Whether part of an edit control's text is selected.
+bool hasSelection(HWND edit);
 
 // The standard actions the frame's menu entries ask for and the presenter
 // carries out itself: arranging the MDI children, printer set-up, help and the
@@ -22,7 +26,6 @@ class StandardActions {
     using ActiveValues = std::function<std::string()>;
 
     StandardActions() = default;
-    ~StandardActions();
     StandardActions(const StandardActions&) = delete;
     StandardActions& operator=(const StandardActions&) = delete;
 
@@ -41,8 +44,8 @@ class StandardActions {
     HWND m_client = nullptr;
     ActiveValues m_activeValues;
     // The chosen printer and its settings, kept from one set-up to the next.
-    HGLOBAL m_devMode = nullptr;
-    HGLOBAL m_devNames = nullptr;
+    GlobalMemory m_devMode;
+    GlobalMemory m_devNames;
 };
 
 }  // namespace rt::win32

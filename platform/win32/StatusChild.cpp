@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "WindowClass.h"
+#include "platform/EntryGuard.h"
 #include "platform/definition/WindowFrame.h"
 #include "platform/window/LabelledValues.h"
 
@@ -58,10 +59,6 @@ COLORREF colourRef(const definition::Colour& colour) {
     return static_cast<COLORREF>(colour.raw) & 0x00FFFFFFu;
 }
 
-int sizeOr(std::int32_t value, int fallback) {
-    return value == definition::kNotGiven || value <= 0 ? fallback : value;
-}
-
 // A control's rectangle in the coordinates of the window's inside.
 RECT rectIn(HWND parent, HWND control) {
     RECT rect{};
@@ -105,8 +102,8 @@ std::unique_ptr<StatusChild> StatusChild::create(HWND client, const WindowView& 
     const auto& units = child->m_font.units();
     const DWORD style = childStyle(definition::windowFrameOf(description));
     // The definition's size is the window's inside, where its controls go.
-    RECT outer{0, 0, units.toPixelsX(sizeOr(description.width, kDefaultWidth)),
-               units.toPixelsY(sizeOr(description.height, kDefaultHeight))};
+    RECT outer{0, 0, units.toPixelsX(givenSizeOr(description.width, kDefaultWidth)),
+               units.toPixelsY(givenSizeOr(description.height, kDefaultHeight))};
     ::AdjustWindowRectEx(&outer, style, FALSE, WS_EX_MDICHILD);
     const PixelSize size{outer.right - outer.left, outer.bottom - outer.top};
     const PixelPoint at = place ? place(size) : PixelPoint{CW_USEDEFAULT, CW_USEDEFAULT};
@@ -135,9 +132,6 @@ StatusChild::~StatusChild() {
     if (m_window != nullptr) {
         ::SetWindowLongPtrA(m_window, GWLP_USERDATA, 0);
         ::SendMessageA(m_client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(m_window), 0);
-    }
-    for (const auto& [colour, brush] : m_brushes) {
-        ::DeleteObject(brush);
     }
 }
 
@@ -327,10 +321,6 @@ void StatusChild::focusMoved(int control) {
     }
 }
 
-bool StatusChild::hasValues() const {
-    return valueDisplayCount(*m_description) > 0;
-}
-
 std::string StatusChild::valuesText() const {
     std::map<int, std::string> texts;
     for (const auto& control : m_description->controls) {
@@ -351,10 +341,10 @@ std::string StatusChild::valuesText() const {
 
 HBRUSH StatusChild::brush(COLORREF colour) {
     auto& brush = m_brushes[colour];
-    if (brush == nullptr) {
-        brush = ::CreateSolidBrush(colour);
+    if (!brush) {
+        brush.reset(::CreateSolidBrush(colour));
     }
-    return brush;
+    return brush.get();
 }
 
 // Read-only edits and statics both ask here. A value display takes its
@@ -382,18 +372,20 @@ HBRUSH StatusChild::colour(HDC dc, HWND control) {
 }
 
 LRESULT CALLBACK StatusChild::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        const auto* mdi = static_cast<const MDICREATESTRUCTA*>(create->lpCreateParams);
-        auto* self = reinterpret_cast<StatusChild*>(mdi->lParam);
-        self->m_window = window;
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<StatusChild*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (self == nullptr) {
-        return ::DefMDIChildProcA(window, message, wParam, lParam);
-    }
-    return self->handle(message, wParam, lParam);
+    return guardEntry(kWindowEndedByError, [&] {
+        if (message == WM_NCCREATE) {
+            const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+            const auto* mdi = static_cast<const MDICREATESTRUCTA*>(create->lpCreateParams);
+            auto* self = reinterpret_cast<StatusChild*>(mdi->lParam);
+            self->m_window = window;
+            ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        }
+        auto* self = reinterpret_cast<StatusChild*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (self == nullptr) {
+            return ::DefMDIChildProcA(window, message, wParam, lParam);
+        }
+        return self->handle(message, wParam, lParam);
+    });
 }
 
 LRESULT StatusChild::handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -9,6 +9,7 @@
 
 #include "ChildPlacement.h"
 #include "DialogFont.h"
+#include "Handles.h"
 #include "platform/window/Presenter.h"
 
 namespace rt::win32 {
@@ -40,7 +41,6 @@ class StatusChild {
     // Enter and Esc as a dialog takes them, for a key message meant for this
     // window's controls; true when the key was used.
     bool dialogKey(const MSG& message);
-    bool hasValues() const;
     // The values with their labels, one line each, as the clipboard takes them.
     std::string valuesText() const;
 
@@ -74,7 +74,7 @@ class StatusChild {
     DialogFont m_font;
     std::map<std::pair<std::string, int>, DialogFont> m_controlFonts;
     std::map<int, HWND> m_controls;
-    std::map<COLORREF, HBRUSH> m_brushes;
+    std::map<COLORREF, GdiObject<HBRUSH>> m_brushes;
     int m_focus = 0;  // the control that gets the focus when the window does
 };
 

@@ -5,8 +5,12 @@ namespace rt {
 
 // The Windows desktop is always there and its controls are part of the
 // system, so nothing needs loading: the presenter is made on the spot.
-std::unique_ptr<Presenter> loadDesktopPresenter(std::string& error) {
-    return win32::Win32Presenter::create(error);
+keldwick::Result<std::unique_ptr<Presenter>, DesktopError> loadDesktopPresenter() {
+    auto made = win32::Win32Presenter::create();
+    if (!made) {
+        return std::move(made).error();
+    }
+    return std::unique_ptr<Presenter>(std::move(made).value());
 }
 
 }  // namespace rt

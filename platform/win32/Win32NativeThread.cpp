@@ -3,6 +3,7 @@
 
 #include <cerrno>
 
+#include "../EntryGuard.h"
 #include "../NativeThread.h"
 #include "Win32Errors.h"
 #include "Win32Platform.h"
@@ -16,11 +17,7 @@ struct NativeThread::Impl {
     bool joined = false;
 
     static unsigned __stdcall entry(void* self) {
-        try {
-            static_cast<Impl*>(self)->body();
-        } catch (...) {
-            detail::bodyThrew();
-        }
+        guardEntry(detail::kBodyThrew, [self] { static_cast<Impl*>(self)->body(); });
         return 0;
     }
 };

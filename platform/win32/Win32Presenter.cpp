@@ -4,6 +4,9 @@
 
 #include <mutex>
 
+#include "WindowClass.h"
+#include "platform/EntryGuard.h"
+
 namespace rt::win32 {
 
 namespace {
@@ -21,60 +24,49 @@ bool registerRequestClass(HINSTANCE instance, WNDPROC procedure) {
 
 }  // namespace
 
-Win32Presenter::Win32Presenter(Key, HWND requests, HANDLE wake)
-    : m_guiThread(::GetCurrentThreadId()), m_requestWindow(requests), m_wake(wake) {
-    ::SetWindowLongPtrA(m_requestWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+Win32Presenter::Win32Presenter(Key, OwnWindow requests, EventHandle wake)
+    : m_guiThread(::GetCurrentThreadId()), m_requestWindow(std::move(requests)), m_wake(std::move(wake)) {
+    ::SetWindowLongPtrA(m_requestWindow.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
-std::unique_ptr<Win32Presenter> Win32Presenter::create(std::string& error) {
+keldwick::Result<std::unique_ptr<Win32Presenter>, DesktopError> Win32Presenter::create() {
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
     // The plain form: the common controls of Windows 95 (4.00) have no other,
     // and it registers the status bar, the only common control used here.
     ::InitCommonControls();
     if (!registerRequestClass(instance, &Win32Presenter::requestProcedure) ||
         !FrameWindow::registerClass(instance) || !StatusChild::registerClass(instance)) {
-        error = "the window classes could not be registered";
-        return nullptr;
+        return DesktopError{"the window classes could not be registered"};
     }
     // A top-level window that is never shown: message-only windows came with
     // Windows 2000, and this one only receives the requests' posted messages.
-    HWND requests = ::CreateWindowExA(0, kRequestClassName, nullptr, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                      instance, nullptr);
-    HANDLE wake = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    if (requests == nullptr || wake == nullptr) {
-        error = "the desktop refused the presenter's request window";
-        if (requests != nullptr) {
-            ::DestroyWindow(requests);
-        }
-        if (wake != nullptr) {
-            ::CloseHandle(wake);
-        }
-        return nullptr;
+    OwnWindow requests(::CreateWindowExA(0, kRequestClassName, nullptr, WS_POPUP, 0, 0, 0, 0, nullptr,
+                                         nullptr, instance, nullptr));
+    EventHandle wake(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    if (!requests || !wake) {
+        return DesktopError{"the desktop refused the presenter's request window"};
     }
-    return std::make_unique<Win32Presenter>(Key{}, requests, wake);
+    return std::make_unique<Win32Presenter>(Key{}, std::move(requests), std::move(wake));
 }
 
 Win32Presenter::~Win32Presenter() {
     shutdown();
-    ::SetWindowLongPtrA(m_requestWindow, GWLP_USERDATA, 0);
-    ::DestroyWindow(m_requestWindow);
-    ::CloseHandle(m_wake);
 }
 
 bool Win32Presenter::onGuiThread() const {
     return ::GetCurrentThreadId() == m_guiThread;
 }
 
+// Queued even on the GUI thread, so that no request runs inside its caller:
+// the frame's procedure, which makes requests on this thread, never finds
+// window code running within its own calls, and every request keeps its
+// place in the one order, whichever thread made it.
 void Win32Presenter::request(std::function<void()> work) {
     {
         std::lock_guard lock(m_lock);
         m_requests.push_back(std::move(work));
     }
-    if (onGuiThread()) {
-        runRequests();
-    } else {
-        ::PostMessageA(m_requestWindow, kRequestsWaiting, 0, 0);
-    }
+    ::PostMessageA(m_requestWindow.get(), kRequestsWaiting, 0, 0);
 }
 
 // Takes the requests one at a time, so that one made while another runs (a
@@ -95,13 +87,15 @@ void Win32Presenter::runRequests() {
 }
 
 LRESULT CALLBACK Win32Presenter::requestProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == kRequestsWaiting) {
-        if (auto* self = reinterpret_cast<Win32Presenter*>(::GetWindowLongPtrA(window, GWLP_USERDATA))) {
-            self->runRequests();
+    return guardEntry(kWindowEndedByError, [&]() -> LRESULT {
+        if (message == kRequestsWaiting) {
+            if (auto* self = reinterpret_cast<Win32Presenter*>(::GetWindowLongPtrA(window, GWLP_USERDATA))) {
+                self->runRequests();
+            }
+            return 0;
         }
-        return 0;
-    }
-    return ::DefWindowProcA(window, message, wParam, lParam);
+        return ::DefWindowProcA(window, message, wParam, lParam);
+    });
 }
 
 void Win32Presenter::attach(UserActions& actions) {
@@ -149,7 +143,7 @@ void Win32Presenter::close(WindowId window) {
 }
 
 void Win32Presenter::beep() {
-    ::MessageBeep(MB_ICONHAND);
+    request([] { ::MessageBeep(MB_ICONHAND); });
 }
 
 // Over the frame when there is one; the frame's own messages keep flowing
@@ -184,7 +178,8 @@ void Win32Presenter::waitForWork() {
         pumpMessages();
         // Every message was taken just above, so waiting for new input only
         // (what Windows 95 offers) misses none.
-        const DWORD woken = ::MsgWaitForMultipleObjects(1, &m_wake, FALSE, INFINITE, QS_ALLINPUT);
+        HANDLE wake = m_wake.get();
+        const DWORD woken = ::MsgWaitForMultipleObjects(1, &wake, FALSE, INFINITE, QS_ALLINPUT);
         if (woken == WAIT_OBJECT_0) {
             runRequests();
             return;
@@ -196,7 +191,7 @@ void Win32Presenter::waitForWork() {
 }
 
 void Win32Presenter::wakeUp() {
-    ::SetEvent(m_wake);
+    ::SetEvent(m_wake.get());
 }
 
 void Win32Presenter::shutdown() {

@@ -8,7 +8,10 @@
 #include <string>
 
 #include "FrameWindow.h"
+#include "Handles.h"
 #include "platform/Lock.h"
+#include "platform/Result.h"
+#include "platform/window/DesktopPresenter.h"
 #include "platform/window/Presenter.h"
 
 namespace rt::win32 {
@@ -16,10 +19,10 @@ namespace rt::win32 {
 // Draws the windows with the system's own controls. Every window lives on
 // the first thread, the GUI thread: a window belongs to the thread that made
 // it, and MDI children on other threads would tie the threads' input
-// together. Requests from procedure threads are queued and the GUI thread is
-// told with a posted message, which even a modal loop (a menu being tracked,
-// the printer dialog) dispatches; requests made on the GUI thread run at once,
-// after the queued ones. Nothing here ever waits for a procedure thread.
+// together. Every request is queued, from whichever thread, and the GUI
+// thread is told with a posted message, which even a modal loop (a menu being
+// tracked, the printer dialog) dispatches. Nothing here ever waits for a
+// procedure thread.
 class Win32Presenter final : public Presenter {
   public:
     static constexpr const char* kRequestClassName = "KeldwickRequests";
@@ -29,11 +32,11 @@ class Win32Presenter final : public Presenter {
         Key() = default;
         friend class Win32Presenter;
     };
-    Win32Presenter(Key, HWND requests, HANDLE wake);
+    Win32Presenter(Key, OwnWindow requests, EventHandle wake);
 
-    // On the first thread. Null, with the reason, when the system refuses the
-    // window classes or the request window.
-    static std::unique_ptr<Win32Presenter> create(std::string& error);
+    // On the first thread. Fails when the system refuses the window classes
+    // or the request window.
+    static keldwick::Result<std::unique_ptr<Win32Presenter>, DesktopError> create();
     ~Win32Presenter() override;
     Win32Presenter(const Win32Presenter&) = delete;
     Win32Presenter& operator=(const Win32Presenter&) = delete;
@@ -57,8 +60,8 @@ class Win32Presenter final : public Presenter {
     static LRESULT CALLBACK requestProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     const DWORD m_guiThread;
-    HWND m_requestWindow;
-    HANDLE m_wake;
+    OwnWindow m_requestWindow;
+    EventHandle m_wake;
     UserActions* m_actions = nullptr;  // set before any other thread exists
     std::unique_ptr<FrameWindow> m_frame;
 

@@ -4,6 +4,12 @@
 
 namespace rt::win32 {
 
+// What ends the program when the system's call of one of our windows'
+// procedures meets an error: no exception may unwind through the system's
+// message dispatch.
+inline constexpr const char* kWindowEndedByError =
+    "a window ended by an error; the check may not have finished";
+
 // The program's icon in the program file's resources; a program without it
 // (a test) shows the system's application icon instead.
 inline constexpr WORD kProgramIconId = 1;

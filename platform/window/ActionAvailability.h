@@ -4,8 +4,8 @@
 
 #include "platform/window/StandardAction.h"
 
-// Inline, so that every presenter greys out the same menu entries without
-// linking the window layer.
+// Inline, so that both presenters grey out the same menu entries by one rule
+// without linking the window layer.
 namespace rt {
 
 // The text control that has the keyboard focus, as far as the clipboard cares.
@@ -21,9 +21,13 @@ struct ActionSituation {
 };
 
 // False for an action that would do nothing now: its menu entry is greyed
-// out and its shortcut does nothing. Copy with no text control focused copies
-// the active window's results, so it acts wherever a window is active; cut
-// and paste act only on text that can change.
+// out and its shortcut does nothing, as in the Edit and Window menus of any
+// MDI program. Tile and Cascade need a window that is not minimised (the
+// minimised ones are arranged as icons). Cut needs selected text that can
+// change. Copy with no selection copies the active window's results, so it
+// acts wherever a window is active. Paste needs text that can change; whether
+// the clipboard holds text is not asked, since on X11 that is a round trip to
+// the program that owns the clipboard at every move of the focus.
 [[nodiscard]] inline bool canCarryOut(StandardAction action, const ActionSituation& situation) {
     switch (action) {
         case StandardAction::Tile:

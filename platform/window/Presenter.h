@@ -5,10 +5,9 @@
 #include <string>
 
 #include "platform/definition/WindowDescription.h"
+#include "platform/window/RuntimeTypes.h"
 
 namespace rt {
-
-using WindowId = int;
 
 // Everything a presenter needs to draw a window the moment it is first shown.
 struct WindowView {
@@ -35,14 +34,24 @@ class UserActions {
 };
 
 // Draws the windows that are shown and turns a person's actions into events.
-// Requests come from any procedure thread; a presenter with a thread of its
-// own (a GUI toolkit) carries them over to it. Hidden windows never reach a
-// presenter, so hidden mode needs none.
+// Hidden windows never reach a presenter, so hidden mode needs none.
+//
+// One rule for requests (show, setText, focus, close, beep, tellUser): they
+// are asynchronous and ordered, and none runs inside its caller. A request
+// made on any thread, the presenter's own included, only queues its work and
+// returns; the presenter carries the work out later on its own thread, in the
+// order the requests were made, whichever threads made them. So a window
+// procedure never finds window code running within one of its calls, and a
+// presenter never reaches back into the layer from inside the layer's own
+// call. On the first thread queued work runs while it waits in waitForWork().
 class Presenter {
   public:
     virtual ~Presenter() = default;
 
+    // Before any request, on the first thread.
     virtual void attach(UserActions& actions) = 0;
+
+    // Requests.
     virtual void show(const WindowView& view) = 0;
     virtual void setText(WindowId window, int control, const std::string& text) = 0;
     virtual void focus(WindowId window, int control) = 0;

@@ -1,9 +1,11 @@
-#include "Runtime.h"
+#include "platform/window/Runtime.h"
 
 #include <atomic>
 #include <vector>
 
 #include "platform/ProgramEnd.h"
+#include "platform/window/RuntimeSetup.h"
+#include "platform/window/WindowLayer.h"
 
 namespace rt {
 
@@ -73,13 +75,16 @@ keldwick::Result<void, std::error_code> startThread(std::function<void()> proced
     return layer().startThread(std::move(procedure), stackBytes);
 }
 
-std::string prepareFrame(Window& window, std::string_view moduleKey, std::string_view windowKey) {
-    return layer().prepare(window, moduleKey, windowKey, true, {});
+keldwick::Result<void, PrepareError> prepareFrame(Window& window, std::string_view moduleKey,
+                                                  std::string_view windowKey) {
+    return layer().prepare(window, moduleKey, windowKey, WindowRole::Frame, {});
 }
 
-std::string prepareWindow(Window& window, std::string_view moduleKey, std::string_view windowKey,
-                          std::initializer_list<BoundField> fields) {
-    return layer().prepare(window, moduleKey, windowKey, false, std::span(fields.begin(), fields.size()));
+keldwick::Result<void, PrepareError> prepareWindow(Window& window, std::string_view moduleKey,
+                                                   std::string_view windowKey,
+                                                   std::initializer_list<BoundField> fields) {
+    return layer().prepare(window, moduleKey, windowKey, WindowRole::Child,
+                           std::span(fields.begin(), fields.size()));
 }
 
 void openWindow(Window& window) {
@@ -132,6 +137,19 @@ int keyCode() {
 }
 void setKeyCode(int code) {
     layer().setKeyCode(code);
+}
+
+void usePresenter(std::unique_ptr<Presenter> presenter) {
+    layer().setPresenter(std::move(presenter));
+}
+bool hasPresenter() {
+    return layer().hasPresenter();
+}
+void useDefinitionLoader(DefinitionLoader loader) {
+    layer().setDefinitionLoader(std::move(loader));
+}
+std::size_t runningThreads() {
+    return layer().runningThreads();
 }
 
 }  // namespace rt

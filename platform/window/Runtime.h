@@ -8,9 +8,9 @@
 #include <string_view>
 #include <system_error>
 
-#include "EventCodes.h"
-#include "WindowLayer.h"
 #include "platform/Result.h"
+#include "platform/window/PrepareError.h"
+#include "platform/window/RuntimeTypes.h"
 
 // The runtime's window, thread and start-up services, as window procedures
 // and the program's start-up call them. Each call works on the calling
@@ -20,14 +20,6 @@ namespace rt {
 using BoundField = std::span<char>;
 
 // Start-up and close-down.
-struct Module {
-    const char* name;
-    void (*initialise)(int reason);
-};
-inline constexpr int kModuleStarting = 0;
-inline constexpr unsigned kInterfaceVersion = 0x102;
-inline constexpr unsigned kInterfaceRevision = 3;
-
 void startUp(std::span<const Module> modules, int argc, const char* const* argv);
 // Non-zero when a program built for `version` at `revision` can run on this runtime.
 int checkVersion(unsigned version, unsigned revision, unsigned reserved);
@@ -45,11 +37,12 @@ int initialisedModules();
 // procedure end by an error, the caller's window receives ThreadFailed.
 keldwick::Result<void, std::error_code> startThread(std::function<void()> procedure, std::size_t stackBytes);
 
-// Windows. A failed prepare returns why, naming the module and window keys.
-[[nodiscard]] std::string prepareFrame(Window& window, std::string_view moduleKey,
-                                       std::string_view windowKey);
-[[nodiscard]] std::string prepareWindow(Window& window, std::string_view moduleKey,
-                                        std::string_view windowKey, std::initializer_list<BoundField> fields);
+// Windows. Preparing binds the fields to the window's value displays in order.
+keldwick::Result<void, PrepareError> prepareFrame(Window& window, std::string_view moduleKey,
+                                                  std::string_view windowKey);
+keldwick::Result<void, PrepareError> prepareWindow(Window& window, std::string_view moduleKey,
+                                                   std::string_view windowKey,
+                                                   std::initializer_list<BoundField> fields);
 void openWindow(Window& window);
 void closeWindow(Window& window);
 void freeWindow(Window& window);

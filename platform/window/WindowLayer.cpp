@@ -1,75 +1,45 @@
-#include "WindowLayer.h"
+#include "platform/window/WindowLayer.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <mutex>
-#include <new>
+#include <cstdlib>
+#include <string>
 
-#include "platform/ProgramEnd.h"
-#include "platform/TextField.h"
+#include "platform/EntryGuard.h"
+#include "platform/definition/FieldBinding.h"
 #include "platform/definition/StoredDefinitions.h"
+#include "platform/window/ThreadContext.h"
 
 namespace rt {
 
 namespace {
 
-constexpr std::uint8_t kFixedText = 0x12;
-
-// What the calling thread works on; nothing of it is shared. A procedure
-// thread's context lives on its own stack for as long as the thread runs; the
-// first thread's lives here. The thread-local is a bare pointer: the toolchain
-// for older Windows runs no destructors of thread-locals when a thread ends.
-struct ThreadContext {
-    int number = 0;
-    std::shared_ptr<WindowState> window;
-    Event current;
-    int keyCode = 0;
-};
-
-ThreadContext g_firstThread;
-thread_local ThreadContext* t_context = nullptr;
-
-// Threads the layer did not start (a test's, a toolkit's) have no context.
 int threadNumber() {
-    return t_context != nullptr ? t_context->number : 0;
+    const auto* context = currentContext();
+    return context != nullptr ? context->number : 0;
 }
 
 Event currentEvent() {
-    return t_context != nullptr ? t_context->current : Event{};
+    const auto* context = currentContext();
+    return context != nullptr ? context->current : Event{};
 }
 
-// Windows come from the definitions stored in the program unless a test says otherwise.
-LoadedDefinition loadStoredDefinition(std::string_view moduleKey, std::string_view windowKey) {
+// The calling thread's window while it is open for work; null once closed.
+std::shared_ptr<WindowState> ownWindow() {
+    const auto* context = currentContext();
+    if (context == nullptr) {
+        return nullptr;
+    }
+    const auto& window = context->window;
+    return window && !window->isClosed ? window : nullptr;
+}
+
+keldwick::Result<std::shared_ptr<const definition::WindowDescription>, std::string> loadStoredDefinition(
+    std::string_view moduleKey, std::string_view windowKey) {
     auto walked = definition::loadWindowDescription(moduleKey, windowKey);
     if (!walked) {
-        return {nullptr, walked.error().message()};
+        return walked.error().message();
     }
-    return {std::make_shared<const definition::WindowDescription>(std::move(walked).value()), {}};
-}
-
-std::string boundText(std::span<const char> field) {
-    return std::string(keldwick::trimTrailingBlanks({field.data(), field.size()}));
-}
-
-std::string bindingError(const definition::WindowDescription& description,
-                         std::span<const std::span<char>> fields, std::map<int, std::span<char>>& bound) {
-    std::size_t next = 0;
-    for (const auto& control : description.controls) {
-        if (control.kind != definition::ControlKind::ValueDisplay) {
-            continue;
-        }
-        if (next == fields.size()) {
-            return "fewer bound variables than value displays";
-        }
-        const auto& variable = control.variable;
-        if (variable.typeCode != kFixedText || variable.length < 0 ||
-            static_cast<std::size_t>(variable.length) != fields[next].size()) {
-            return "bound variable " + std::to_string(next + 1) + " does not match value display " +
-                   std::to_string(control.id);
-        }
-        bound[control.id] = fields[next++];
-    }
-    return next == fields.size() ? std::string() : "more bound variables than value displays";
+    return std::make_shared<const definition::WindowDescription>(std::move(walked).value());
 }
 
 }  // namespace
@@ -80,15 +50,22 @@ WindowLayer& WindowLayer::instance() {
 }
 
 void WindowLayer::beginProcess() {
-    std::lock_guard lock(m_lock);
-    m_endingProcess = false;
-    m_nextThreadNumber = 2;
-    g_firstThread = ThreadContext{};
-    g_firstThread.number = FirstThread;
-    t_context = &g_firstThread;
+    m_threads.restartNumbers();
+    m_registry.clear();
+    enterFirstThread();
+}
+
+// A change while another thread may read them is a fault of the program's
+// own making, never of its input: it ends the program where it happens.
+void WindowLayer::requireSetUpTime(const char* what) const {
+    if (threadNumber() != FirstThread || !m_threads.allJoined()) {
+        std::fprintf(stderr, "keldwick: internal error: %s after the first procedure thread started\n", what);
+        std::abort();
+    }
 }
 
 void WindowLayer::setPresenter(std::unique_ptr<Presenter> presenter) {
+    requireSetUpTime("the presenter was changed");
     m_presenter = std::move(presenter);
     if (m_presenter) {
         m_presenter->attach(*this);
@@ -96,143 +73,76 @@ void WindowLayer::setPresenter(std::unique_ptr<Presenter> presenter) {
 }
 
 void WindowLayer::setDefinitionLoader(DefinitionLoader loader) {
+    requireSetUpTime("the definition loader was changed");
     m_loader = std::move(loader);
-}
-
-int WindowLayer::currentThreadNumber() const {
-    return threadNumber();
-}
-
-std::size_t WindowLayer::runningThreads() const {
-    std::lock_guard lock(m_lock);
-    return static_cast<std::size_t>(
-        std::count_if(m_threads.begin(), m_threads.end(), [](const auto& t) { return !t.finished; }));
 }
 
 keldwick::Result<void, std::error_code> WindowLayer::startThread(std::function<void()> procedure,
                                                                  std::size_t stackBytes) {
-    reapFinishedThreads();
+    m_threads.reapFinished();
     const int starter = threadNumber();
-    std::lock_guard lock(m_lock);
-    const int number = m_nextThreadNumber++;
-    auto& entry = m_threads.emplace_back();
-    entry.number = number;
-    entry.thread = std::make_unique<NativeThread>(
-        [this, number, starter, body = std::move(procedure)] {
-            ThreadContext context;
-            context.number = number;
-            t_context = &context;
-            bool failed = false;
-            try {
-                body();
-            } catch (const std::bad_alloc&) {
-                endProgramOutOfMemory();
-            } catch (...) {
-                failed = true;
-            }
-            threadFinished(number, starter, failed);
-            t_context = nullptr;
-        },
+    return m_threads.start(
+        [this, starter, body = std::move(procedure)](int number) { runProcedure(number, starter, body); },
         stackBytes);
-    if (!entry.thread->isStarted()) {
-        const auto error = entry.thread->startError();
-        m_threads.pop_back();
-        return error;
-    }
-    return {};
+}
+
+// A procedure that ends by an error ends in order, as if it had returned:
+// the thread's own entry guards the rest.
+void WindowLayer::runProcedure(int number, int starter, const std::function<void()>& procedure) {
+    const ProcedureContext context(number);
+    const bool failed = !returnsNormally(procedure);
+    procedureEnded(number, starter, failed);
 }
 
 // The window goes first, so that the starter, once told, meets no trace of it.
-void WindowLayer::threadFinished(int number, int starter, bool failed) {
-    if (auto window = t_context->window) {
+void WindowLayer::procedureEnded(int number, int starter, bool failed) {
+    auto& context = *currentContext();
+    if (auto window = std::move(context.window)) {
         closeNow(*window);
-        std::lock_guard lock(m_lock);
-        m_windows.erase(window->id);
-        m_windowOfThread.erase(number);
+        m_registry.remove(window->id, number);
     }
-    *t_context = ThreadContext{};
-    {
-        std::lock_guard lock(m_lock);
-        for (auto& thread : m_threads) {
-            if (thread.number == number) {
-                thread.finished = true;
-            }
-        }
-    }
+    context = ThreadContext{};
+    m_threads.markFinished(number);
     if (failed && starter != 0) {
         post(ThreadFailed, number, starter);
     }
-    m_threadEnded.set();
     if (m_presenter) {
         m_presenter->wakeUp();
     }
 }
 
-// Joins threads whose procedures have returned, outside the lock: a join never waits for long.
-void WindowLayer::reapFinishedThreads() {
-    std::list<ProcedureThread> finished;
-    {
-        std::lock_guard lock(m_lock);
-        for (auto it = m_threads.begin(); it != m_threads.end();) {
-            const auto next = std::next(it);
-            if (it->finished) {
-                finished.splice(finished.end(), m_threads, it);
-            }
-            it = next;
-        }
-    }
-    finished.clear();
-}
-
-std::shared_ptr<WindowState> WindowLayer::find(WindowId id) const {
-    std::lock_guard lock(m_lock);
-    const auto found = m_windows.find(id);
-    return found == m_windows.end() ? nullptr : found->second;
-}
-
-std::shared_ptr<WindowState> WindowLayer::ownWindow() const {
-    if (t_context == nullptr) {
-        return nullptr;
-    }
-    const auto& window = t_context->window;
-    return window && !window->isClosed ? window : nullptr;
-}
-
-std::string WindowLayer::prepare(Window& window, std::string_view moduleKey, std::string_view windowKey,
-                                 bool isFrame, std::span<const std::span<char>> fields) {
-    if (threadNumber() == 0) {
-        return "windows can be prepared only on the first thread or a procedure thread";
+keldwick::Result<void, PrepareError> WindowLayer::prepare(Window& window, std::string_view moduleKey,
+                                                          std::string_view windowKey, WindowRole role,
+                                                          std::span<const std::span<char>> fields) {
+    auto* context = currentContext();
+    if (context == nullptr) {
+        return PrepareError{PrepareFault::NotAWindowThread,
+                            "windows can be prepared only on the first thread or a procedure thread"};
     }
     auto loaded = m_loader ? m_loader(moduleKey, windowKey) : loadStoredDefinition(moduleKey, windowKey);
-    if (!loaded.description) {
-        return loaded.error;
+    if (!loaded) {
+        return PrepareError{PrepareFault::NoDefinition, std::move(loaded).error()};
     }
-    std::map<int, std::span<char>> bound;
-    if (auto error = bindingError(*loaded.description, fields, bound); !error.empty()) {
-        return "window " + std::string(windowKey) + " of " + std::string(moduleKey) + ": " + error;
+    auto bound = definition::bindFields(*loaded.value(), fields);
+    if (!bound) {
+        return PrepareError{PrepareFault::FieldsDoNotMatch, "window " + std::string(windowKey) + " of " +
+                                                                std::string(moduleKey) + ": " +
+                                                                bound.error().message()};
     }
-    WindowId id = 0;
-    {
-        std::lock_guard lock(m_lock);
-        id = m_nextWindowId++;
-    }
-    auto& context = *t_context;
-    auto state = std::make_shared<WindowState>(id, context.number, isFrame, std::move(loaded.description));
-    state->bound = std::move(bound);
+    auto state =
+        std::make_shared<WindowState>(m_registry.newId(), context->number, role, std::move(loaded).value());
+    state->bound = std::move(bound).value();
     for (const auto& control : state->description->controls) {
         const auto field = state->bound.find(control.id);
-        state->texts[control.id] = field != state->bound.end() ? boundText(field->second) : control.text;
+        state->texts[control.id] =
+            field != state->bound.end() ? definition::shownText(field->second) : control.text;
     }
-    if (context.number == FirstThread && m_presenter) {
+    if (context->number == FirstThread && m_presenter) {
         state->queue.setWakeUp([presenter = m_presenter.get()] { presenter->wakeUp(); });
     }
-    {
-        std::lock_guard lock(m_lock);
-        m_windows[state->id] = state;
-        m_windowOfThread[context.number] = state->id;
-    }
-    context.window = state;
-    context.current = {};
+    m_registry.add(state);
+    context->window = state;
+    context->current = {};
     window.id = state->id;
     return {};
 }
@@ -244,12 +154,7 @@ void WindowLayer::open(Window& window) {
     }
     state->isOpen = true;
     state->queue.push({WindowOpened, 0});
-    bool ending = false;
-    {
-        std::lock_guard lock(m_lock);
-        ending = m_endingProcess;
-    }
-    if (ending) {
+    if (m_registry.isEnding()) {
         state->queue.push({CloseRequested, 0});
     }
 }
@@ -271,7 +176,8 @@ std::optional<Event> WindowLayer::nextEvent(WindowState& window) {
 
 // Takes the next event as the current one; false once the window has closed.
 bool WindowLayer::receive(WindowState& window) {
-    t_context->current = {};
+    auto& context = *currentContext();
+    context.current = {};
     if (window.isClosed) {
         return false;
     }
@@ -280,7 +186,7 @@ bool WindowLayer::receive(WindowState& window) {
         closeNow(window);
         return false;
     }
-    t_context->current = *event;
+    context.current = *event;
     return true;
 }
 
@@ -297,10 +203,11 @@ void WindowLayer::startLoop() {
 }
 
 bool WindowLayer::endLoop() {
-    if (t_context == nullptr || !t_context->window) {
+    const auto* context = currentContext();
+    if (context == nullptr || !context->window) {
         return true;
     }
-    return !receive(*t_context->window);
+    return !receive(*context->window);
 }
 
 void WindowLayer::closeNow(WindowState& window) {
@@ -322,34 +229,24 @@ void WindowLayer::close(Window& window) {
 }
 
 void WindowLayer::endLoops() {
-    if (t_context == nullptr) {
+    auto* context = currentContext();
+    if (context == nullptr) {
         return;
     }
-    auto& context = *t_context;
-    context.current = {};
-    std::lock_guard lock(m_lock);
-    const auto found = m_windowOfThread.find(context.number);
-    if (found != m_windowOfThread.end() && context.window && found->second == context.window->id) {
-        m_windowOfThread.erase(found);
+    context->current = {};
+    if (context->window) {
+        m_registry.stopPosts(context->number, context->window->id);
     }
 }
 
 void WindowLayer::free(Window& window) {
-    if (t_context == nullptr) {
+    auto* context = currentContext();
+    if (context == nullptr || !context->window || context->window->id != window.id) {
         return;
     }
-    auto& context = *t_context;
-    auto& state = context.window;
-    if (!state || state->id != window.id) {
-        return;
-    }
-    closeNow(*state);
-    {
-        std::lock_guard lock(m_lock);
-        m_windows.erase(state->id);
-        m_windowOfThread.erase(context.number);
-    }
-    state.reset();
+    closeNow(*context->window);
+    m_registry.remove(window.id, context->number);
+    context->window.reset();
     window.id = 0;
 }
 
@@ -375,7 +272,7 @@ void WindowLayer::display(int control) {
         }
         const auto field = state->bound.find(id);
         if (field != state->bound.end()) {
-            text = boundText(field->second);
+            text = definition::shownText(field->second);
         }
         if (state->isShown && m_presenter) {
             m_presenter->setText(state->id, id, text);
@@ -395,21 +292,7 @@ void WindowLayer::select(int control) {
 }
 
 void WindowLayer::post(int code, int control, int thread) {
-    if (thread == OwnThread) {
-        if (auto state = ownWindow()) {
-            state->queue.push({code, control});
-        }
-        return;
-    }
-    std::shared_ptr<WindowState> target;
-    {
-        std::lock_guard lock(m_lock);
-        const auto found = m_windowOfThread.find(thread);
-        if (found != m_windowOfThread.end()) {
-            const auto window = m_windows.find(found->second);
-            target = window == m_windows.end() ? nullptr : window->second;
-        }
-    }
+    const auto target = thread == OwnThread ? ownWindow() : m_registry.windowOfThread(thread);
     if (target) {
         target->queue.push({code, control});
     }
@@ -437,51 +320,42 @@ void WindowLayer::tellUser(std::string_view text) {
 }
 
 int WindowLayer::keyCode() const {
-    return t_context != nullptr ? t_context->keyCode : 0;
+    const auto* context = currentContext();
+    return context != nullptr ? context->keyCode : 0;
 }
 void WindowLayer::setKeyCode(int code) {
-    if (t_context != nullptr) {
-        t_context->keyCode = code;
+    if (auto* context = currentContext()) {
+        context->keyCode = code;
     }
 }
 
+// The presenter keeps running while the others close their windows through
+// it, and goes only once their threads are joined: they read it to the end.
 void WindowLayer::endProcess() {
-    std::vector<std::shared_ptr<WindowState>> others;
-    {
-        std::lock_guard lock(m_lock);
-        m_endingProcess = true;
-        for (const auto& [id, window] : m_windows) {
-            if (window->ownerThread != FirstThread) {
-                others.push_back(window);
-            }
-        }
-    }
-    for (const auto& window : others) {
+    for (const auto& window : m_registry.beginEnding()) {
         window->queue.push({CloseRequested, 0});
     }
-    // The presenter keeps running while the others close their windows through it.
-    while (runningThreads() > 0) {
-        if (m_presenter) {
-            m_presenter->waitForWork();
-        } else {
-            m_threadEnded.wait();
+    while (!m_threads.allJoined()) {
+        if (m_threads.running() > 0) {
+            if (m_presenter) {
+                m_presenter->waitForWork();
+            } else {
+                m_threads.waitForAnEnd();
+            }
         }
+        m_threads.reapFinished();
     }
-    reapFinishedThreads();
     if (m_presenter) {
         m_presenter->shutdown();
         m_presenter.reset();
     }
-    std::lock_guard lock(m_lock);
-    m_windows.clear();
-    m_windowOfThread.clear();
     m_loader = nullptr;
-    g_firstThread = ThreadContext{};
-    t_context = nullptr;
+    m_registry.clear();
+    leaveFirstThread();
 }
 
 void WindowLayer::deliver(WindowId id, Event event) {
-    if (auto window = find(id)) {
+    if (auto window = m_registry.find(id)) {
         window->queue.push(event);
     }
 }

@@ -2,60 +2,52 @@
 
 #include <cstddef>
 #include <functional>
-#include <list>
-#include <map>
 #include <memory>
+#include <optional>
 #include <span>
-#include <string>
 #include <string_view>
 #include <system_error>
 
-#include "Presenter.h"
-#include "WindowState.h"
-#include "platform/Lock.h"
-#include "platform/NativeThread.h"
 #include "platform/Result.h"
-#include "platform/Signal.h"
+#include "platform/window/PrepareError.h"
+#include "platform/window/Presenter.h"
+#include "platform/window/ProcedureThreads.h"
+#include "platform/window/RuntimeSetup.h"
+#include "platform/window/RuntimeTypes.h"
+#include "platform/window/WindowRegistry.h"
+#include "platform/window/WindowState.h"
 
 namespace rt {
 
-struct Window {
-    WindowId id = 0;
-};
-
-// A walked definition, or why there is none.
-struct LoadedDefinition {
-    std::shared_ptr<const definition::WindowDescription> description;
-    std::string error;
-};
-using DefinitionLoader =
-    std::function<LoadedDefinition(std::string_view moduleKey, std::string_view windowKey)>;
-
-// The toolkit-free core of the window layer: windows, their event queues, the
-// threads that own them, and the one presenter that draws the shown ones.
-// Each window procedure works on its own window through the rt:: calls of its
-// thread; other threads reach a window only through its queue.
+// The toolkit-free core of the window layer, private to the runtime: windows,
+// their event queues, the threads that own them, and the one presenter that
+// draws the shown ones. Each window procedure works on its own window through
+// the rt:: calls of its thread; other threads reach a window only through its
+// queue. The runtime's calls (Runtime.h, RuntimeSetup.h) are its only callers.
 class WindowLayer final : public UserActions {
   public:
     static WindowLayer& instance();
 
-    // Set-up, on the first thread before any other thread exists.
+    // Start-up and close-down, on the first thread.
     void beginProcess();
+    // Asks every other window to close, waits for their threads, then lets go of all.
+    void endProcess();
+
+    // Fixed after start: see the members.
     void setPresenter(std::unique_ptr<Presenter> presenter);
-    Presenter* presenter() const { return m_presenter.get(); }
+    bool hasPresenter() const { return m_presenter != nullptr; }
     void setDefinitionLoader(DefinitionLoader loader);
 
-    // Runs the procedure on a new thread, or says why the system refused one.
     // A procedure that ends by an error (anything thrown but an allocation
     // failure, which ends the program) has its window closed, and the window
     // of the thread that started it receives ThreadFailed.
     keldwick::Result<void, std::error_code> startThread(std::function<void()> procedure,
                                                         std::size_t stackBytes);
-    int currentThreadNumber() const;
-    std::size_t runningThreads() const;
+    std::size_t runningThreads() const { return m_threads.running(); }
 
-    [[nodiscard]] std::string prepare(Window& window, std::string_view moduleKey, std::string_view windowKey,
-                                      bool isFrame, std::span<const std::span<char>> fields);
+    keldwick::Result<void, PrepareError> prepare(Window& window, std::string_view moduleKey,
+                                                 std::string_view windowKey, WindowRole role,
+                                                 std::span<const std::span<char>> fields);
     void open(Window& window);
     void startLoop();
     bool endLoop();
@@ -71,15 +63,10 @@ class WindowLayer final : public UserActions {
     void post(int code, int control, int thread);
     void setProperty(int property, std::string_view value);
     void beep();
-    // Tells the person at the screen what went wrong; without a presenter
-    // (nothing is shown) the text goes to standard error.
+    // Without a presenter (nothing is shown) the text goes to standard error.
     void tellUser(std::string_view text);
     int keyCode() const;
     void setKeyCode(int code);
-
-    // On the first thread once its own procedure has returned: asks every
-    // other window to close, waits for their threads, then lets go of all.
-    void endProcess();
 
     void pressed(WindowId window, int control) override;
     void chose(WindowId window, int entry) override;
@@ -89,32 +76,27 @@ class WindowLayer final : public UserActions {
     void exitRequested() override;
 
   private:
-    struct ProcedureThread {
-        int number = 0;
-        bool finished = false;
-        std::unique_ptr<NativeThread> thread;
-    };
-
     WindowLayer() = default;
-    std::shared_ptr<WindowState> find(WindowId id) const;
-    std::shared_ptr<WindowState> ownWindow() const;
+    void runProcedure(int number, int starter, const std::function<void()>& procedure);
+    void procedureEnded(int number, int starter, bool failed);
     void deliver(WindowId id, Event event);
     std::optional<Event> nextEvent(WindowState& window);
     bool receive(WindowState& window);
     void closeNow(WindowState& window);
-    void threadFinished(int number, int starter, bool failed);
-    void reapFinishedThreads();
+    void requireSetUpTime(const char* what) const;
 
-    mutable Lock m_lock;
-    Signal m_threadEnded;  // only the first thread waits on it, in endProcess
-    std::map<WindowId, std::shared_ptr<WindowState>> m_windows;
-    std::map<int, WindowId> m_windowOfThread;
-    std::list<ProcedureThread> m_threads;
-    WindowId m_nextWindowId = 1;
-    int m_nextThreadNumber = 2;
-    bool m_endingProcess = false;
+    // Fixed after start: written only on the first thread while no procedure
+    // thread exists, which requireSetUpTime() checks, and by endProcess() once
+    // every procedure thread has been joined; read by any thread in between.
     std::unique_ptr<Presenter> m_presenter;
     DefinitionLoader m_loader;
+
+    // Under their own locks: any thread reaches them.
+    ProcedureThreads m_threads;
+    WindowRegistry m_registry;
+
+    // Owner thread only: each thread's own window and current event are in
+    // its ThreadContext, which no other thread reaches.
 };
 
 }  // namespace rt

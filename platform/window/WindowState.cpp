@@ -18,7 +18,7 @@ bool WindowState::canTakeFocus(int controlId) const {
 }
 
 WindowView WindowState::view() const {
-    return {id, isFrame, description, texts, focus};
+    return {id, role == WindowRole::Frame, description, texts, focus};
 }
 
 }  // namespace rt

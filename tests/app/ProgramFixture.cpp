@@ -4,6 +4,8 @@
 #include <thread>
 
 #include "app/ProgramBody.h"
+#include "platform/window/Runtime.h"
+#include "platform/window/RuntimeSetup.h"
 #include "tests/support/ForwardingPresenter.h"
 
 namespace keldwick::testing {
@@ -30,8 +32,7 @@ int ProgramFixture::runProgram(std::vector<std::string> arguments, const std::fu
     rt::startUp(programModules(), static_cast<int>(argv.size()), argv.data());
     std::thread acting;
     if (person) {
-        rt::WindowLayer::instance().setPresenter(
-            std::make_unique<testing_support::ForwardingPresenter>(screen));
+        rt::usePresenter(std::make_unique<testing_support::ForwardingPresenter>(screen));
         acting = std::thread(person);
     }
     const int status = programBody();
@@ -47,8 +48,8 @@ std::string ProgramFixture::reportText() const {
     return fs::exists(report) ? testing_support::readWholeFile(report) : "<no report>";
 }
 
-rt::HeadlessPresenter::ShownWindow ProgramFixture::statusWindowWithResults(std::size_t n) {
-    rt::HeadlessPresenter::ShownWindow found;
+testing_support::HeadlessPresenter::ShownWindow ProgramFixture::statusWindowWithResults(std::size_t n) {
+    testing_support::HeadlessPresenter::ShownWindow found;
     const bool shown = presenter->waitFor([&](const auto& windows) {
         std::size_t seen = 0;
         for (const auto& window : windows) {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/window/HeadlessPresenter.h"
 #include "tests/support/FakeSystemServices.h"
+#include "tests/support/HeadlessPresenter.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/Watchdog.h"
 
@@ -29,13 +29,13 @@ class ProgramFixture : public ::testing::Test {
 
     std::string reportText() const;
     // Waits for the n-th status window (counting from 0) to show its three results.
-    rt::HeadlessPresenter::ShownWindow statusWindowWithResults(std::size_t n);
+    testing_support::HeadlessPresenter::ShownWindow statusWindowWithResults(std::size_t n);
     rt::WindowId frameId();
 
     testing_support::TempFolder m_root;
     testing_support::FakeSystemServices services;
-    rt::HeadlessPresenter screen;
-    rt::HeadlessPresenter* presenter = &screen;
+    testing_support::HeadlessPresenter screen;
+    testing_support::HeadlessPresenter* presenter = &screen;
     testing_support::Watchdog m_watchdog{std::chrono::seconds(120)};
 
   private:

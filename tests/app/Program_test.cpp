@@ -26,7 +26,7 @@ TEST_F(Program, HiddenRunNeverShowsAWindowEvenWithAScreen) {
 }
 
 TEST_F(Program, NormalRunShowsTheFrameAndOneStatusWindowUntilExit) {
-    std::vector<rt::HeadlessPresenter::ShownWindow> seen;
+    std::vector<testing_support::HeadlessPresenter::ShownWindow> seen;
     const int status = runProgram({}, [&] {
         const auto frame = frameId();
         const auto child = statusWindowWithResults(0);
@@ -77,7 +77,7 @@ TEST_F(Program, GetVersionWhileOneIsOpenOpensAnotherWithItsOwnCheck) {
 }
 
 TEST_F(Program, RejectedInputBeepsOnceRedrawsAndKeepsTheFocus) {
-    rt::HeadlessPresenter::ShownWindow after;
+    testing_support::HeadlessPresenter::ShownWindow after;
     int beeps = 0;
     runProgram({}, [&] {
         const auto frame = frameId();

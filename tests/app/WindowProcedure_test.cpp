@@ -17,12 +17,12 @@ class CountingWindow final : public WindowProcedure {
     int openings = 0;
 
   private:
-    std::string prepare(rt::Window& window) override {
-        auto error = rt::prepareWindow(window, "TEST$CHILD", "CHILD$WINDOW", {m_value.chars()});
+    keldwick::Result<void, rt::PrepareError> prepare(rt::Window& window) override {
+        auto prepared = rt::prepareWindow(window, "TEST$CHILD", "CHILD$WINDOW", {m_value.chars()});
         if (m_focusFirst) {
             rt::post(rt::FocusGained, 0, rt::OwnThread);  // ahead of WindowOpened
         }
-        return error;
+        return prepared;
     }
     void openingWork() override {
         ++openings;
@@ -42,7 +42,7 @@ class WindowProcedureShape : public rt::testing::LayerFixture {
         EXPECT_TRUE(rt::startThread(
             [&] {
                 CountingWindow window(focusFirst);
-                window.run();
+                EXPECT_TRUE(window.run());
                 openings = window.openings;
             },
             0));

@@ -137,7 +137,7 @@ TEST(DefinitionWalk, ValueDisplaysBindFortyCharacterTexts) {
     for (const auto id : {2, 4, 6}) {
         const auto& display = window.controls.at(static_cast<std::size_t>(id - 1));
         EXPECT_EQ(display.kind, ControlKind::ValueDisplay);
-        EXPECT_EQ(display.variable.typeCode, 0x12);
+        EXPECT_EQ(display.variable.typeCode, definition::kFixedTextType);
         EXPECT_EQ(display.variable.length, 40);
         EXPECT_EQ(display.picture, "s40");
         EXPECT_EQ(display.flags, 0x20);

@@ -4,6 +4,7 @@
 
 #include "app/HiddenMode.h"
 #include "platform/window/Runtime.h"
+#include "platform/window/RuntimeSetup.h"
 #include "ui/AppFrame.h"
 
 namespace keldwick::testing {
@@ -53,7 +54,7 @@ DesktopFixture::DesktopFixture() {
     rt::startUp({}, 0, nullptr);
     auto presenter = rt::desktop::QtPresenter::create();
     m_presenter = presenter.get();
-    rt::WindowLayer::instance().setPresenter(std::move(presenter));
+    rt::usePresenter(std::move(presenter));
 }
 
 DesktopFixture::~DesktopFixture() {
@@ -68,7 +69,7 @@ void DesktopFixture::runProgram(PersonScript& script) {
     m_ended = true;
     rt::closeDown();
     EXPECT_TRUE(script.isFinished());
-    EXPECT_EQ(rt::WindowLayer::instance().runningThreads(), 0u);
+    EXPECT_EQ(rt::runningThreads(), 0u);
 }
 
 rt::desktop::FrameWindow& DesktopFixture::frame() {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/window/WindowLayer.h"
+#include "platform/window/Runtime.h"
 
 namespace keldwick::testing {
 
@@ -53,7 +53,7 @@ void PersonScript::giveUp(const std::string& what) {
         ADD_FAILURE() << "gave up waiting for: " << what;
     }
     m_timer.stop();
-    rt::WindowLayer::instance().exitRequested();
+    rt::post(rt::CloseRequested, 0, rt::FirstThread);
 }
 
 }  // namespace keldwick::testing

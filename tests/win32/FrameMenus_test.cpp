@@ -88,9 +88,9 @@ TEST_F(FrameMenus, EntriesThatCannotActAreGreyedAndFollowTheWindowsAndTheFocus) 
     EXPECT_EQ(seen["edit, Close focused"], (std::vector<bool>{false, true, false}));
     EXPECT_EQ(seen["edit, result focused"], (std::vector<bool>{false, true, false}));
     EXPECT_EQ(seen["edit, none open"], (std::vector<bool>{false, false, false}));
-    // Tile, Cascade, Arrange Icons.
+    // Tile, Cascade, Arrange Icons: a minimised window is arranged only with the icons.
     EXPECT_EQ(seen["window, one open"], (std::vector<bool>{true, true, false}));
-    EXPECT_EQ(seen["window, one minimised"], (std::vector<bool>{true, true, true}));
+    EXPECT_EQ(seen["window, one minimised"], (std::vector<bool>{false, false, true}));
     EXPECT_EQ(seen["window, none open"], (std::vector<bool>{false, false, false}));
     EXPECT_EQ(seen["help, none open"], (std::vector<bool>{true, true, true}));
 }

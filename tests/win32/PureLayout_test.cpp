@@ -1,6 +1,7 @@
 // The presenter's arithmetic, which needs no window: status bar edges, layout
-// units, command numbers, the clipboard rule, which menu entries can act,
-// where new windows go and what a failed help page says.
+// units, command numbers, the clipboard rule, where new windows go and what a
+// failed help page says. Which menu entries can act is the rule both
+// presenters share, tested with the window layer.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -143,53 +144,19 @@ TEST(MenuCommands, RangeEndsBeforeTheWindowList) {
 }
 
 TEST(Clipboard, ReadOnlyDisplayGivesItsTextAwayButNeverChanges) {
-    EXPECT_EQ(clipboardMessageFor(StandardAction::Cut, FocusedControl::ReadOnlyEdit), ClipboardMessage::Copy);
-    EXPECT_EQ(clipboardMessageFor(StandardAction::Copy, FocusedControl::ReadOnlyEdit),
-              ClipboardMessage::Copy);
-    EXPECT_EQ(clipboardMessageFor(StandardAction::Paste, FocusedControl::ReadOnlyEdit),
-              ClipboardMessage::None);
+    EXPECT_EQ(clipboardMessageFor(StandardAction::Cut, FocusedText::ReadOnly), ClipboardMessage::Copy);
+    EXPECT_EQ(clipboardMessageFor(StandardAction::Copy, FocusedText::ReadOnly), ClipboardMessage::Copy);
+    EXPECT_EQ(clipboardMessageFor(StandardAction::Paste, FocusedText::ReadOnly), ClipboardMessage::None);
 }
 
 TEST(Clipboard, WritableEditTakesEveryAction) {
-    EXPECT_EQ(clipboardMessageFor(StandardAction::Cut, FocusedControl::Edit), ClipboardMessage::Cut);
-    EXPECT_EQ(clipboardMessageFor(StandardAction::Paste, FocusedControl::Edit), ClipboardMessage::Paste);
+    EXPECT_EQ(clipboardMessageFor(StandardAction::Cut, FocusedText::Editable), ClipboardMessage::Cut);
+    EXPECT_EQ(clipboardMessageFor(StandardAction::Paste, FocusedText::Editable), ClipboardMessage::Paste);
 }
 
 TEST(Clipboard, ButtonsAndNoFocusTakeNothing) {
-    EXPECT_EQ(clipboardMessageFor(StandardAction::Copy, FocusedControl::Other), ClipboardMessage::None);
-    EXPECT_EQ(clipboardMessageFor(StandardAction::Cut, FocusedControl::None), ClipboardMessage::None);
-}
-
-TEST(MenuStates, ReadOnlyResultsCanBeCopiedButNeverCutOrPastedInto) {
-    MenuContext context{1, 0, FocusedControl::ReadOnlyEdit, true, true};
-    EXPECT_FALSE(canCarryOut(StandardAction::Cut, context));
-    EXPECT_TRUE(canCarryOut(StandardAction::Copy, context));
-    EXPECT_FALSE(canCarryOut(StandardAction::Paste, context));
-    context.focused = FocusedControl::Other;
-    EXPECT_TRUE(canCarryOut(StandardAction::Copy, context)) << "all results, with a button focused";
-    context.activeWindowHasValues = false;
-    EXPECT_FALSE(canCarryOut(StandardAction::Copy, context));
-}
-
-TEST(MenuStates, PasteNeedsAWritableFieldAndTextToPaste) {
-    MenuContext context{1, 0, FocusedControl::Edit, false, false};
-    EXPECT_FALSE(canCarryOut(StandardAction::Paste, context));
-    context.clipboardHasText = true;
-    EXPECT_TRUE(canCarryOut(StandardAction::Paste, context));
-    EXPECT_TRUE(canCarryOut(StandardAction::Cut, context));
-}
-
-TEST(MenuStates, ArrangingNeedsWindowsAndIconsNeedMinimisedOnes) {
-    MenuContext context;
-    EXPECT_FALSE(canCarryOut(StandardAction::Tile, context));
-    EXPECT_FALSE(canCarryOut(StandardAction::Cascade, context));
-    EXPECT_TRUE(canCarryOut(StandardAction::HelpContents, context));
-    EXPECT_TRUE(canCarryOut(StandardAction::PrinterSetup, context));
-    context.openWindows = 2;
-    EXPECT_TRUE(canCarryOut(StandardAction::Tile, context));
-    EXPECT_FALSE(canCarryOut(StandardAction::ArrangeIcons, context));
-    context.minimisedWindows = 1;
-    EXPECT_TRUE(canCarryOut(StandardAction::ArrangeIcons, context));
+    EXPECT_EQ(clipboardMessageFor(StandardAction::Copy, FocusedText::None), ClipboardMessage::None);
+    EXPECT_EQ(clipboardMessageFor(StandardAction::Cut, FocusedText::None), ClipboardMessage::None);
 }
 
 TEST(ChildPlacement, FirstWindowAtTheTopLeftEachNextOneStepFurther) {

@@ -17,7 +17,7 @@ definition::Control control(ControlKind kind, int id, const std::string& text) {
     c.text = text;
     if (kind == ControlKind::ValueDisplay) {
         c.picture = "s40";
-        c.variable = {0x12, 40};
+        c.variable = {definition::kFixedTextType, 40};
     }
     return c;
 }
@@ -54,20 +54,20 @@ definition::WindowDescription frameDescription() {
 
 LayerFixture::LayerFixture() {
     startUp({}, 0, nullptr);
-    auto headless = std::make_unique<HeadlessPresenter>();
+    auto headless = std::make_unique<testing_support::HeadlessPresenter>();
     presenter = headless.get();
-    layer().setPresenter(std::move(headless));
-    layer().setDefinitionLoader([](std::string_view module, std::string_view window) {
-        LoadedDefinition loaded;
-        if (window == "CHILD$WINDOW") {
-            loaded.description = std::make_shared<definition::WindowDescription>(childDescription());
-        } else if (window == "FRAME$WINDOW") {
-            loaded.description = std::make_shared<definition::WindowDescription>(frameDescription());
-        } else {
-            loaded.error = "no window " + std::string(window) + " in " + std::string(module);
-        }
-        return loaded;
-    });
+    usePresenter(std::move(headless));
+    useDefinitionLoader(
+        [](std::string_view module, std::string_view window)
+            -> keldwick::Result<std::shared_ptr<const definition::WindowDescription>, std::string> {
+            if (window == "CHILD$WINDOW") {
+                return std::make_shared<const definition::WindowDescription>(childDescription());
+            }
+            if (window == "FRAME$WINDOW") {
+                return std::make_shared<const definition::WindowDescription>(frameDescription());
+            }
+            return "no window " + std::string(window) + " in " + std::string(module);
+        });
 }
 
 LayerFixture::~LayerFixture() {
@@ -76,7 +76,7 @@ LayerFixture::~LayerFixture() {
 
 bool LayerFixture::waitForThreads(std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (layer().runningThreads() > 0) {
+    while (runningThreads() > 0) {
         if (std::chrono::steady_clock::now() > deadline) {
             return false;
         }
@@ -118,7 +118,7 @@ std::vector<int> TurnLog::events() const {
 void runLoggingChild(TurnLog& log, const std::function<void()>& onTurn) {
     keldwick::TextField<40> value("shown text");
     Window window;
-    if (!prepareWindow(window, "TEST$CHILD", "CHILD$WINDOW", {value.chars()}).empty()) {
+    if (!prepareWindow(window, "TEST$CHILD", "CHILD$WINDOW", {value.chars()})) {
         return;
     }
     openWindow(window);

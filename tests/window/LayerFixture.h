@@ -7,8 +7,9 @@
 #include <mutex>
 #include <vector>
 
-#include "platform/window/HeadlessPresenter.h"
 #include "platform/window/Runtime.h"
+#include "platform/window/RuntimeSetup.h"
+#include "tests/support/HeadlessPresenter.h"
 #include "tests/support/Watchdog.h"
 
 namespace rt::testing {
@@ -26,14 +27,13 @@ class LayerFixture : public ::testing::Test {
     LayerFixture();
     ~LayerFixture() override;
 
-    static WindowLayer& layer() { return WindowLayer::instance(); }
     // Waits until no procedure thread runs any more.
     bool waitForThreads(std::chrono::milliseconds timeout = std::chrono::seconds(10));
     // The id of the n-th window shown, once it is shown.
     WindowId shownWindow(std::size_t n);
 
     testing_support::Watchdog m_watchdog{std::chrono::seconds(60)};
-    HeadlessPresenter* presenter = nullptr;
+    testing_support::HeadlessPresenter* presenter = nullptr;
 };
 
 // What a procedure saw, turn by turn.

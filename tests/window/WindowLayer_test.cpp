@@ -7,6 +7,7 @@
 
 #include "LayerFixture.h"
 #include "platform/NativeThread.h"
+#include "platform/Signal.h"
 #include "platform/TextField.h"
 
 namespace rt::testing {
@@ -56,7 +57,7 @@ TEST_F(WindowLayerTest, HiddenWindowNeverReachesThePresenter) {
         [&] {
             keldwick::TextField<40> value;
             Window window;
-            ASSERT_EQ(prepareWindow(window, "TEST$CHILD", "CHILD$WINDOW", {value.chars()}), "");
+            ASSERT_TRUE(prepareWindow(window, "TEST$CHILD", "CHILD$WINDOW", {value.chars()}));
             openWindow(window);
             setProperty(HiddenProperty, "1");
             startEventLoop();
@@ -121,9 +122,12 @@ TEST_F(WindowLayerTest, BoundVariablesMustMatchTheValueDisplays) {
         [&] {
             Window window;
             keldwick::TextField<20> shortField;
-            tooFew = prepareWindow(window, "TEST$CHILD", "CHILD$WINDOW", {});
-            wrongLength = prepareWindow(window, "TEST$CHILD", "CHILD$WINDOW", {shortField.chars()});
-            unknown = prepareWindow(window, "TEST$CHILD", "NO$SUCHWINDOW", {});
+            const auto whyNot = [](const keldwick::Result<void, PrepareError>& prepared) {
+                return prepared ? std::string() : prepared.error().message;
+            };
+            tooFew = whyNot(prepareWindow(window, "TEST$CHILD", "CHILD$WINDOW", {}));
+            wrongLength = whyNot(prepareWindow(window, "TEST$CHILD", "CHILD$WINDOW", {shortField.chars()}));
+            unknown = whyNot(prepareWindow(window, "TEST$CHILD", "NO$SUCHWINDOW", {}));
         },
         0));
     ASSERT_TRUE(waitForThreads());
@@ -137,7 +141,7 @@ TEST_F(WindowLayerTest, BoundVariablesMustMatchTheValueDisplays) {
 // presenter; a post from another thread must wake it.
 TEST_F(WindowLayerTest, PostToTheFirstThreadWakesTheFrame) {
     Window frame;
-    ASSERT_EQ(prepareFrame(frame, "TEST$FRAME", "FRAME$WINDOW"), "");
+    ASSERT_TRUE(prepareFrame(frame, "TEST$FRAME", "FRAME$WINDOW"));
     openWindow(frame);
     startEventLoop();
     ASSERT_EQ(event(), WindowOpened);
@@ -154,7 +158,7 @@ TEST_F(WindowLayerTest, PostToTheFirstThreadWakesTheFrame) {
 
 TEST_F(WindowLayerTest, MenuEntriesReachTheFrameOrTheLayer) {
     Window frame;
-    ASSERT_EQ(prepareFrame(frame, "TEST$FRAME", "FRAME$WINDOW"), "");
+    ASSERT_TRUE(prepareFrame(frame, "TEST$FRAME", "FRAME$WINDOW"));
     openWindow(frame);
     startEventLoop();
     const auto id = shownWindow(0);
@@ -179,7 +183,7 @@ TEST_F(WindowLayerTest, EndingTheProcessClosesEveryOtherWindow) {
     ASSERT_TRUE(startThread([&] { runLoggingChild(second); }, 25000));
     shownWindow(1);
     closeDown();
-    EXPECT_EQ(layer().runningThreads(), 0u);
+    EXPECT_EQ(runningThreads(), 0u);
     EXPECT_THAT(first.events(), ElementsAre(WindowOpened));
     EXPECT_THAT(second.events(), ElementsAre(WindowOpened));
     startUp({}, 0, nullptr);  // the fixture closes down once more
@@ -189,7 +193,7 @@ TEST_F(WindowLayerTest, EndingTheProcessClosesEveryOtherWindow) {
 // window is open: the window goes, the thread ends, and the frame hears of it.
 TEST_F(WindowLayerTest, ProcedureThatThrowsClosesItsWindowAndTellsItsStarter) {
     Window frame;
-    ASSERT_EQ(prepareFrame(frame, "TEST$FRAME", "FRAME$WINDOW"), "");
+    ASSERT_TRUE(prepareFrame(frame, "TEST$FRAME", "FRAME$WINDOW"));
     openWindow(frame);
     startEventLoop();
     ASSERT_EQ(event(), WindowOpened);
@@ -206,12 +210,25 @@ TEST_F(WindowLayerTest, ProcedureThatThrowsClosesItsWindowAndTellsItsStarter) {
     EXPECT_FALSE(endEventLoop());
     EXPECT_EQ(event(), ThreadFailed);
     EXPECT_NE(field(), 0) << "the failed thread's number";
-    EXPECT_EQ(layer().runningThreads(), 0u);
+    EXPECT_EQ(runningThreads(), 0u);
     const auto windows = presenter->windows();
     ASSERT_EQ(windows.size(), 2u);
     EXPECT_FALSE(windows[1].isOpen) << "the failed procedure's window is closed";
     post(CloseRequested, 0, OwnThread);
     EXPECT_TRUE(endEventLoop());
+}
+
+// Procedure threads read the presenter without a lock: changing it while one
+// may run is refused where it happens, never left to chance.
+TEST_F(WindowLayerTest, PresenterChangedWhileAProcedureThreadRunsEndsTheProgram) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(
+        {
+            Signal never;
+            (void)startThread([&] { never.wait(); }, 0);
+            usePresenter(nullptr);
+        },
+        "presenter was changed");
 }
 
 TEST_F(WindowLayerTest, RefusedThreadSaysWhyAndIsNeverWaitedFor) {
@@ -222,7 +239,7 @@ TEST_F(WindowLayerTest, RefusedThreadSaysWhyAndIsNeverWaitedFor) {
         ASSERT_FALSE(started);
         EXPECT_TRUE(started.error());
     }
-    EXPECT_EQ(layer().runningThreads(), 0u);
+    EXPECT_EQ(runningThreads(), 0u);
     closeDown();
     EXPECT_FALSE(ran);
     startUp({}, 0, nullptr);  // the fixture closes down once more

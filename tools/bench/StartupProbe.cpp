@@ -18,6 +18,7 @@
 #include "app/ProgramBody.h"
 #include "platform/posix/DesktopPresenterLoader.h"
 #include "platform/window/Runtime.h"
+#include "platform/window/RuntimeSetup.h"
 
 namespace {
 
@@ -108,7 +109,7 @@ int main(int argc, char** argv) {
     auto presenter = std::make_unique<Forwarding>(std::move(loaded));
     ResultsWatch watch(milestones, *presenter);
     QCoreApplication::instance()->installEventFilter(&watch);
-    rt::WindowLayer::instance().setPresenter(std::move(presenter));
+    rt::usePresenter(std::move(presenter));
     const int status = keldwick::programBody();
     rt::closeDown();
     milestones.reach(BenchMilestones::Ended);

@@ -16,8 +16,6 @@ using definition::Font;
 using definition::MenuEntry;
 using definition::WindowDescription;
 
-constexpr std::uint8_t kTextType = 0x12;
-
 // The tokens of one line, taken from the front.
 class LineCursor {
   public:
@@ -241,7 +239,8 @@ std::string Parser::controlAttribute(LineCursor& line, Control& control) {
         control.picture = *text;
     } else if (name == "background" && display && (a = colour(line))) {
         control.background.raw = *a;
-    } else if (name == "bind" && display && (a = line.takeWord("text") ? kTextType : line.integer()) &&
+    } else if (name == "bind" && display &&
+               (a = line.takeWord("text") ? definition::kFixedTextType : line.integer()) &&
                (b = line.integer())) {
         control.variable.typeCode = static_cast<std::uint8_t>(*a);
         control.variable.length = *b;

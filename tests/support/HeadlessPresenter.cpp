@@ -1,11 +1,13 @@
-#include "HeadlessPresenter.h"
+#include "tests/support/HeadlessPresenter.h"
 
 #include <algorithm>
 #include <mutex>
 
-#include "StandardAction.h"
+#include "platform/window/StandardAction.h"
 
-namespace rt {
+namespace testing_support {
+
+using rt::StandardAction;
 
 namespace {
 
@@ -201,7 +203,7 @@ std::vector<std::string> HeadlessPresenter::messages() const {
 // test and the wait can go unnoticed: it leaves the watcher's signal set.
 bool HeadlessPresenter::waitFor(const std::function<bool(const std::vector<ShownWindow>&)>& ready,
                                 std::chrono::milliseconds timeout) const {
-    Signal changedSince;
+    rt::Signal changedSince;
     {
         std::lock_guard lock(m_lock);
         m_watchers.push_back(&changedSince);
@@ -227,4 +229,4 @@ bool HeadlessPresenter::waitFor(const std::function<bool(const std::vector<Shown
     return isReady;
 }
 
-}  // namespace rt
+}  // namespace testing_support

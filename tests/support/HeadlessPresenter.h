@@ -6,16 +6,22 @@
 #include <string>
 #include <vector>
 
-#include "Presenter.h"
 #include "platform/Lock.h"
 #include "platform/Signal.h"
+#include "platform/window/Presenter.h"
 
-namespace rt {
+namespace testing_support {
+
+using rt::UserActions;
+using rt::WindowId;
+using rt::WindowView;
 
 // Draws nothing: it keeps what a screen would show (titles, control texts,
 // focus, which windows are open, beeps, standard actions asked for) and lets
-// a caller act as a person would. Every call is safe from any thread.
-class HeadlessPresenter final : public Presenter {
+// a test act as a person would. Every call is safe from any thread. A record
+// of requests rather than a screen, it notes each one at once, in the order
+// they come: there is no window code of its own that could run inside a caller.
+class HeadlessPresenter final : public rt::Presenter {
   public:
     struct ShownWindow {
         WindowId id = 0;
@@ -64,10 +70,10 @@ class HeadlessPresenter final : public Presenter {
     UserActions* actions() const;
     void changed();
 
-    mutable Lock m_lock;
+    mutable rt::Lock m_lock;
     // Every thread in waitFor has a signal of its own here, set at each change.
-    mutable std::vector<Signal*> m_watchers;
-    Signal m_woken;  // only the first thread waits for work
+    mutable std::vector<rt::Signal*> m_watchers;
+    rt::Signal m_woken;  // only the first thread waits for work
     UserActions* m_actions = nullptr;
     std::vector<ShownWindow> m_windows;
     std::vector<int> m_actionCodes;
@@ -75,4 +81,4 @@ class HeadlessPresenter final : public Presenter {
     int m_beeps = 0;
 };
 
-}  // namespace rt
+}  // namespace testing_support
