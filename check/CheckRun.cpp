@@ -6,7 +6,6 @@
 #include "check/DriverProbe.h"
 #include "platform/Files.h"
 #include "platform/ProfileWriter.h"
-#include "platform/WholeFilePublisher.h"
 #include "platform/WinApi.h"
 
 namespace keldwick {
@@ -70,7 +69,6 @@ void RESETREPORT(CheckRunLock& lock, rt::ProfileBatch& report) {
     }
     ReportPath = path;
     lock.holdFolder(directory);
-    rt::removeStaleTemporaries(ReportPath.c_str());
     report.open(std::string(ReportPath.view()));
 }
 

@@ -18,7 +18,8 @@ bool locateInDirectory(const std::string& directory, CandidatePath& candidate) {
     return !directory.empty() && candidate.tryAssign(directory) && LOCATEINDIR(candidate, kDriverFileName);
 }
 
-// A directory that the system reports only in part (or not at all) is not searched.
+// The call copies the directory only where the buffer holds it whole with its
+// NUL; any other answer leaves nothing to search.
 bool locateInSystemDirectory(DirectoryQuery query, CandidatePath& candidate) {
     candidate.clear();
     const auto length = query(candidate.data(), static_cast<os::UINT>(CandidatePath::kMaxLength));

@@ -1,6 +1,8 @@
 #include "ByteReader.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace keldwick {
@@ -16,6 +18,11 @@ std::uint32_t littleEndian(std::span<const std::byte> bytes) {
 }
 
 }  // namespace
+
+void detail::readPastCheckedLength() {
+    std::fputs("keldwick: internal error: a read that a length check allowed found no bytes\n", stderr);
+    std::abort();
+}
 
 bool ByteReader::seek(std::size_t offset) {
     if (offset > m_bytes.size()) {

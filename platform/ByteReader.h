@@ -55,4 +55,20 @@ class ByteReader {
     std::size_t m_base = 0;
 };
 
+namespace detail {
+[[noreturn]] void readPastCheckedLength();
+}  // namespace detail
+
+// The value of a read that an earlier length check has already proven to fit.
+// Finding it empty means that check is wrong, a fault of this program rather
+// than of the bytes: the program ends, as on reading the wrong side of a
+// result, instead of going on with a made-up value.
+template <typename T>
+T checkedRead(std::optional<T> read) {
+    if (!read) {
+        detail::readPastCheckedLength();
+    }
+    return *read;
+}
+
 }  // namespace keldwick

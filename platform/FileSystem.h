@@ -10,7 +10,12 @@
 #include <utility>
 #include <vector>
 
+#include "InstalledService.h"
+#include "Result.h"
+
 namespace rt {
+
+using keldwick::Result;
 
 using NativeFile = std::intptr_t;
 inline constexpr NativeFile kNoFile = -1;
@@ -27,6 +32,60 @@ struct FolderEntry {
     std::int64_t ageSeconds = 0;
 };
 
+class FileSystem;
+
+// An open file that is closed when it goes out of scope. Only a file system
+// makes one, and the file is closed through that file system, not through
+// whichever one is installed by then.
+class File {
+  public:
+    File() = default;
+    ~File() { (void)close(); }
+    File(File&& other) noexcept
+        : m_owner(std::exchange(other.m_owner, nullptr)), m_native(std::exchange(other.m_native, kNoFile)) {}
+    File& operator=(File&& other) noexcept;
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+
+    bool isOpen() const { return m_native != kNoFile; }
+    // The handle, for the calls of the file system that opened it.
+    NativeFile native() const { return m_native; }
+    // Closing can report a deferred write error (network file systems do).
+    Result<void, std::error_code> close();
+
+  private:
+    friend class FileSystem;
+    File(FileSystem& owner, NativeFile native) : m_owner(&owner), m_native(native) {}
+    NativeFile release();
+
+    FileSystem* m_owner = nullptr;
+    NativeFile m_native = kNoFile;
+};
+
+// An advisory lock on a folder, released when it goes out of scope through
+// the file system that took it.
+class LockedFolder {
+  public:
+    LockedFolder() = default;
+    ~LockedFolder() { release(); }
+    LockedFolder(LockedFolder&& other) noexcept
+        : m_owner(std::exchange(other.m_owner, nullptr)), m_native(std::exchange(other.m_native, kNoFile)) {}
+    LockedFolder& operator=(LockedFolder&& other) noexcept;
+    LockedFolder(const LockedFolder&) = delete;
+    LockedFolder& operator=(const LockedFolder&) = delete;
+
+    bool isHeld() const { return m_native != kNoFile; }
+    void release();
+
+  private:
+    friend class FileSystem;
+    LockedFolder(FileSystem& owner, NativeFile native) : m_owner(&owner), m_native(native) {}
+    NativeFile take();
+
+    FileSystem* m_owner = nullptr;
+    NativeFile m_native = kNoFile;
+};
+
 // Every file-system call the report writer and the probes make goes through
 // this seam, so that tests can make any one of them fail. The native
 // implementation never blocks on odd files (FIFOs, devices) and never follows
@@ -38,78 +97,77 @@ class FileSystem {
     virtual ~FileSystem() = default;
 
     // Opens for reading without blocking and without taking a controlling terminal.
-    virtual std::error_code openForReading(const char* path, Follow follow, NativeFile& out) = 0;
-    virtual std::error_code status(NativeFile file, FileStatus& out) = 0;
-    virtual std::error_code readAt(NativeFile file, std::uint64_t offset, std::span<std::byte> into,
-                                   std::size_t& got) = 0;
+    virtual Result<File, std::error_code> openForReading(const char* path, Follow follow) = 0;
+    virtual Result<FileStatus, std::error_code> status(const File& file) = 0;
+    // The count of bytes read into `into`, short only where the file ends.
+    virtual Result<std::size_t, std::error_code> readAt(const File& file, std::uint64_t offset,
+                                                        std::span<std::byte> into) = 0;
     // Creates a file that did not exist (never through a link), readable and
     // writable as the process's defaults allow.
-    virtual std::error_code createNew(const char* path, NativeFile& out) = 0;
+    virtual Result<File, std::error_code> createNew(const char* path) = 0;
     // Opens a file that exists for writing where it stands: never creates one,
     // never through a link, never blocks on a FIFO.
-    virtual std::error_code openForWriting(const char* path, NativeFile& out) = 0;
-    virtual std::error_code truncate(NativeFile file, std::uint64_t size) = 0;
-    virtual std::error_code write(NativeFile file, std::span<const std::byte> bytes,
-                                  std::size_t& written) = 0;
-    virtual std::error_code sync(NativeFile file) = 0;
-    virtual std::error_code close(NativeFile file) = 0;
+    virtual Result<File, std::error_code> openForWriting(const char* path) = 0;
+    virtual Result<void, std::error_code> truncate(const File& file, std::uint64_t size) = 0;
+    // The count of bytes written; callers treat a short count as a failure.
+    virtual Result<std::size_t, std::error_code> write(const File& file,
+                                                       std::span<const std::byte> bytes) = 0;
+    virtual Result<void, std::error_code> sync(const File& file) = 0;
     // Puts `from` in place of `to` in one step; a link at `to` is replaced, not followed.
     // `function_not_supported` where the system has no such step (Windows 95, 98, Me).
-    virtual std::error_code replace(const char* from, const char* to) = 0;
+    virtual Result<void, std::error_code> replace(const char* from, const char* to) = 0;
     // Gives `from` the name `to`, for systems without a one-step replace once
     // `to` has been removed. Whether a `to` that came back in between is
     // refused (Windows) or replaced (POSIX) is the system's choice.
-    virtual std::error_code rename(const char* from, const char* to) = 0;
+    virtual Result<void, std::error_code> rename(const char* from, const char* to) = 0;
     // Removes a file (or a link, FIFO, socket); never a directory.
-    virtual std::error_code removeFile(const char* path) = 0;
-    virtual std::error_code syncFolder(const char* folder) = 0;
+    virtual Result<void, std::error_code> removeFile(const char* path) = 0;
+    virtual Result<void, std::error_code> syncFolder(const char* folder) = 0;
     virtual bool exists(const char* path) = 0;
     // The names of the folder's entries that equal `name` apart from ASCII
     // letter case, `name` itself among them when it is there, in no set order.
-    virtual std::error_code namesIgnoringCase(const char* folder, std::string_view name,
-                                              std::vector<std::string>& out) = 0;
-    // Lists the entries whose names begin with `namePrefix`; only those are looked at closely.
-    virtual std::error_code listFolder(const char* folder, std::string_view namePrefix,
-                                       std::vector<FolderEntry>& out) = 0;
+    virtual Result<std::vector<std::string>, std::error_code> namesIgnoringCase(const char* folder,
+                                                                                std::string_view name) = 0;
+    // The entries whose names begin with `namePrefix`; only those are looked at closely.
+    virtual Result<std::vector<FolderEntry>, std::error_code> listFolder(const char* folder,
+                                                                         std::string_view namePrefix) = 0;
     // Takes an advisory lock on a folder without waiting: `resource_unavailable_try_again` when held
     // elsewhere.
-    virtual std::error_code tryLockFolder(const char* folder, NativeFile& out) = 0;
+    virtual Result<LockedFolder, std::error_code> tryLockFolder(const char* folder) = 0;
+
+  protected:
+    // Hands out a handle this file system has opened or locked.
+    File adopt(NativeFile native) { return File(*this, native); }
+    LockedFolder adoptLock(NativeFile native) { return LockedFolder(*this, native); }
+    // For a file system that passes its calls on to another: what the other
+    // one opened or locked is closed or released through this one from now on.
+    File adopt(File&& opened) { return File(*this, opened.release()); }
+    LockedFolder adoptLock(LockedFolder&& taken) { return LockedFolder(*this, taken.take()); }
+
+    // File::close() and LockedFolder::release() are the only callers.
+    virtual Result<void, std::error_code> close(NativeFile file) = 0;
     virtual void unlockFolder(NativeFile lock) = 0;
+    // The same, on the file system that a wrapping one passes its calls on to.
+    static Result<void, std::error_code> closeIn(FileSystem& other, NativeFile file) {
+        return other.close(file);
+    }
+    static void unlockFolderIn(FileSystem& other, NativeFile lock) { other.unlockFolder(lock); }
+
+  private:
+    friend class File;
+    friend class LockedFolder;
 };
 
 std::unique_ptr<FileSystem> makeNativeFileSystem();
-FileSystem& fileSystem();
+
+using InstalledFileSystem = InstalledService<FileSystem, makeNativeFileSystem>;
+extern template class InstalledService<FileSystem, makeNativeFileSystem>;
+
+inline FileSystem& fileSystem() {
+    return InstalledFileSystem::get();
+}
 
 // Installs a replacement for its lifetime; install before threads start.
-class ScopedFileSystem {
-  public:
-    explicit ScopedFileSystem(FileSystem& replacement);
-    ~ScopedFileSystem();
-    ScopedFileSystem(const ScopedFileSystem&) = delete;
-    ScopedFileSystem& operator=(const ScopedFileSystem&) = delete;
-
-  private:
-    FileSystem* m_previous;
-};
-
-// An open file that is closed when it goes out of scope.
-class File {
-  public:
-    File() = default;
-    explicit File(NativeFile native) : m_native(native) {}
-    ~File() { (void)close(); }
-    File(File&& other) noexcept : m_native(std::exchange(other.m_native, kNoFile)) {}
-    File& operator=(File&& other) noexcept;
-    File(const File&) = delete;
-    File& operator=(const File&) = delete;
-
-    bool isOpen() const { return m_native != kNoFile; }
-    NativeFile native() const { return m_native; }
-    // Closing can report a deferred write error (network file systems do).
-    std::error_code close();
-
-  private:
-    NativeFile m_native = kNoFile;
-};
+using ScopedFileSystem = InstalledFileSystem::Scope;
 
 }  // namespace rt

@@ -24,7 +24,7 @@ int _remove(const char* path) {
     if (path == nullptr) {
         return -1;
     }
-    return fileSystem().removeFile(path) ? -1 : 0;
+    return fileSystem().removeFile(path) ? 0 : -1;
 }
 
 std::string pathInOtherCase(const std::string& path) {
@@ -32,12 +32,12 @@ std::string pathInOtherCase(const std::string& path) {
     if (parts.name.empty()) {
         return {};
     }
-    const std::string folder =
-        parts.folderPrefix.empty() ? std::string(".") : std::string(parts.folderPrefix);
-    std::vector<std::string> names;
-    if (fileSystem().namesIgnoringCase(folder.c_str(), parts.name, names)) {
+    const std::string folder = folderOf(parts);
+    auto found = fileSystem().namesIgnoringCase(folder.c_str(), parts.name);
+    if (!found) {
         return {};
     }
+    auto names = std::move(found).value();
     std::sort(names.begin(), names.end());
     for (const auto& name : names) {
         // A dangling link does not count, as the existence test would not count it.

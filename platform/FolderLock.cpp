@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <thread>
-#include <utility>
 
 #include "Entropy.h"
 
@@ -25,38 +24,22 @@ std::chrono::microseconds backoff(int attempt) {
 // systems the only clock is the wall clock, which can jump.
 FolderLock::FolderLock(const std::string& folder, std::chrono::milliseconds wait) {
     std::chrono::microseconds waited{0};
+    auto& files = fileSystem();
     for (int attempt = 1;; ++attempt) {
-        const auto error = fileSystem().tryLockFolder(folder.c_str(), m_lock);
-        if (!error || error != std::errc::resource_unavailable_try_again) {
+        auto locked = files.tryLockFolder(folder.c_str());
+        if (locked) {
+            m_lock = std::move(locked).value();
             return;
         }
-        m_lock = kNoFile;
+        if (locked.error() != std::errc::resource_unavailable_try_again) {
+            return;
+        }
         const auto pause = backoff(attempt);
         if (waited + pause > wait) {
             return;
         }
         std::this_thread::sleep_for(pause);
         waited += pause;
-    }
-}
-
-FolderLock::~FolderLock() {
-    release();
-}
-
-FolderLock::FolderLock(FolderLock&& other) noexcept : m_lock(std::exchange(other.m_lock, kNoFile)) {}
-
-FolderLock& FolderLock::operator=(FolderLock&& other) noexcept {
-    if (this != &other) {
-        release();
-        m_lock = std::exchange(other.m_lock, kNoFile);
-    }
-    return *this;
-}
-
-void FolderLock::release() {
-    if (m_lock != kNoFile) {
-        fileSystem().unlockFolder(std::exchange(m_lock, kNoFile));
     }
 }
 

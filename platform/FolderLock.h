@@ -17,18 +17,11 @@ class FolderLock {
 
     FolderLock() = default;
     FolderLock(const std::string& folder, std::chrono::milliseconds wait = kDefaultWait);
-    ~FolderLock();
-    FolderLock(FolderLock&& other) noexcept;
-    FolderLock& operator=(FolderLock&& other) noexcept;
-    FolderLock(const FolderLock&) = delete;
-    FolderLock& operator=(const FolderLock&) = delete;
 
-    bool isHeld() const { return m_lock != kNoFile; }
+    bool isHeld() const { return m_lock.isHeld(); }
 
   private:
-    void release();
-
-    NativeFile m_lock = kNoFile;
+    LockedFolder m_lock;
 };
 
 }  // namespace rt

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 #if defined(_WIN32)
@@ -40,6 +41,11 @@ inline PathParts splitPath(std::string_view path) {
         return {{}, path};
     }
     return {path.substr(0, cut + 1), path.substr(cut + 1)};
+}
+
+// The folder itself, for services that take a folder rather than a path prefix.
+inline std::string folderOf(const PathParts& parts) {
+    return parts.folderPrefix.empty() ? std::string(".") : std::string(parts.folderPrefix);
 }
 
 }  // namespace rt

@@ -20,34 +20,32 @@ thread_local ProfileBatch* t_openBatch = nullptr;
 // text, no text or the new text, never a mix of the two. Only a regular file
 // with no other name is rewritten: a second name would carry the new text to
 // a file that is not the report.
-std::error_code rewriteInPlace(const char* path, std::string_view bytes) {
-    NativeFile native = kNoFile;
-    if (auto error = fileSystem().openForWriting(path, native)) {
-        return error;
+Result<void, std::error_code> rewriteInPlace(const char* path, std::string_view bytes) {
+    auto& files = fileSystem();
+    auto file = files.openForWriting(path);
+    if (!file) {
+        return file.error();
     }
-    File file(native);
-    FileStatus status;
-    if (auto error = fileSystem().status(file.native(), status)) {
-        return error;
+    const auto status = files.status(*file);
+    if (!status) {
+        return status.error();
     }
-    if (!status.isRegular || status.links != 1) {
+    if (!status->isRegular || status->links != 1) {
         return std::make_error_code(std::errc::operation_not_supported);
     }
-    if (auto error = fileSystem().truncate(file.native(), 0)) {
-        return error;
+    if (auto emptied = files.truncate(*file, 0); !emptied) {
+        return emptied;
     }
-    std::size_t written = 0;
-    auto error = fileSystem().write(file.native(), std::as_bytes(std::span(bytes)), written);
-    if (!error && written != bytes.size()) {
-        error = std::make_error_code(std::errc::io_error);
-    }
-    if (error) {
+    const auto written = files.write(*file, std::as_bytes(std::span(bytes)));
+    if (!written || written.value() != bytes.size()) {
         // A part of the text must not stay even if the caller cannot remove the file.
-        (void)fileSystem().truncate(file.native(), 0);
-        return error;
+        (void)files.truncate(*file, 0);
+        return written ? std::make_error_code(std::errc::io_error) : written.error();
     }
-    error = fileSystem().sync(file.native());
-    return error ? error : file.close();
+    if (auto synced = files.sync(*file); !synced) {
+        return synced;
+    }
+    return file->close();
 }
 
 }  // namespace
@@ -98,17 +96,18 @@ keldwick::Result<void, ProfileBatchError> ProfileBatch::publish(InPlace inPlace)
     close();
     std::error_code cause;
     if (!m_text.empty()) {
-        cause = publishWholeFile(m_path.c_str(), m_text);
-        if (!cause) {
+        const auto published = publishWholeFile(m_path.c_str(), m_text);
+        if (published) {
             return {};
         }
-        if (inPlace == InPlace::Allowed && !rewriteInPlace(m_path.c_str(), m_text)) {
+        cause = published.error();
+        if (inPlace == InPlace::Allowed && rewriteInPlace(m_path.c_str(), m_text)) {
             return {};
         }
     }
     const auto removed = fileSystem().removeFile(m_path.c_str());
-    if (removed && removed != std::errc::no_such_file_or_directory) {
-        return ProfileBatchError{cause ? cause : removed, true};
+    if (!removed && removed.error() != std::errc::no_such_file_or_directory) {
+        return ProfileBatchError{cause ? cause : removed.error(), true};
     }
     if (cause) {
         return ProfileBatchError{cause, false};

@@ -14,8 +14,8 @@ namespace rt {
 enum class InPlace { Refused, Allowed };
 
 struct ProfileBatchError {
-    std::error_code cause;        // why the new text is not in the file
-    bool oldFileRemains = false;  // the old file could not be removed either
+    std::error_code cause;        // why the new text could not be published
+    bool oldFileRemains = false;  // the file could not be removed either, and may hold the old text
 };
 
 // A profile file rewritten from nothing, in one step. While a batch is open on
@@ -46,9 +46,10 @@ class ProfileBatch {
 
     // Replaces the file with the collected text through a new file and a
     // rename (publishWholeFile). Where that fails and `inPlace` allows it, a
-    // writable file already there is rewritten where it stands. Where the new
-    // text cannot be written at all, the old file is removed, so that it cannot
-    // pass for the new one. A batch without puts removes the file. Closes the batch.
+    // writable file already there is rewritten where it stands. Where neither
+    // succeeds, the file is removed whichever whole text the failed publish
+    // left in it, so that the old one cannot pass for the new. A batch without
+    // puts removes the file. Closes the batch.
     keldwick::Result<void, ProfileBatchError> publish(InPlace inPlace);
 
   private:

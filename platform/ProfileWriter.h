@@ -4,6 +4,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "Result.h"
+
 namespace rt {
 
 // Profiles larger than this are not ours to edit: the put fails and leaves them alone.
@@ -11,12 +13,13 @@ inline constexpr std::size_t kMaxProfileBytes = std::size_t{1024} * 1024;
 
 // Creates or replaces one entry of a profile file, creating the file when it
 // is missing (its folder must exist). The whole new text is built in memory
-// and published in one step, so readers see the old file or the new one. Only
-// a regular file is read; a link at the path is treated as no file and
-// replaced. Returns the first failure; nothing is changed on failure. While
-// this thread has a ProfileBatch open for the path, the entry goes to the
-// batch instead, and reaches the file when the batch is published.
-std::error_code putProfileEntry(std::string_view section, std::string_view entry, std::string_view value,
-                                const char* path);
+// and published in one step (publishWholeFile), so readers see the old file
+// or the new one. Only a regular file is read; a link at the path is treated
+// as no file and replaced. Returns the first failure, after which the file is
+// as publishWholeFile leaves it: the old whole text or the new one, never a
+// part. While this thread has a ProfileBatch open for the path, the entry goes
+// to the batch instead, and reaches the file when the batch is published.
+keldwick::Result<void, std::error_code> putProfileEntry(std::string_view section, std::string_view entry,
+                                                        std::string_view value, const char* path);
 
 }  // namespace rt

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "InstalledService.h"
 #include "WinApi.h"
 
 namespace rt {
@@ -16,36 +17,45 @@ class SystemServices {
   public:
     virtual ~SystemServices() = default;
 
-    // Empty when the current directory cannot be read (deleted, no permission, too long).
-    virtual std::string currentDirectory() = 0;
+    // Each directory comes whole or not at all: empty where the platform has
+    // none, where it cannot be read (deleted, no permission), and where it
+    // would not fit a path buffer of kMaxPath with its NUL, since a cut
+    // directory would name another one. This is the one place that rule is
+    // kept; implementations answer with what the system says.
+    std::string currentDirectory() { return wholeDirectory(askCurrentDirectory()); }
+    std::string systemDirectory() { return wholeDirectory(askSystemDirectory()); }
+    std::string windowsDirectory() { return wholeDirectory(askWindowsDirectory()); }
+
     virtual os::BOOL getVersion(os::OSVERSIONINFOA& info) = 0;
-    // Empty when the platform has no such directory.
-    virtual std::string systemDirectory() = 0;
-    virtual std::string windowsDirectory() = 0;
 
     virtual os::DWORD fileVersionInfoSize(const char* fileName, os::DWORD* handle) = 0;
     virtual os::BOOL fileVersionInfo(const char* fileName, os::DWORD handle, os::DWORD length,
                                      void* data) = 0;
     virtual os::BOOL queryVersionValue(const void* block, const char* subBlock, void** buffer,
                                        os::UINT* length) = 0;
+
+  protected:
+    // The directories as the system names them, however long; empty for none.
+    virtual std::string askCurrentDirectory() = 0;
+    virtual std::string askSystemDirectory() = 0;
+    virtual std::string askWindowsDirectory() = 0;
+
+  private:
+    static std::string wholeDirectory(std::string answer);
 };
 
 // The machine's own services, chosen per platform.
 std::unique_ptr<SystemServices> makeNativeSystemServices();
 
-SystemServices& systemServices();
+using InstalledSystemServices = InstalledService<SystemServices, makeNativeSystemServices>;
+extern template class InstalledService<SystemServices, makeNativeSystemServices>;
+
+inline SystemServices& systemServices() {
+    return InstalledSystemServices::get();
+}
 
 // Installs a replacement for its lifetime. Install before starting threads
 // that use the services, and keep one installed at a time.
-class ScopedSystemServices {
-  public:
-    explicit ScopedSystemServices(SystemServices& replacement);
-    ~ScopedSystemServices();
-    ScopedSystemServices(const ScopedSystemServices&) = delete;
-    ScopedSystemServices& operator=(const ScopedSystemServices&) = delete;
-
-  private:
-    SystemServices* m_previous;
-};
+using ScopedSystemServices = InstalledSystemServices::Scope;
 
 }  // namespace rt

@@ -42,7 +42,7 @@ ControlKind controlKind(PieceKind piece) {
 
 }  // namespace
 
-DefinitionResult<std::vector<Control>> ControlChain::read(std::int32_t first) {
+Result<std::vector<Control>, DefinitionError> ControlChain::read(std::int32_t first) {
     std::vector<Control> controls;
     for (auto offset = first; offset != 0;) {
         auto piece = controlPiece(offset);
@@ -57,20 +57,20 @@ DefinitionResult<std::vector<Control>> ControlChain::read(std::int32_t first) {
         control.kind = controlKind(piece.value());
         control.flags = field(record.value(), L::kFlags);
         control.font = m_windowFont;
-        Failure bad;
+        Result<void, DefinitionError> read;
         switch (control.kind) {
             case ControlKind::StaticText:
-                bad = readStaticText(record.value(), control);
+                read = readStaticText(record.value(), control);
                 break;
             case ControlKind::ValueDisplay:
-                bad = readValueDisplay(record.value(), control);
+                read = readValueDisplay(record.value(), control);
                 break;
             case ControlKind::PushButton:
-                bad = readPushButton(record.value(), control);
+                read = readPushButton(record.value(), control);
                 break;
         }
-        if (bad) {
-            return std::move(*bad);
+        if (!read) {
+            return read.error();
         }
         controls.push_back(std::move(control));
         offset = field(record.value(), L::kNext);
@@ -78,7 +78,7 @@ DefinitionResult<std::vector<Control>> ControlChain::read(std::int32_t first) {
     return controls;
 }
 
-DefinitionResult<PieceKind> ControlChain::controlPiece(std::int32_t offset) {
+Result<PieceKind, DefinitionError> ControlChain::controlPiece(std::int32_t offset) {
     auto kind = m_view.kindAt(offset);
     if (!kind) {
         return kind.error();
@@ -95,7 +95,7 @@ DefinitionResult<PieceKind> ControlChain::controlPiece(std::int32_t offset) {
     return *piece;
 }
 
-ControlChain::Failure ControlChain::readStaticText(const ByteReader& record, Control& control) {
+Result<void, DefinitionError> ControlChain::readStaticText(const ByteReader& record, Control& control) {
     namespace S = L::statictext;
     readPlacement(record, S::kPlacement, control);
     auto text = m_view.text(field(record, S::kText));
@@ -112,10 +112,10 @@ ControlChain::Failure ControlChain::readStaticText(const ByteReader& record, Con
         control.ownFont = std::move(font).value();
         control.font = resolveFont(control.ownFont, m_windowFont);
     }
-    return std::nullopt;
+    return {};
 }
 
-ControlChain::Failure ControlChain::readValueDisplay(const ByteReader& record, Control& control) {
+Result<void, DefinitionError> ControlChain::readValueDisplay(const ByteReader& record, Control& control) {
     namespace V = L::valuedisplay;
     readPlacement(record, V::kPlacement, control);
     if (const auto offset = field(record, V::kVariable); offset != 0) {
@@ -138,10 +138,10 @@ ControlChain::Failure ControlChain::readValueDisplay(const ByteReader& record, C
         return picture.error();
     }
     control.picture = std::move(picture).value();
-    return std::nullopt;
+    return {};
 }
 
-ControlChain::Failure ControlChain::readPushButton(const ByteReader& record, Control& control) {
+Result<void, DefinitionError> ControlChain::readPushButton(const ByteReader& record, Control& control) {
     namespace P = L::pushbutton;
     readPlacement(record, P::kPlacement, control);
     auto text = m_view.text(field(record, P::kText));
@@ -149,7 +149,7 @@ ControlChain::Failure ControlChain::readPushButton(const ByteReader& record, Con
         return text.error();
     }
     control.text = std::move(text).value();
-    return std::nullopt;
+    return {};
 }
 
 }  // namespace definition

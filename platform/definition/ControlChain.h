@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/definition/DefinitionResult.h"
+#include "platform/definition/DefinitionError.h"
 #include "platform/definition/StoredDefinitionView.h"
 
 namespace definition {
@@ -16,15 +16,16 @@ class ControlChain {
     ControlChain(StoredDefinitionView& view, const Font& windowFont)
         : m_view(view), m_windowFont(windowFont) {}
 
-    [[nodiscard]] DefinitionResult<std::vector<Control>> read(std::int32_t first);
+    [[nodiscard]] Result<std::vector<Control>, DefinitionError> read(std::int32_t first);
 
   private:
-    using Failure = std::optional<DefinitionError>;
-
-    [[nodiscard]] DefinitionResult<PieceKind> controlPiece(std::int32_t offset);
-    [[nodiscard]] Failure readStaticText(const keldwick::ByteReader& record, Control& control);
-    [[nodiscard]] Failure readValueDisplay(const keldwick::ByteReader& record, Control& control);
-    [[nodiscard]] Failure readPushButton(const keldwick::ByteReader& record, Control& control);
+    [[nodiscard]] Result<PieceKind, DefinitionError> controlPiece(std::int32_t offset);
+    [[nodiscard]] Result<void, DefinitionError> readStaticText(const keldwick::ByteReader& record,
+                                                               Control& control);
+    [[nodiscard]] Result<void, DefinitionError> readValueDisplay(const keldwick::ByteReader& record,
+                                                                 Control& control);
+    [[nodiscard]] Result<void, DefinitionError> readPushButton(const keldwick::ByteReader& record,
+                                                               Control& control);
 
     StoredDefinitionView& m_view;
     const Font& m_windowFont;

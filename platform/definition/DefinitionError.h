@@ -4,7 +4,11 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Result.h"
+
 namespace definition {
+
+using keldwick::Result;
 
 enum class DefinitionFault : std::uint8_t {
     NoDefinition,       // nothing stored under the module key

@@ -15,7 +15,6 @@ namespace {
 
 using keldwick::ByteReader;
 namespace L = layout;
-using Failure = std::optional<DefinitionError>;
 
 static_assert(L::window::kFirstZone + 4 <= L::window::kSize);
 static_assert(L::menu::kActionCode + 4 <= L::menu::kItemSize);
@@ -39,20 +38,20 @@ class Walker {
         }
     }
 
-    WalkResult run();
+    Result<WindowDescription, DefinitionError> run();
 
   private:
-    DefinitionResult<std::int32_t> readHeader(std::string& moduleKey);
-    Failure readWindow(const ByteReader& record, WindowDescription& window);
-    DefinitionResult<std::vector<std::int32_t>> readZones(std::int32_t offset);
-    DefinitionResult<std::vector<MenuEntry>> readMenuBar(std::int32_t offset);
-    DefinitionResult<MenuEntry> readMenuEntry(const ByteReader& record);
+    Result<std::int32_t, DefinitionError> readHeader(std::string& moduleKey);
+    Result<void, DefinitionError> readWindow(const ByteReader& record, WindowDescription& window);
+    Result<std::vector<std::int32_t>, DefinitionError> readZones(std::int32_t offset);
+    Result<std::vector<MenuEntry>, DefinitionError> readMenuBar(std::int32_t offset);
+    Result<MenuEntry, DefinitionError> readMenuEntry(const ByteReader& record);
 
     StoredDefinitionView m_view;
     std::optional<ExpectedKeys> m_expected;
 };
 
-WalkResult Walker::run() {
+Result<WindowDescription, DefinitionError> Walker::run() {
     WindowDescription window;
     auto windowOffset = readHeader(window.moduleKey);
     if (!windowOffset) {
@@ -62,8 +61,8 @@ WalkResult Walker::run() {
     if (!record) {
         return record.error();
     }
-    if (auto bad = readWindow(record.value(), window)) {
-        return std::move(*bad);
+    if (auto read = readWindow(record.value(), window); !read) {
+        return read.error();
     }
     auto zones = readZones(fieldAt(record.value(), L::window::kFirstZone));
     if (!zones) {
@@ -87,7 +86,7 @@ WalkResult Walker::run() {
     return window;
 }
 
-DefinitionResult<std::int32_t> Walker::readHeader(std::string& moduleKey) {
+Result<std::int32_t, DefinitionError> Walker::readHeader(std::string& moduleKey) {
     const auto& whole = m_view.whole();
     constexpr auto kKeyAt = -static_cast<std::int64_t>(L::kOrigin);
     if (whole.size() < L::kHeaderSize) {
@@ -115,7 +114,7 @@ DefinitionResult<std::int32_t> Walker::readHeader(std::string& moduleKey) {
     return windowOffset;
 }
 
-Failure Walker::readWindow(const ByteReader& record, WindowDescription& window) {
+Result<void, DefinitionError> Walker::readWindow(const ByteReader& record, WindowDescription& window) {
     const auto keyOffset = fieldAt(record, L::window::kWindowKey);
     auto key = m_view.text(keyOffset);
     if (!key) {
@@ -149,10 +148,10 @@ Failure Walker::readWindow(const ByteReader& record, WindowDescription& window) 
         window.hasFont = true;
         window.font = std::move(font).value();
     }
-    return std::nullopt;
+    return {};
 }
 
-DefinitionResult<std::vector<std::int32_t>> Walker::readZones(std::int32_t offset) {
+Result<std::vector<std::int32_t>, DefinitionError> Walker::readZones(std::int32_t offset) {
     std::vector<std::int32_t> widths;
     while (offset != 0) {
         auto zone = m_view.subRecord(offset, PieceKind::Zone);
@@ -165,7 +164,7 @@ DefinitionResult<std::vector<std::int32_t>> Walker::readZones(std::int32_t offse
     return widths;
 }
 
-DefinitionResult<std::vector<MenuEntry>> Walker::readMenuBar(std::int32_t offset) {
+Result<std::vector<MenuEntry>, DefinitionError> Walker::readMenuBar(std::int32_t offset) {
     auto bar = m_view.record(offset, PieceKind::MenuBar);
     if (!bar) {
         return bar.error();
@@ -198,7 +197,7 @@ DefinitionResult<std::vector<MenuEntry>> Walker::readMenuBar(std::int32_t offset
     return menus;
 }
 
-DefinitionResult<MenuEntry> Walker::readMenuEntry(const ByteReader& record) {
+Result<MenuEntry, DefinitionError> Walker::readMenuEntry(const ByteReader& record) {
     MenuEntry entry;
     entry.id = fieldAt(record, L::menu::kId);
     entry.flags = fieldAt(record, L::kFlags);
@@ -218,12 +217,14 @@ DefinitionResult<MenuEntry> Walker::readMenuEntry(const ByteReader& record) {
 
 }  // namespace
 
-WalkResult walkDefinition(std::span<const std::byte> stored, std::string_view moduleKey,
-                          std::string_view windowKey) {
+Result<WindowDescription, DefinitionError> walkDefinition(std::span<const std::byte> stored,
+                                                          std::string_view moduleKey,
+                                                          std::string_view windowKey) {
     return Walker(stored, ExpectedKeys{moduleKey, windowKey}, nullptr).run();
 }
 
-WalkResult inspectDefinition(std::span<const std::byte> stored, WalkTrace& trace) {
+Result<WindowDescription, DefinitionError> inspectDefinition(std::span<const std::byte> stored,
+                                                             WalkTrace& trace) {
     return Walker(stored, std::nullopt, &trace).run();
 }
 

@@ -4,8 +4,9 @@
 #include <span>
 #include <string_view>
 
-#include "platform/definition/DefinitionResult.h"
+#include "platform/definition/DefinitionError.h"
 #include "platform/definition/WalkTrace.h"
+#include "platform/definition/WindowDescription.h"
 
 namespace definition {
 
@@ -14,11 +15,13 @@ namespace definition {
 // call, so any number of threads may walk the same bytes at once. It fails,
 // never misbehaves, on any input; the error names both keys and the origin
 // offset where the walk stopped.
-[[nodiscard]] WalkResult walkDefinition(std::span<const std::byte> stored, std::string_view moduleKey,
-                                        std::string_view windowKey);
+[[nodiscard]] Result<WindowDescription, DefinitionError> walkDefinition(std::span<const std::byte> stored,
+                                                                        std::string_view moduleKey,
+                                                                        std::string_view windowKey);
 
 // The same walk for tools: takes whatever keys are stored instead of checking
 // them, and records every piece it meets, also when it fails part way.
-[[nodiscard]] WalkResult inspectDefinition(std::span<const std::byte> stored, WalkTrace& trace);
+[[nodiscard]] Result<WindowDescription, DefinitionError> inspectDefinition(std::span<const std::byte> stored,
+                                                                           WalkTrace& trace);
 
 }  // namespace definition

@@ -44,7 +44,7 @@ DefinitionError StoredDefinitionView::failure(DefinitionFault fault, std::int64_
     return DefinitionError{fault, m_moduleKey, m_windowKey, offset, std::move(detail)};
 }
 
-std::optional<DefinitionError> StoredDefinitionView::checkOffset(std::int32_t offset) const {
+Result<void, DefinitionError> StoredDefinitionView::checkOffset(std::int32_t offset) const {
     if (offset < layout::kFirstBody) {
         return failure(DefinitionFault::OffsetOutOfBounds, offset,
                        offset < 0 ? "negative" : "points into the header");
@@ -55,17 +55,17 @@ std::optional<DefinitionError> StoredDefinitionView::checkOffset(std::int32_t of
             DefinitionFault::OffsetOutOfBounds, offset,
             "past the end at " + hex(static_cast<std::int64_t>(m_stored.size() - layout::kOrigin)));
     }
-    return std::nullopt;
+    return {};
 }
 
-DefinitionResult<std::uint8_t> StoredDefinitionView::kindAt(std::int32_t offset) const {
-    if (auto bad = checkOffset(offset)) {
-        return std::move(*bad);
+Result<std::uint8_t, DefinitionError> StoredDefinitionView::kindAt(std::int32_t offset) const {
+    if (auto checked = checkOffset(offset); !checked) {
+        return checked.error();
     }
-    return *m_stored.u8At(layout::kOrigin + static_cast<std::size_t>(offset));
+    return keldwick::checkedRead(m_stored.u8At(layout::kOrigin + static_cast<std::size_t>(offset)));
 }
 
-DefinitionResult<ByteReader> StoredDefinitionView::record(std::int32_t offset, PieceKind expected) {
+Result<ByteReader, DefinitionError> StoredDefinitionView::record(std::int32_t offset, PieceKind expected) {
     auto kind = kindAt(offset);
     if (!kind) {
         return kind.error();
@@ -82,14 +82,14 @@ DefinitionResult<ByteReader> StoredDefinitionView::record(std::int32_t offset, P
     return piece(offset, expected);
 }
 
-DefinitionResult<ByteReader> StoredDefinitionView::subRecord(std::int32_t offset, PieceKind kind) {
-    if (auto bad = checkOffset(offset)) {
-        return std::move(*bad);
+Result<ByteReader, DefinitionError> StoredDefinitionView::subRecord(std::int32_t offset, PieceKind kind) {
+    if (auto checked = checkOffset(offset); !checked) {
+        return checked.error();
     }
     return piece(offset, kind);
 }
 
-DefinitionResult<ByteReader> StoredDefinitionView::piece(std::int32_t offset, PieceKind kind) {
+Result<ByteReader, DefinitionError> StoredDefinitionView::piece(std::int32_t offset, PieceKind kind) {
     const auto size = pieceSize(kind);
     auto slice = m_stored.slice(layout::kOrigin + static_cast<std::size_t>(offset), size);
     if (!slice) {
@@ -97,8 +97,8 @@ DefinitionResult<ByteReader> StoredDefinitionView::piece(std::int32_t offset, Pi
                        std::string(pieceName(kind)) + " of " + std::to_string(size) + " bytes");
     }
     if (isChainPiece(kind)) {
-        if (auto bad = enterChain(offset)) {
-            return std::move(*bad);
+        if (auto checked = enterChain(offset); !checked) {
+            return checked.error();
         }
     }
     if (m_trace != nullptr) {
@@ -107,7 +107,7 @@ DefinitionResult<ByteReader> StoredDefinitionView::piece(std::int32_t offset, Pi
     return *slice;
 }
 
-std::optional<DefinitionError> StoredDefinitionView::enterChain(std::int32_t offset) {
+Result<void, DefinitionError> StoredDefinitionView::enterChain(std::int32_t offset) {
     if (m_chainRecords.size() >= kMaxChainRecords) {
         return failure(DefinitionFault::TooManyRecords, offset,
                        "more than " + std::to_string(kMaxChainRecords));
@@ -115,15 +115,15 @@ std::optional<DefinitionError> StoredDefinitionView::enterChain(std::int32_t off
     if (!m_chainRecords.insert(offset).second) {
         return failure(DefinitionFault::ChainLoop, offset, "record reached a second time");
     }
-    return std::nullopt;
+    return {};
 }
 
-DefinitionResult<std::string> StoredDefinitionView::text(std::int32_t offset) {
+Result<std::string, DefinitionError> StoredDefinitionView::text(std::int32_t offset) {
     if (offset == 0) {
         return std::string{};
     }
-    if (auto bad = checkOffset(offset)) {
-        return std::move(*bad);
+    if (auto checked = checkOffset(offset); !checked) {
+        return checked.error();
     }
     const auto position = layout::kOrigin + static_cast<std::size_t>(offset);
     const auto found = m_stored.cStringAt(position, kMaxTextLength + 1);
@@ -137,7 +137,7 @@ DefinitionResult<std::string> StoredDefinitionView::text(std::int32_t offset) {
     return std::string(*found);
 }
 
-DefinitionResult<Font> StoredDefinitionView::font(std::int32_t offset) {
+Result<Font, DefinitionError> StoredDefinitionView::font(std::int32_t offset) {
     auto record = subRecord(offset, PieceKind::Font);
     if (!record) {
         return record.error();

@@ -9,8 +9,9 @@
 #include <unordered_set>
 
 #include "platform/ByteReader.h"
-#include "platform/definition/DefinitionResult.h"
+#include "platform/definition/DefinitionError.h"
 #include "platform/definition/WalkTrace.h"
+#include "platform/definition/WindowDescription.h"
 
 namespace definition {
 
@@ -36,16 +37,17 @@ class StoredDefinitionView {
                                           std::string detail = {}) const;
 
     // The kind byte of the record at an offset, which must lie in the body.
-    [[nodiscard]] DefinitionResult<std::uint8_t> kindAt(std::int32_t offset) const;
+    [[nodiscard]] Result<std::uint8_t, DefinitionError> kindAt(std::int32_t offset) const;
     // A record of the given piece, which must carry that piece's kind.
-    [[nodiscard]] DefinitionResult<keldwick::ByteReader> record(std::int32_t offset, PieceKind piece);
+    [[nodiscard]] Result<keldwick::ByteReader, DefinitionError> record(std::int32_t offset, PieceKind piece);
     // A sub-record: font, colours, variable or zone. Zones form a chain and are
     // checked for loops like records.
-    [[nodiscard]] DefinitionResult<keldwick::ByteReader> subRecord(std::int32_t offset, PieceKind piece);
+    [[nodiscard]] Result<keldwick::ByteReader, DefinitionError> subRecord(std::int32_t offset,
+                                                                          PieceKind piece);
     // Offset 0 gives the empty text.
-    [[nodiscard]] DefinitionResult<std::string> text(std::int32_t offset);
+    [[nodiscard]] Result<std::string, DefinitionError> text(std::int32_t offset);
     // A font record with its face-name text, as stored.
-    [[nodiscard]] DefinitionResult<Font> font(std::int32_t offset);
+    [[nodiscard]] Result<Font, DefinitionError> font(std::int32_t offset);
 
     // Records come as slices of exactly their size and every field lies
     // inside its record, so a field read cannot come back empty.
@@ -59,9 +61,9 @@ class StoredDefinitionView {
     static std::string quoted(std::string_view text, std::size_t shown = 48);
 
   private:
-    [[nodiscard]] std::optional<DefinitionError> checkOffset(std::int32_t offset) const;
-    [[nodiscard]] DefinitionResult<keldwick::ByteReader> piece(std::int32_t offset, PieceKind piece);
-    [[nodiscard]] std::optional<DefinitionError> enterChain(std::int32_t offset);
+    [[nodiscard]] Result<void, DefinitionError> checkOffset(std::int32_t offset) const;
+    [[nodiscard]] Result<keldwick::ByteReader, DefinitionError> piece(std::int32_t offset, PieceKind piece);
+    [[nodiscard]] Result<void, DefinitionError> enterChain(std::int32_t offset);
 
     keldwick::ByteReader m_stored;
     WalkTrace* m_trace;

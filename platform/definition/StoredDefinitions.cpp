@@ -4,7 +4,8 @@
 
 namespace definition {
 
-WalkResult loadWindowDescription(std::string_view moduleKey, std::string_view windowKey) {
+Result<WindowDescription, DefinitionError> loadWindowDescription(std::string_view moduleKey,
+                                                                 std::string_view windowKey) {
     const auto stored = findStoredDefinition(moduleKey);
     if (!stored) {
         return DefinitionError{DefinitionFault::NoDefinition, std::string(moduleKey), std::string(windowKey),

@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/definition/DefinitionResult.h"
+#include "platform/definition/DefinitionError.h"
+#include "platform/definition/WindowDescription.h"
 
 namespace definition {
 
@@ -38,6 +39,7 @@ inline std::string resourceNameFor(std::string_view moduleKey) {
 
 // What a window procedure's prepare call needs: finds the module's stored
 // definition and walks it for the window key.
-[[nodiscard]] WalkResult loadWindowDescription(std::string_view moduleKey, std::string_view windowKey);
+[[nodiscard]] Result<WindowDescription, DefinitionError> loadWindowDescription(std::string_view moduleKey,
+                                                                               std::string_view windowKey);
 
 }  // namespace definition

@@ -19,8 +19,8 @@ std::error_code lastError() {
     return {errno, std::generic_category()};
 }
 
-int fd(NativeFile file) {
-    return static_cast<int>(file);
+int fd(const File& file) {
+    return static_cast<int>(file.native());
 }
 
 // Retries a call that a signal interrupted.
@@ -33,39 +33,44 @@ auto retrying(Call call) {
     return result;
 }
 
+using Status = Result<void, std::error_code>;
+
+Status doneOrLastError(bool done) {
+    if (!done) {
+        return lastError();
+    }
+    return {};
+}
+
 class PosixFileSystem final : public FileSystem {
   public:
     // A write past the file-size limit must fail (EFBIG), as a full disk does,
     // not end the process with SIGXFSZ before the report's failure is told.
     PosixFileSystem() { std::signal(SIGXFSZ, SIG_IGN); }
 
-    std::error_code openForReading(const char* path, Follow follow, NativeFile& out) override {
+    Result<File, std::error_code> openForReading(const char* path, Follow follow) override {
         int flags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
         if (follow == Follow::NoLinks) {
             flags |= O_NOFOLLOW;
         }
-        const int opened = retrying([&] { return ::open(path, flags); });
-        if (opened < 0) {
-            return lastError();
-        }
-        out = opened;
-        return {};
+        return opened(retrying([&] { return ::open(path, flags); }));
     }
 
-    std::error_code status(NativeFile file, FileStatus& out) override {
+    Result<FileStatus, std::error_code> status(const File& file) override {
         struct stat info {};
         if (::fstat(fd(file), &info) != 0) {
             return lastError();
         }
+        FileStatus out;
         out.isRegular = S_ISREG(info.st_mode);
         out.size = static_cast<std::uint64_t>(info.st_size);
         out.links = static_cast<std::uint64_t>(info.st_nlink);
-        return {};
+        return out;
     }
 
-    std::error_code readAt(NativeFile file, std::uint64_t offset, std::span<std::byte> into,
-                           std::size_t& got) override {
-        got = 0;
+    Result<std::size_t, std::error_code> readAt(const File& file, std::uint64_t offset,
+                                                std::span<std::byte> into) override {
+        std::size_t got = 0;
         while (got < into.size()) {
             const auto n = retrying([&] {
                 return ::pread(fd(file), into.data() + got, into.size() - got,
@@ -79,36 +84,26 @@ class PosixFileSystem final : public FileSystem {
             }
             got += static_cast<std::size_t>(n);
         }
-        return {};
+        return got;
     }
 
-    std::error_code createNew(const char* path, NativeFile& out) override {
+    Result<File, std::error_code> createNew(const char* path) override {
         const int flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC;
-        const int created = retrying([&] { return ::open(path, flags, 0666); });
-        if (created < 0) {
-            return lastError();
-        }
-        out = created;
-        return {};
+        return opened(retrying([&] { return ::open(path, flags, 0666); }));
     }
 
-    std::error_code openForWriting(const char* path, NativeFile& out) override {
+    Result<File, std::error_code> openForWriting(const char* path) override {
         const int flags = O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
-        const int opened = retrying([&] { return ::open(path, flags); });
-        if (opened < 0) {
-            return lastError();
-        }
-        out = opened;
-        return {};
+        return opened(retrying([&] { return ::open(path, flags); }));
     }
 
-    std::error_code truncate(NativeFile file, std::uint64_t size) override {
-        const auto done = retrying([&] { return ::ftruncate(fd(file), static_cast<off_t>(size)); });
-        return done == 0 ? std::error_code{} : lastError();
+    Status truncate(const File& file, std::uint64_t size) override {
+        return doneOrLastError(retrying([&] { return ::ftruncate(fd(file), static_cast<off_t>(size)); }) ==
+                               0);
     }
 
-    std::error_code write(NativeFile file, std::span<const std::byte> bytes, std::size_t& written) override {
-        written = 0;
+    Result<std::size_t, std::error_code> write(const File& file, std::span<const std::byte> bytes) override {
+        std::size_t written = 0;
         while (written < bytes.size()) {
             const auto n =
                 retrying([&] { return ::write(fd(file), bytes.data() + written, bytes.size() - written); });
@@ -117,60 +112,54 @@ class PosixFileSystem final : public FileSystem {
             }
             written += static_cast<std::size_t>(n);
         }
-        return {};
+        return written;
     }
 
-    std::error_code sync(NativeFile file) override {
-        return retrying([&] { return ::fsync(fd(file)); }) == 0 ? std::error_code{} : lastError();
+    Status sync(const File& file) override {
+        return doneOrLastError(retrying([&] { return ::fsync(fd(file)); }) == 0);
     }
 
-    std::error_code close(NativeFile file) override {
-        // A close interrupted by a signal has still released the descriptor: never retry it.
-        return ::close(fd(file)) == 0 || errno == EINTR ? std::error_code{} : lastError();
+    Status replace(const char* from, const char* to) override {
+        return doneOrLastError(::rename(from, to) == 0);
     }
 
-    std::error_code replace(const char* from, const char* to) override {
-        return ::rename(from, to) == 0 ? std::error_code{} : lastError();
+    Status rename(const char* from, const char* to) override {
+        return doneOrLastError(::rename(from, to) == 0);
     }
 
-    std::error_code rename(const char* from, const char* to) override {
-        return ::rename(from, to) == 0 ? std::error_code{} : lastError();
-    }
+    Status removeFile(const char* path) override { return doneOrLastError(::unlink(path) == 0); }
 
-    std::error_code removeFile(const char* path) override {
-        return ::unlink(path) == 0 ? std::error_code{} : lastError();
-    }
-
-    std::error_code syncFolder(const char* folder) override {
+    Status syncFolder(const char* folder) override {
         const int dir = retrying([&] { return ::open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
         if (dir < 0) {
             return lastError();
         }
         const int synced = retrying([&] { return ::fsync(dir); });
-        const auto error = synced == 0 || errno == EINVAL ? std::error_code{} : lastError();
+        const Status done = doneOrLastError(synced == 0 || errno == EINVAL);
         ::close(dir);
-        return error;
+        return done;
     }
 
     bool exists(const char* path) override { return ::access(path, F_OK) == 0; }
 
-    std::error_code namesIgnoringCase(const char* folder, std::string_view name,
-                                      std::vector<std::string>& out) override {
+    Result<std::vector<std::string>, std::error_code> namesIgnoringCase(const char* folder,
+                                                                        std::string_view name) override {
         DIR* stream = ::opendir(folder);
         if (stream == nullptr) {
             return lastError();
         }
+        std::vector<std::string> names;
         while (const dirent* entry = ::readdir(stream)) {
             if (equalsIgnoringAsciiCase(entry->d_name, name)) {
-                out.emplace_back(entry->d_name);
+                names.emplace_back(entry->d_name);
             }
         }
         ::closedir(stream);
-        return {};
+        return names;
     }
 
-    std::error_code listFolder(const char* folder, std::string_view namePrefix,
-                               std::vector<FolderEntry>& out) override {
+    Result<std::vector<FolderEntry>, std::error_code> listFolder(const char* folder,
+                                                                 std::string_view namePrefix) override {
         const int dir = retrying([&] { return ::open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
         if (dir < 0) {
             return lastError();
@@ -181,6 +170,7 @@ class PosixFileSystem final : public FileSystem {
             ::close(dir);
             return error;
         }
+        std::vector<FolderEntry> entries;
         const auto now = std::time(nullptr);
         while (const dirent* entry = ::readdir(stream)) {
             if (!std::string_view(entry->d_name).starts_with(namePrefix)) {
@@ -190,14 +180,14 @@ class PosixFileSystem final : public FileSystem {
             if (::fstatat(dir, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
                 continue;
             }
-            out.push_back(
+            entries.push_back(
                 {entry->d_name, S_ISREG(info.st_mode), static_cast<std::int64_t>(now - info.st_mtime)});
         }
         ::closedir(stream);
-        return {};
+        return entries;
     }
 
-    std::error_code tryLockFolder(const char* folder, NativeFile& out) override {
+    Result<LockedFolder, std::error_code> tryLockFolder(const char* folder) override {
         const int dir = retrying([&] { return ::open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
         if (dir < 0) {
             return lastError();
@@ -209,13 +199,26 @@ class PosixFileSystem final : public FileSystem {
             ::close(dir);
             return error;
         }
-        out = dir;
-        return {};
+        return adoptLock(dir);
+    }
+
+  protected:
+    Status close(NativeFile file) override {
+        // A close interrupted by a signal has still released the descriptor: never retry it.
+        return doneOrLastError(::close(static_cast<int>(file)) == 0 || errno == EINTR);
     }
 
     void unlockFolder(NativeFile lock) override {
-        ::flock(fd(lock), LOCK_UN);
-        ::close(fd(lock));
+        ::flock(static_cast<int>(lock), LOCK_UN);
+        ::close(static_cast<int>(lock));
+    }
+
+  private:
+    Result<File, std::error_code> opened(int descriptor) {
+        if (descriptor < 0) {
+            return lastError();
+        }
+        return adopt(descriptor);
     }
 };
 

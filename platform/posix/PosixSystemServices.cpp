@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -68,14 +69,6 @@ os::DWORD leadingNumber(const char*& text) {
 
 class PosixSystemServices final : public SystemServices {
   public:
-    std::string currentDirectory() override {
-        std::vector<char> buffer(kMaxPath);
-        if (::getcwd(buffer.data(), buffer.size()) == nullptr || buffer[0] != '/') {
-            return {};
-        }
-        return buffer.data();
-    }
-
     // This machine is not of the Windows 95 family; it answers as an NT-family
     // system would, with the kernel's release as its version.
     os::BOOL getVersion(os::OSVERSIONINFOA& info) override {
@@ -92,9 +85,6 @@ class PosixSystemServices final : public SystemServices {
         return 1;
     }
 
-    std::string systemDirectory() override { return underWinePrefix({"drive_c", "windows", "system32"}); }
-    std::string windowsDirectory() override { return underWinePrefix({"drive_c", "windows"}); }
-
     os::DWORD fileVersionInfoSize(const char* fileName, os::DWORD* handle) override {
         return version::fileVersionInfoSize(fileName, handle);
     }
@@ -105,6 +95,22 @@ class PosixSystemServices final : public SystemServices {
                                os::UINT* length) override {
         return version::queryVersionValue(block, subBlock, buffer, length);
     }
+
+  protected:
+    // The buffer grows until the directory fits whole, however long it is.
+    std::string askCurrentDirectory() override {
+        std::vector<char> buffer(kMaxPath);
+        while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
+            if (errno != ERANGE) {
+                return {};
+            }
+            buffer.resize(buffer.size() * 2);
+        }
+        return buffer[0] == '/' ? std::string(buffer.data()) : std::string();
+    }
+
+    std::string askSystemDirectory() override { return underWinePrefix({"drive_c", "windows", "system32"}); }
+    std::string askWindowsDirectory() override { return underWinePrefix({"drive_c", "windows"}); }
 };
 
 }  // namespace

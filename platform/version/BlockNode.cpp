@@ -41,8 +41,8 @@ std::optional<NodeView> viewNode(std::span<const std::byte> block, std::size_t s
     if (node.end - start < header) {
         return std::nullopt;
     }
-    node.valueLength = *reader.u16At(start + 2);
-    node.type = layout == BlockLayout::Ansi16 ? 1 : *reader.u16At(start + 4);
+    node.valueLength = keldwick::checkedRead(reader.u16At(start + 2));
+    node.type = layout == BlockLayout::Ansi16 ? 1 : keldwick::checkedRead(reader.u16At(start + 4));
     node.keyStart = start + header;
 
     // The key's terminator must lie inside the node; a key that runs on would

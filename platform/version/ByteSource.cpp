@@ -5,8 +5,8 @@
 
 namespace version {
 
-Result<std::vector<std::byte>> readRange(ByteSource& source, std::uint64_t offset, std::size_t length,
-                                         std::string_view what) {
+Result<std::vector<std::byte>, Error> readRange(ByteSource& source, std::uint64_t offset, std::size_t length,
+                                                std::string_view what) {
     if (!fits(offset, length, source.size())) {
         return fail(Failure::Truncated, std::string(what) + " at " + hex(offset) + " (" +
                                             std::to_string(length) + " bytes) runs past the end of the " +
@@ -19,12 +19,12 @@ Result<std::vector<std::byte>> readRange(ByteSource& source, std::uint64_t offse
     return bytes;
 }
 
-Status MemorySource::read(std::uint64_t offset, std::span<std::byte> into) {
+Result<void, Error> MemorySource::read(std::uint64_t offset, std::span<std::byte> into) {
     if (!fits(offset, into.size(), m_bytes.size())) {
         return fail(Failure::Truncated, "read at " + hex(offset) + " runs past the end of the buffer");
     }
     std::copy_n(m_bytes.begin() + static_cast<std::ptrdiff_t>(offset), into.size(), into.begin());
-    return success();
+    return {};
 }
 
 }  // namespace version

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "VersionResult.h"
+#include "VersionError.h"
 
 namespace version {
 
@@ -22,13 +22,13 @@ class ByteSource {
     virtual std::uint64_t size() const = 0;
     // Fills `into` with the bytes at `offset`. Callers check the range against
     // size() first (readRange does), so a failure here is an I/O error.
-    virtual Status read(std::uint64_t offset, std::span<std::byte> into) = 0;
+    virtual Result<void, Error> read(std::uint64_t offset, std::span<std::byte> into) = 0;
 };
 
 // Reads `length` bytes at `offset`; `what` names them in the reason when they
 // are not all in the file ("the 196-byte LE header at 0x80").
-Result<std::vector<std::byte>> readRange(ByteSource& source, std::uint64_t offset, std::size_t length,
-                                         std::string_view what);
+Result<std::vector<std::byte>, Error> readRange(ByteSource& source, std::uint64_t offset, std::size_t length,
+                                                std::string_view what);
 
 // True when [offset, offset + length) lies inside a container of `size` bytes;
 // written so that no sum can wrap.
@@ -41,7 +41,7 @@ class MemorySource final : public ByteSource {
     explicit MemorySource(std::span<const std::byte> bytes) : m_bytes(bytes) {}
 
     std::uint64_t size() const override { return m_bytes.size(); }
-    Status read(std::uint64_t offset, std::span<std::byte> into) override;
+    Result<void, Error> read(std::uint64_t offset, std::span<std::byte> into) override;
 
   private:
     std::span<const std::byte> m_bytes;

@@ -32,7 +32,7 @@ std::optional<std::uint32_t> readNameOrOrdinal(keldwick::ByteReader& reader, boo
 
 }  // namespace
 
-Result<LeResourceBlob> parseLeHeader(std::span<const std::byte> header) {
+Result<LeResourceBlob, Error> parseLeHeader(std::span<const std::byte> header) {
     const keldwick::ByteReader reader(header);
     const auto offset = reader.u32At(kLeResourceOffsetField);
     const auto length = reader.u32At(kLeResourceLengthField);
@@ -47,7 +47,7 @@ Result<LeResourceBlob> parseLeHeader(std::span<const std::byte> header) {
     return LeResourceBlob{*offset, *length};
 }
 
-Result<LeResourceHeader> parseLeResourceHeader(std::span<const std::byte> blob) {
+Result<LeResourceHeader, Error> parseLeResourceHeader(std::span<const std::byte> blob) {
     keldwick::ByteReader reader(blob);
     bool typeIsOrdinal = false;
     const auto type = readNameOrOrdinal(reader, typeIsOrdinal);
@@ -74,7 +74,7 @@ Result<LeResourceHeader> parseLeResourceHeader(std::span<const std::byte> blob) 
     return LeResourceHeader{reader.offset(), *size};
 }
 
-Result<BlockLocation> findLeVersionBlock(ByteSource& source, std::uint32_t leOffset) {
+Result<BlockLocation, Error> findLeVersionBlock(ByteSource& source, std::uint32_t leOffset) {
     auto header = readRange(source, leOffset, kLeHeaderSize, "the 196-byte LE header");
     if (!header) {
         return header.error();

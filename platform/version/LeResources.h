@@ -21,7 +21,7 @@ struct LeResourceBlob {
     std::uint32_t length = 0;  // header and data together
 };
 
-Result<LeResourceBlob> parseLeHeader(std::span<const std::byte> header);
+Result<LeResourceBlob, Error> parseLeHeader(std::span<const std::byte> header);
 
 // The 16-bit .RES record header in front of the block: type and name, each
 // either 0xFF and a 16-bit ordinal or a NUL-terminated string, then flags and
@@ -31,8 +31,8 @@ struct LeResourceHeader {
     std::uint32_t dataSize = 0;
 };
 
-Result<LeResourceHeader> parseLeResourceHeader(std::span<const std::byte> blob);
+Result<LeResourceHeader, Error> parseLeResourceHeader(std::span<const std::byte> blob);
 
-Result<BlockLocation> findLeVersionBlock(ByteSource& source, std::uint32_t leOffset);
+Result<BlockLocation, Error> findLeVersionBlock(ByteSource& source, std::uint32_t leOffset);
 
 }  // namespace version

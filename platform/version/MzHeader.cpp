@@ -19,7 +19,7 @@ std::string_view formatName(ExecutableFormat format) {
     return "?";
 }
 
-Result<std::uint32_t> parseMzHeader(std::span<const std::byte> header) {
+Result<std::uint32_t, Error> parseMzHeader(std::span<const std::byte> header) {
     const keldwick::ByteReader reader(header);
     if (header.size() < kMzHeaderSize) {
         return fail(Failure::NotExecutable, "file is " + std::to_string(header.size()) +
@@ -29,10 +29,10 @@ Result<std::uint32_t> parseMzHeader(std::span<const std::byte> header) {
     if (reader.u8At(0) != 'M' || reader.u8At(1) != 'Z') {
         return fail(Failure::NotExecutable, "no MZ signature at the start of the file");
     }
-    return *reader.u32At(0x3C);
+    return keldwick::checkedRead(reader.u32At(0x3C));
 }
 
-Result<ExecutableFormat> identifyNewHeader(std::span<const std::byte> signature) {
+Result<ExecutableFormat, Error> identifyNewHeader(std::span<const std::byte> signature) {
     const keldwick::ByteReader reader(signature);
     const auto first = reader.u8At(0);
     const auto second = reader.u8At(1);
@@ -70,7 +70,7 @@ Result<ExecutableFormat> identifyNewHeader(std::span<const std::byte> signature)
     return fail(Failure::NotExecutable, "the new header at e_lfanew is not PE, NE or LE");
 }
 
-Result<NewHeader> readNewHeader(ByteSource& source) {
+Result<NewHeader, Error> readNewHeader(ByteSource& source) {
     const auto headerLength = static_cast<std::size_t>(std::min<std::uint64_t>(source.size(), kMzHeaderSize));
     auto header = readRange(source, 0, headerLength, "the MZ header");
     if (!header) {

@@ -23,11 +23,11 @@ struct NewHeader {
 };
 
 // The DOS header: "MZ" and e_lfanew. Needs the first 64 bytes of the file.
-Result<std::uint32_t> parseMzHeader(std::span<const std::byte> header);
+Result<std::uint32_t, Error> parseMzHeader(std::span<const std::byte> header);
 // Tells the format from the bytes at e_lfanew; fewer than four bytes are
 // accepted when the file ends there, and judged on what is present.
-Result<ExecutableFormat> identifyNewHeader(std::span<const std::byte> signature);
+Result<ExecutableFormat, Error> identifyNewHeader(std::span<const std::byte> signature);
 
-Result<NewHeader> readNewHeader(ByteSource& source);
+Result<NewHeader, Error> readNewHeader(ByteSource& source);
 
 }  // namespace version

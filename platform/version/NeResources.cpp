@@ -18,7 +18,7 @@ constexpr std::uint16_t kMaxShift = 15;
 
 }  // namespace
 
-Result<NeTableBounds> parseNeHeader(std::span<const std::byte> header) {
+Result<NeTableBounds, Error> parseNeHeader(std::span<const std::byte> header) {
     const keldwick::ByteReader reader(header);
     const auto resources = reader.u16At(0x24);
     const auto names = reader.u16At(0x26);
@@ -36,7 +36,7 @@ Result<NeTableBounds> parseNeHeader(std::span<const std::byte> header) {
     return NeTableBounds{*resources, *names};
 }
 
-Result<NeResource> findNeVersionResource(std::span<const std::byte> table) {
+Result<NeResource, Error> findNeVersionResource(std::span<const std::byte> table) {
     keldwick::ByteReader reader(table);
     const auto shift = reader.readU16();
     if (!shift) {
@@ -70,10 +70,10 @@ Result<NeResource> findNeVersionResource(std::span<const std::byte> table) {
         }
         keldwick::ByteReader entries(*names);
         while (entries.remaining() >= kNameInfoSize) {
-            const auto offset = *entries.readU16();
-            const auto length = *entries.readU16();
+            const auto offset = keldwick::checkedRead(entries.readU16());
+            const auto length = keldwick::checkedRead(entries.readU16());
             (void)entries.skip(2);  // flags
-            const auto id = *entries.readU16();
+            const auto id = keldwick::checkedRead(entries.readU16());
             (void)entries.skip(4);  // handle and usage: zero on disk
             if (id == kVersionId) {
                 return NeResource{std::uint64_t{offset} << *shift, std::uint64_t{length} << *shift, *shift};
@@ -83,7 +83,7 @@ Result<NeResource> findNeVersionResource(std::span<const std::byte> table) {
     }
 }
 
-Result<BlockLocation> findNeVersionBlock(ByteSource& source, std::uint32_t neOffset) {
+Result<BlockLocation, Error> findNeVersionBlock(ByteSource& source, std::uint32_t neOffset) {
     auto header = readRange(source, neOffset, kNeHeaderSize, "the NE header");
     if (!header) {
         return header.error();

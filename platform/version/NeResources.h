@@ -19,7 +19,7 @@ struct NeTableBounds {
     std::uint16_t residentNames = 0;
 };
 
-Result<NeTableBounds> parseNeHeader(std::span<const std::byte> header);
+Result<NeTableBounds, Error> parseNeHeader(std::span<const std::byte> header);
 
 struct NeResource {
     std::uint64_t offset = 0;  // rnOffset << shift, from the start of the file
@@ -29,8 +29,8 @@ struct NeResource {
 
 // Finds the version resource (type 0x8010, ID 0x8001) in a resource table;
 // every walk is bounded by the table bytes given.
-Result<NeResource> findNeVersionResource(std::span<const std::byte> table);
+Result<NeResource, Error> findNeVersionResource(std::span<const std::byte> table);
 
-Result<BlockLocation> findNeVersionBlock(ByteSource& source, std::uint32_t neOffset);
+Result<BlockLocation, Error> findNeVersionBlock(ByteSource& source, std::uint32_t neOffset);
 
 }  // namespace version

@@ -43,12 +43,24 @@ std::string sectionName(std::span<const std::byte> raw) {
     return name;
 }
 
+// One entry of a section table that holds it whole.
+PeSection readSection(keldwick::ByteReader& table) {
+    PeSection section;
+    section.name = sectionName(keldwick::checkedRead(table.readBytes(8)));
+    (void)table.skip(4);  // VirtualSize: the loader's view, not the file's
+    section.virtualAddress = keldwick::checkedRead(table.readU32());
+    section.sizeOfRawData = keldwick::checkedRead(table.readU32());
+    section.pointerToRawData = keldwick::checkedRead(table.readU32());
+    (void)table.skip(16);
+    return section;
+}
+
 // Reads one directory's integer-ID entries. Named entries come first and are
 // skipped: type 16, name 1 and languages are all integer IDs. The whole entry
 // array must lie in the resource section, so the counts cannot make us read
 // more than the section holds.
-Result<std::vector<ResourceEntry>> readDirectory(ByteSource& source, const ResourceArea& area,
-                                                 std::uint32_t directory, std::string_view level) {
+Result<std::vector<ResourceEntry>, Error> readDirectory(ByteSource& source, const ResourceArea& area,
+                                                        std::uint32_t directory, std::string_view level) {
     const std::string where = std::string(level) + " directory at +" + hex(directory);
     if (!fits(directory, kDirectoryHeaderSize, area.available)) {
         return fail(Failure::Truncated, "the " + where + " lies past the end of the resource section");
@@ -58,8 +70,8 @@ Result<std::vector<ResourceEntry>> readDirectory(ByteSource& source, const Resou
         return header.error();
     }
     const keldwick::ByteReader reader(*header);
-    const std::uint64_t named = *reader.u16At(12);
-    const std::uint64_t ids = *reader.u16At(14);
+    const std::uint64_t named = keldwick::checkedRead(reader.u16At(12));
+    const std::uint64_t ids = keldwick::checkedRead(reader.u16At(14));
     const auto entriesStart = std::uint64_t{directory} + kDirectoryHeaderSize;
     if (!fits(entriesStart, (named + ids) * kDirectoryEntrySize, area.available)) {
         return fail(Failure::Truncated, "the " + where + " declares " + std::to_string(named + ids) +
@@ -74,8 +86,8 @@ Result<std::vector<ResourceEntry>> readDirectory(ByteSource& source, const Resou
     std::vector<ResourceEntry> out;
     out.reserve(static_cast<std::size_t>(ids));
     while (entries.remaining() >= kDirectoryEntrySize) {
-        const auto name = *entries.readU32();
-        const auto target = *entries.readU32();
+        const auto name = keldwick::checkedRead(entries.readU32());
+        const auto target = keldwick::checkedRead(entries.readU32());
         // An entry in the integer group whose name is a string offset, or an
         // integer above 16 bits, matches no ID we look for.
         if (name > 0xFFFF) {
@@ -105,7 +117,7 @@ const ResourceEntry* chooseLanguage(const std::vector<ResourceEntry>& entries) {
 
 }  // namespace
 
-Result<std::size_t> peHeadersLength(std::span<const std::byte> fileHeader) {
+Result<std::size_t, Error> peHeadersLength(std::span<const std::byte> fileHeader) {
     const keldwick::ByteReader reader(fileHeader);
     const auto sections = reader.u16At(6);
     const auto optionalSize = reader.u16At(0x14);
@@ -120,7 +132,7 @@ Result<std::size_t> peHeadersLength(std::span<const std::byte> fileHeader) {
     return kPeFileHeaderSize + *optionalSize + std::size_t{*sections} * kPeSectionSize;
 }
 
-Result<PeHeaders> parsePeHeaders(std::span<const std::byte> headers) {
+Result<PeHeaders, Error> parsePeHeaders(std::span<const std::byte> headers) {
     const auto length = peHeadersLength(headers);
     if (!length) {
         return length.error();
@@ -128,9 +140,11 @@ Result<PeHeaders> parsePeHeaders(std::span<const std::byte> headers) {
     if (headers.size() < *length) {
         return fail(Failure::Truncated, "the PE headers are cut short");
     }
+    // peHeadersLength read these fields, and the headers hold every byte it counted.
     const keldwick::ByteReader reader(headers);
-    const std::size_t optionalSize = *reader.u16At(0x14);
-    const auto optional = *reader.slice(kPeFileHeaderSize, optionalSize);
+    const std::size_t optionalSize = keldwick::checkedRead(reader.u16At(0x14));
+    const std::size_t sections = keldwick::checkedRead(reader.u16At(6));
+    const auto optional = keldwick::checkedRead(reader.slice(kPeFileHeaderSize, optionalSize));
 
     PeHeaders out;
     const auto magic = optional.u16At(0);
@@ -163,18 +177,11 @@ Result<PeHeaders> parsePeHeaders(std::span<const std::byte> headers) {
 
     // The section table follows the optional header as declared, whatever its
     // fixed layout would suggest.
-    const std::size_t sections = *reader.u16At(6);
-    keldwick::ByteReader table = *reader.slice(kPeFileHeaderSize + optionalSize, sections * kPeSectionSize);
+    keldwick::ByteReader table =
+        keldwick::checkedRead(reader.slice(kPeFileHeaderSize + optionalSize, sections * kPeSectionSize));
     out.sections.reserve(sections);
     for (std::size_t i = 0; i < sections; ++i) {
-        PeSection section;
-        section.name = sectionName(*table.readBytes(8));
-        (void)table.skip(4);  // VirtualSize: the loader's view, not the file's
-        section.virtualAddress = *table.readU32();
-        section.sizeOfRawData = *table.readU32();
-        section.pointerToRawData = *table.readU32();
-        (void)table.skip(16);
-        out.sections.push_back(std::move(section));
+        out.sections.push_back(readSection(table));
     }
     return out;
 }
@@ -190,8 +197,9 @@ std::optional<MappedRva> mapRva(const PeHeaders& headers, std::uint32_t rva) {
     return std::nullopt;
 }
 
-Result<BlockLocation> findPeResource(ByteSource& source, std::uint32_t peOffset, std::uint16_t typeId,
-                                     std::uint16_t nameId) {
+namespace {
+
+Result<PeHeaders, Error> readPeHeaders(ByteSource& source, std::uint32_t peOffset) {
     auto fileHeader = readRange(source, peOffset, kPeFileHeaderSize, "the PE file header");
     if (!fileHeader) {
         return fileHeader.error();
@@ -204,25 +212,27 @@ Result<BlockLocation> findPeResource(ByteSource& source, std::uint32_t peOffset,
     if (!raw) {
         return raw.error();
     }
-    const auto headers = parsePeHeaders(*raw);
-    if (!headers) {
-        return headers.error();
-    }
+    return parsePeHeaders(*raw);
+}
 
-    const auto root = mapRva(*headers, headers->resourceRva);
+Result<ResourceArea, Error> resourceArea(const ByteSource& source, const PeHeaders& headers) {
+    const auto root = mapRva(headers, headers.resourceRva);
     if (!root) {
-        return fail(Failure::Malformed, "the resource directory RVA " + hex(headers->resourceRva) +
+        return fail(Failure::Malformed, "the resource directory RVA " + hex(headers.resourceRva) +
                                             " lies in no section's raw data");
     }
     if (root->offset >= source.size()) {
         return fail(Failure::Truncated,
                     "the resource section at " + hex(root->offset) + " starts past the end of the file");
     }
-    const ResourceArea area{root->offset, std::min(root->available, source.size() - root->offset)};
-    const std::string what = "resource " + std::to_string(nameId) + " of type " + std::to_string(typeId);
+    return ResourceArea{root->offset, std::min(root->available, source.size() - root->offset)};
+}
 
-    // Exactly three levels, never recursing on what the file says: a directory
-    // that points back at itself cannot make this loop.
+// Exactly three levels, never recursing on what the file says: a directory
+// that points back at itself cannot make this loop.
+Result<ResourceEntry, Error> findLanguageEntry(ByteSource& source, const ResourceArea& area,
+                                               std::uint16_t typeId, std::uint16_t nameId,
+                                               const std::string& what) {
     auto types = readDirectory(source, area, 0, "root resource");
     if (!types) {
         return types.error();
@@ -260,21 +270,28 @@ Result<BlockLocation> findPeResource(ByteSource& source, std::uint32_t peOffset,
         return fail(Failure::Malformed,
                     "the language entry of the " + what + " points at a fourth directory level");
     }
-    if (!fits(language->offset, kDataEntrySize, area.available)) {
-        return fail(Failure::Truncated, "the data entry of the " + what + " at +" + hex(language->offset) +
+    return *language;
+}
+
+// Follows a language entry to its data, cut to the file and the section.
+Result<BlockLocation, Error> locateResourceData(ByteSource& source, const ResourceArea& area,
+                                                const PeHeaders& headers, const ResourceEntry& language,
+                                                const std::string& what) {
+    if (!fits(language.offset, kDataEntrySize, area.available)) {
+        return fail(Failure::Truncated, "the data entry of the " + what + " at +" + hex(language.offset) +
                                             " lies past the end of the resource section");
     }
-    auto entry = readRange(source, area.offset + language->offset, kDataEntrySize, "the data entry");
+    auto entry = readRange(source, area.offset + language.offset, kDataEntrySize, "the data entry");
     if (!entry) {
         return entry.error();
     }
     const keldwick::ByteReader fields(*entry);
-    const auto dataRva = *fields.u32At(0);
-    const auto dataSize = *fields.u32At(4);
+    const auto dataRva = keldwick::checkedRead(fields.u32At(0));
+    const auto dataSize = keldwick::checkedRead(fields.u32At(4));
     if (dataSize == 0) {
         return fail(Failure::Malformed, "the declared size of the " + what + " is 0");
     }
-    const auto data = mapRva(*headers, dataRva);
+    const auto data = mapRva(headers, dataRva);
     if (!data) {
         return fail(Failure::Malformed,
                     "the data RVA " + hex(dataRva) + " of the " + what + " lies in no section's raw data");
@@ -287,14 +304,34 @@ Result<BlockLocation> findPeResource(ByteSource& source, std::uint32_t peOffset,
     BlockLocation location;
     location.offset = data->offset;
     location.length = static_cast<std::uint32_t>(available);
-    location.details = std::string(headers->is64 ? "PE32+" : "PE32") + ", language " + hex(language->id) +
+    location.details = std::string(headers.is64 ? "PE32+" : "PE32") + ", language " + hex(language.id) +
                        ", data RVA " + hex(dataRva) + " (" + std::to_string(dataSize) +
                        " bytes declared) in " +
                        (data->section->name.empty() ? "an unnamed section" : data->section->name);
     return location;
 }
 
-Result<BlockLocation> findPeVersionBlock(ByteSource& source, std::uint32_t peOffset) {
+}  // namespace
+
+Result<BlockLocation, Error> findPeResource(ByteSource& source, std::uint32_t peOffset, std::uint16_t typeId,
+                                            std::uint16_t nameId) {
+    const auto headers = readPeHeaders(source, peOffset);
+    if (!headers) {
+        return headers.error();
+    }
+    const auto area = resourceArea(source, *headers);
+    if (!area) {
+        return area.error();
+    }
+    const std::string what = "resource " + std::to_string(nameId) + " of type " + std::to_string(typeId);
+    const auto language = findLanguageEntry(source, *area, typeId, nameId, what);
+    if (!language) {
+        return language.error();
+    }
+    return locateResourceData(source, *area, *headers, *language, what);
+}
+
+Result<BlockLocation, Error> findPeVersionBlock(ByteSource& source, std::uint32_t peOffset) {
     auto location = findPeResource(source, peOffset, kRtVersion, kVersionInfoId);
     if (location) {
         location->length = std::min(location->length, kMaxBlockLength);

@@ -36,9 +36,9 @@ inline constexpr std::uint32_t kMaxPeSections = 2048;
 
 // Parses the signature, file header, optional header and section table, all
 // of which `headers` must hold (peHeadersLength tells how many bytes that is).
-Result<PeHeaders> parsePeHeaders(std::span<const std::byte> headers);
+Result<PeHeaders, Error> parsePeHeaders(std::span<const std::byte> headers);
 // The bytes needed by parsePeHeaders, from the first 0x18 of them.
-Result<std::size_t> peHeadersLength(std::span<const std::byte> fileHeader);
+Result<std::size_t, Error> peHeadersLength(std::span<const std::byte> fileHeader);
 
 struct MappedRva {
     std::uint64_t offset = 0;     // file offset
@@ -58,9 +58,9 @@ inline constexpr std::uint16_t kVersionInfoId = 1;
 // Follows the resource tree of the PE whose signature is at `peOffset` to the
 // data of one resource named by integer IDs, in the language a U.S. English
 // system would choose. The location is cut to the file and the section.
-Result<BlockLocation> findPeResource(ByteSource& source, std::uint32_t peOffset, std::uint16_t typeId,
-                                     std::uint16_t nameId);
+Result<BlockLocation, Error> findPeResource(ByteSource& source, std::uint32_t peOffset, std::uint16_t typeId,
+                                            std::uint16_t nameId);
 // The version resource, cut to the longest block there can be.
-Result<BlockLocation> findPeVersionBlock(ByteSource& source, std::uint32_t peOffset);
+Result<BlockLocation, Error> findPeVersionBlock(ByteSource& source, std::uint32_t peOffset);
 
 }  // namespace version

@@ -121,7 +121,7 @@ class TreeReader {
 
 class AnsiWriter {
   public:
-    Status write(const VersionNode& node) {
+    Result<void, Error> write(const VersionNode& node) {
         const auto start = m_out.size();
         putU16(0);  // wLength, filled in below
         std::uint16_t valueLength = 0;
@@ -155,7 +155,7 @@ class AnsiWriter {
         }
         m_out[start] = static_cast<std::byte>(length & 0xFF);
         m_out[start + 1] = static_cast<std::byte>(length >> 8);
-        return success();
+        return {};
     }
 
     std::vector<std::byte> take() { return std::move(m_out); }
@@ -177,7 +177,7 @@ class AnsiWriter {
 
 }  // namespace
 
-Result<VersionTree> parseVersionBlock(std::span<const std::byte> block) {
+Result<VersionTree, Error> parseVersionBlock(std::span<const std::byte> block) {
     const keldwick::ByteReader reader(block);
     const auto declared = reader.u16At(0);
     if (!declared) {
@@ -219,7 +219,7 @@ Result<VersionTree> parseVersionBlock(std::span<const std::byte> block) {
     return tree;
 }
 
-Result<std::vector<std::byte>> encodeAnsiBlock(const VersionNode& root) {
+Result<std::vector<std::byte>, Error> encodeAnsiBlock(const VersionNode& root) {
     AnsiWriter writer;
     if (auto status = writer.write(root); !status) {
         return status.error();

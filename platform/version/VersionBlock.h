@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "BlockNode.h"
-#include "VersionResult.h"
+#include "VersionError.h"
 
 namespace version {
 
@@ -48,12 +48,12 @@ inline constexpr std::string_view kRootKey = "VS_VERSION_INFO";
 // key has no terminator inside it is skipped. Strings (the children of a
 // StringFileInfo table) are read up to their NUL, never past their node, and
 // never located by wValueLength; 32-bit strings are converted to CP1252.
-Result<VersionTree> parseVersionBlock(std::span<const std::byte> block);
+Result<VersionTree, Error> parseVersionBlock(std::span<const std::byte> block);
 
 // Writes a tree in the 16-bit layout, the one the A services hand out, as the
 // Windows 95 family converted 32-bit blocks. Every string gets its NUL inside
 // its node and a wValueLength that counts it; lengths are recomputed, so the
 // result is well formed whatever the source was. Fails past 0xFFFF bytes.
-Result<std::vector<std::byte>> encodeAnsiBlock(const VersionNode& root);
+Result<std::vector<std::byte>, Error> encodeAnsiBlock(const VersionNode& root);
 
 }  // namespace version

@@ -5,24 +5,23 @@
 
 namespace version {
 
-Result<VersionFile> VersionFile::open(const char* path) {
+Result<VersionFile, Error> VersionFile::open(const char* path) {
     auto& files = rt::fileSystem();
-    rt::NativeFile native = rt::kNoFile;
-    if (const auto error = files.openForReading(path, rt::FileSystem::Follow::Links, native)) {
-        return fail(Failure::OpenFailed, "cannot open the file: " + error.message());
+    auto file = files.openForReading(path, rt::FileSystem::Follow::Links);
+    if (!file) {
+        return fail(Failure::OpenFailed, "cannot open the file: " + file.error().message());
     }
-    rt::File file(native);
-    rt::FileStatus status;
-    if (const auto error = files.status(file.native(), status)) {
-        return fail(Failure::OpenFailed, "cannot examine the file: " + error.message());
+    const auto status = files.status(*file);
+    if (!status) {
+        return fail(Failure::OpenFailed, "cannot examine the file: " + status.error().message());
     }
-    if (!status.isRegular) {
+    if (!status->isRegular) {
         return fail(Failure::OpenFailed, "not a regular file");
     }
-    return VersionFile(std::move(file), status.size);
+    return VersionFile(files, std::move(file).value(), status->size);
 }
 
-Status VersionFile::read(std::uint64_t offset, std::span<std::byte> into) {
+Result<void, Error> VersionFile::read(std::uint64_t offset, std::span<std::byte> into) {
     if (!fits(offset, into.size(), m_size)) {
         return fail(Failure::Truncated, "read at " + hex(offset) + " runs past the end of the file");
     }
@@ -41,24 +40,25 @@ Status VersionFile::read(std::uint64_t offset, std::span<std::byte> into) {
     }
     const auto from = m_window.begin() + static_cast<std::ptrdiff_t>(offset - m_windowOffset);
     std::copy_n(from, into.size(), into.begin());
-    return success();
+    return {};
 }
 
-Status VersionFile::readExactly(std::uint64_t offset, std::span<std::byte> into) {
-    std::size_t got = 0;
-    if (const auto error = rt::fileSystem().readAt(m_file.native(), offset, into, got)) {
+Result<void, Error> VersionFile::readExactly(std::uint64_t offset, std::span<std::byte> into) {
+    const auto read = m_files->readAt(m_file, offset, into);
+    if (!read) {
         return fail(Failure::ReadFailed, "reading " + std::to_string(into.size()) + " bytes at " +
-                                             hex(offset) + " failed: " + error.message());
+                                             hex(offset) + " failed: " + read.error().message());
     }
+    const auto got = read.value();
     if (got != into.size()) {
         return fail(Failure::ReadFailed, "the file ended at " + hex(offset + got) + " while " +
                                              std::to_string(into.size()) + " bytes were read at " +
                                              hex(offset) + "; it shrank after it was opened");
     }
-    return success();
+    return {};
 }
 
-Result<VersionInfo> loadVersionInfo(const char* path) {
+Result<VersionInfo, Error> loadVersionInfo(const char* path) {
     auto file = VersionFile::open(path);
     if (!file) {
         return file.error();

@@ -21,19 +21,21 @@ class VersionFile final : public ByteSource {
 
     // Opens without blocking (a FIFO or device never stalls) and refuses
     // anything that is not a regular file once open.
-    static Result<VersionFile> open(const char* path);
+    static Result<VersionFile, Error> open(const char* path);
 
     VersionFile(VersionFile&&) noexcept = default;
     VersionFile& operator=(VersionFile&&) noexcept = default;
 
     std::uint64_t size() const override { return m_size; }
-    Status read(std::uint64_t offset, std::span<std::byte> into) override;
+    Result<void, Error> read(std::uint64_t offset, std::span<std::byte> into) override;
 
   private:
-    VersionFile(rt::File file, std::uint64_t size) : m_file(std::move(file)), m_size(size) {}
+    VersionFile(rt::FileSystem& files, rt::File file, std::uint64_t size)
+        : m_files(&files), m_file(std::move(file)), m_size(size) {}
 
-    Status readExactly(std::uint64_t offset, std::span<std::byte> into);
+    Result<void, Error> readExactly(std::uint64_t offset, std::span<std::byte> into);
 
+    rt::FileSystem* m_files;  // the one that opened the file
     rt::File m_file;
     std::uint64_t m_size = 0;
     std::vector<std::byte> m_window;
@@ -41,6 +43,6 @@ class VersionFile final : public ByteSource {
 };
 
 // Opens the file and reads its version information.
-Result<VersionInfo> loadVersionInfo(const char* path);
+Result<VersionInfo, Error> loadVersionInfo(const char* path);
 
 }  // namespace version

@@ -7,12 +7,12 @@
 
 namespace version {
 
-Result<LocatedBlock> locateVersionBlock(ByteSource& source) {
+Result<LocatedBlock, Error> locateVersionBlock(ByteSource& source) {
     const auto header = readNewHeader(source);
     if (!header) {
         return header.error();
     }
-    auto location = [&]() -> Result<BlockLocation> {
+    auto location = [&]() -> Result<BlockLocation, Error> {
         switch (header->format) {
             case ExecutableFormat::Pe:
                 return findPeVersionBlock(source, header->offset);
@@ -29,7 +29,7 @@ Result<LocatedBlock> locateVersionBlock(ByteSource& source) {
     return LocatedBlock{header->format, header->offset, std::move(*location)};
 }
 
-Result<VersionInfo> readVersionInfo(ByteSource& source) {
+Result<VersionInfo, Error> readVersionInfo(ByteSource& source) {
     auto located = locateVersionBlock(source);
     if (!located) {
         return located.error();

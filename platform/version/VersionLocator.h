@@ -17,7 +17,7 @@ struct LocatedBlock {
 };
 
 // Finds the version block through the MZ header and the PE, NE or LE resources.
-Result<LocatedBlock> locateVersionBlock(ByteSource& source);
+Result<LocatedBlock, Error> locateVersionBlock(ByteSource& source);
 
 // Everything the services and the dump tool need from one file.
 struct VersionInfo {
@@ -30,6 +30,6 @@ struct VersionInfo {
 
 // A block that the file does not hold whole is Truncated: no version at all,
 // never the text up to the cut.
-Result<VersionInfo> readVersionInfo(ByteSource& source);
+Result<VersionInfo, Error> readVersionInfo(ByteSource& source);
 
 }  // namespace version

@@ -23,7 +23,7 @@ std::optional<NodeView> findChild(std::span<const std::byte> block, const NodeVi
     std::size_t position = parent.childrenStart;
     // Every step advances by at least four bytes, so the scan ends with the parent.
     while (position < parent.end && parent.end - position >= 2) {
-        const auto length = *reader.u16At(position);
+        const auto length = keldwick::checkedRead(reader.u16At(position));
         if (length == 0) {
             return std::nullopt;
         }

@@ -10,10 +10,14 @@
 // - fileVersionInfoSize returns the size of the block that fileVersionInfo
 //   will write, 0 when the file has no readable version information, and
 //   stores the file offset of the version data in *handle, as Windows 95 did.
-//   The size is never above 0xFFFF.
-// - fileVersionInfo finds the block again (the handle is not trusted: the file
-//   may have changed in between) and writes it in the 16-bit layout whatever
-//   the file holds, as Windows 95 converted 32-bit blocks. The block is
+//   The size is never above 0xFFFF. It keeps the block it read for the
+//   fileVersionInfo call that follows on the same thread.
+// - fileVersionInfo hands out that kept block when it is asked for the same
+//   file name and handle, so that size and block come from one reading of
+//   the file; asked for anything else, it finds the block again (the handle
+//   alone is not trusted: another file may have data at the same offset).
+//   It writes the block in the 16-bit layout whatever the file holds, as
+//   Windows 95 converted 32-bit blocks. The block is
 //   rebuilt, so every string ends with a NUL inside its node. A shorter
 //   buffer gets a cut block whose root length is lowered to what was
 //   written, so a query never reads past it; under 4 bytes it fails.

@@ -17,6 +17,10 @@ HANDLE handleOf(NativeFile file) {
     return reinterpret_cast<HANDLE>(file);
 }
 
+HANDLE handleOf(const File& file) {
+    return handleOf(file.native());
+}
+
 NativeFile nativeOf(HANDLE handle) {
     return reinterpret_cast<NativeFile>(handle);
 }
@@ -53,48 +57,54 @@ bool isRegular(DWORD attributes) {
            0;
 }
 
+using Status = Result<void, std::error_code>;
+
+Status doneOrLastError(BOOL done) {
+    if (done == 0) {
+        return lastWin32Error();
+    }
+    return {};
+}
+
 class Win32FileSystem final : public FileSystem {
   public:
     // The 95 family refuses FILE_SHARE_DELETE; systems before Windows 2000
     // have no links to guard against, nor the flag that does.
-    std::error_code openForReading(const char* path, Follow follow, NativeFile& out) override {
+    Result<File, std::error_code> openForReading(const char* path, Follow follow) override {
         const bool nt = !isWindows95Family();
         const DWORD flags =
             FILE_ATTRIBUTE_NORMAL |
             (follow == Follow::NoLinks && hasReparsePoints() ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
         const DWORD sharing = FILE_SHARE_READ | FILE_SHARE_WRITE | (nt ? FILE_SHARE_DELETE : 0);
-        HANDLE file = ::CreateFileA(path, GENERIC_READ, sharing, nullptr, OPEN_EXISTING, flags, nullptr);
-        if (file == INVALID_HANDLE_VALUE) {
-            return lastWin32Error();
-        }
-        if (follow == Follow::NoLinks) {
+        auto file =
+            opened(::CreateFileA(path, GENERIC_READ, sharing, nullptr, OPEN_EXISTING, flags, nullptr));
+        if (file && follow == Follow::NoLinks) {
             BY_HANDLE_FILE_INFORMATION info{};
-            if (::GetFileInformationByHandle(file, &info) != 0 &&
+            if (::GetFileInformationByHandle(handleOf(*file), &info) != 0 &&
                 (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
-                ::CloseHandle(file);
                 return std::make_error_code(std::errc::too_many_symbolic_link_levels);
             }
         }
-        out = nativeOf(file);
-        return {};
+        return file;
     }
 
-    std::error_code status(NativeFile file, FileStatus& out) override {
+    Result<FileStatus, std::error_code> status(const File& file) override {
         BY_HANDLE_FILE_INFORMATION info{};
         if (::GetFileInformationByHandle(handleOf(file), &info) == 0) {
             return lastWin32Error();
         }
+        FileStatus out;
         out.isRegular = isRegular(info.dwFileAttributes) && ::GetFileType(handleOf(file)) == FILE_TYPE_DISK;
         out.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
         out.links = info.nNumberOfLinks;
-        return {};
+        return out;
     }
 
     // The 95 family takes no position with a read of a disk file (an
     // OVERLAPPED there fails the call), so it moves the file pointer first.
-    std::error_code readAt(NativeFile file, std::uint64_t offset, std::span<std::byte> into,
-                           std::size_t& got) override {
-        got = 0;
+    Result<std::size_t, std::error_code> readAt(const File& file, std::uint64_t offset,
+                                                std::span<std::byte> into) override {
+        std::size_t got = 0;
         const bool positioned = !isWindows95Family();
         while (got < into.size()) {
             const auto at = offset + got;
@@ -123,23 +133,18 @@ class Win32FileSystem final : public FileSystem {
             }
             got += n;
         }
-        return {};
+        return got;
     }
 
-    std::error_code createNew(const char* path, NativeFile& out) override {
+    Result<File, std::error_code> createNew(const char* path) override {
         // CREATE_NEW refuses any existing name, a link included, so nothing is written through one.
-        HANDLE file = ::CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) {
-            return lastWin32Error();
-        }
-        out = nativeOf(file);
-        return {};
+        return opened(::CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
     }
 
     // The name is looked at before it is opened, since opening follows a link
     // and the flag that would not is unknown to the Windows 95 family.
-    std::error_code openForWriting(const char* path, NativeFile& out) override {
+    Result<File, std::error_code> openForWriting(const char* path) override {
         const DWORD attributes = ::GetFileAttributesA(path);
         if (attributes == INVALID_FILE_ATTRIBUTES) {
             return lastWin32Error();
@@ -147,27 +152,22 @@ class Win32FileSystem final : public FileSystem {
         if (!isRegular(attributes)) {
             return std::make_error_code(std::errc::operation_not_supported);
         }
-        HANDLE file = ::CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) {
-            return lastWin32Error();
-        }
-        out = nativeOf(file);
-        return {};
+        return opened(::CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
     }
 
-    std::error_code truncate(NativeFile file, std::uint64_t size) override {
+    Status truncate(const File& file, std::uint64_t size) override {
         LONG high = static_cast<LONG>(size >> 32);
         const DWORD low =
             ::SetFilePointer(handleOf(file), static_cast<LONG>(size & 0xFFFFFFFFu), &high, FILE_BEGIN);
         if (low == INVALID_SET_FILE_POINTER && ::GetLastError() != NO_ERROR) {
             return lastWin32Error();
         }
-        return ::SetEndOfFile(handleOf(file)) != 0 ? std::error_code{} : lastWin32Error();
+        return doneOrLastError(::SetEndOfFile(handleOf(file)));
     }
 
-    std::error_code write(NativeFile file, std::span<const std::byte> bytes, std::size_t& written) override {
-        written = 0;
+    Result<std::size_t, std::error_code> write(const File& file, std::span<const std::byte> bytes) override {
+        std::size_t written = 0;
         while (written < bytes.size()) {
             const auto wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1u << 30));
             DWORD n = 0;
@@ -176,22 +176,16 @@ class Win32FileSystem final : public FileSystem {
             }
             written += n;
         }
-        return {};
+        return written;
     }
 
-    std::error_code sync(NativeFile file) override {
-        return ::FlushFileBuffers(handleOf(file)) != 0 ? std::error_code{} : lastWin32Error();
-    }
-
-    std::error_code close(NativeFile file) override {
-        return ::CloseHandle(handleOf(file)) != 0 ? std::error_code{} : lastWin32Error();
-    }
+    Status sync(const File& file) override { return doneOrLastError(::FlushFileBuffers(handleOf(file))); }
 
     // Write-through makes the rename durable when it returns, which is what a
     // folder flush gives elsewhere. The 95 family exports the call only as a
     // stub that fails with ERROR_CALL_NOT_IMPLEMENTED; it is not even tried
     // there, so the same answer comes on systems that merely say they are of it.
-    std::error_code replace(const char* from, const char* to) override {
+    Status replace(const char* from, const char* to) override {
         const auto move = isWindows95Family() ? nullptr : moveFileEx();
         if (move == nullptr) {
             return win32Error(ERROR_CALL_NOT_IMPLEMENTED);
@@ -208,24 +202,23 @@ class Win32FileSystem final : public FileSystem {
         }
     }
 
-    std::error_code rename(const char* from, const char* to) override {
-        return ::MoveFileA(from, to) != 0 ? std::error_code{} : lastWin32Error();
+    Status rename(const char* from, const char* to) override {
+        return doneOrLastError(::MoveFileA(from, to));
     }
 
-    std::error_code removeFile(const char* path) override {
-        return ::DeleteFileA(path) != 0 ? std::error_code{} : lastWin32Error();
-    }
+    Status removeFile(const char* path) override { return doneOrLastError(::DeleteFileA(path)); }
 
-    std::error_code syncFolder(const char*) override { return {}; }
+    Status syncFolder(const char*) override { return {}; }
 
     bool exists(const char* path) override { return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
     // Windows' own names ignore case already: the search answers with the one
     // entry there is, spelled as it is stored.
-    std::error_code namesIgnoringCase(const char* folder, std::string_view name,
-                                      std::vector<std::string>& out) override {
+    Result<std::vector<std::string>, std::error_code> namesIgnoringCase(const char* folder,
+                                                                        std::string_view name) override {
+        std::vector<std::string> names;
         if (name.find_first_of("*?") != std::string_view::npos) {
-            return {};  // no Windows name holds them; the search would take them as a pattern
+            return names;  // no Windows name holds them; the search would take them as a pattern
         }
         std::string path(folder);
         if (!path.empty() && path.back() != '\\' && path.back() != '/') {
@@ -236,15 +229,18 @@ class Win32FileSystem final : public FileSystem {
         HANDLE search = ::FindFirstFileA(path.c_str(), &found);
         if (search == INVALID_HANDLE_VALUE) {
             const DWORD error = ::GetLastError();
-            return error == ERROR_FILE_NOT_FOUND ? std::error_code{} : win32Error(error);
+            if (error != ERROR_FILE_NOT_FOUND) {
+                return win32Error(error);
+            }
+            return names;
         }
-        out.emplace_back(found.cFileName);
+        names.emplace_back(found.cFileName);
         ::FindClose(search);
-        return {};
+        return names;
     }
 
-    std::error_code listFolder(const char* folder, std::string_view namePrefix,
-                               std::vector<FolderEntry>& out) override {
+    Result<std::vector<FolderEntry>, std::error_code> listFolder(const char* folder,
+                                                                 std::string_view namePrefix) override {
         std::string pattern(folder);
         if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/') {
             pattern += '\\';
@@ -256,26 +252,37 @@ class Win32FileSystem final : public FileSystem {
         if (search == INVALID_HANDLE_VALUE) {
             return lastWin32Error();
         }
+        std::vector<FolderEntry> entries;
         FILETIME now{};
         ::GetSystemTimeAsFileTime(&now);
         do {
-            out.push_back({found.cFileName, isRegular(found.dwFileAttributes),
-                           secondsOf(now) - secondsOf(found.ftLastWriteTime)});
+            entries.push_back({found.cFileName, isRegular(found.dwFileAttributes),
+                               secondsOf(now) - secondsOf(found.ftLastWriteTime)});
         } while (::FindNextFileA(search, &found) != 0);
         ::FindClose(search);
-        return {};
+        return entries;
     }
 
-    std::error_code tryLockFolder(const char* folder, NativeFile& out) override {
-        HANDLE mutex = nullptr;
-        if (auto error = tryLockFolderMutex(folder, mutex)) {
-            return error;
+    Result<LockedFolder, std::error_code> tryLockFolder(const char* folder) override {
+        const auto mutex = tryLockFolderMutex(folder);
+        if (!mutex) {
+            return mutex.error();
         }
-        out = nativeOf(mutex);
-        return {};
+        return adoptLock(nativeOf(mutex.value()));
     }
+
+  protected:
+    Status close(NativeFile file) override { return doneOrLastError(::CloseHandle(handleOf(file))); }
 
     void unlockFolder(NativeFile lock) override { unlockFolderMutex(handleOf(lock)); }
+
+  private:
+    Result<File, std::error_code> opened(HANDLE file) {
+        if (file == INVALID_HANDLE_VALUE) {
+            return lastWin32Error();
+        }
+        return adopt(nativeOf(file));
+    }
 };
 
 }  // namespace

@@ -62,7 +62,7 @@ std::string folderMutexName(std::string_view fullPath) {
     return name;
 }
 
-std::error_code tryLockFolderMutex(const char* folder, HANDLE& out) {
+keldwick::Result<HANDLE, std::error_code> tryLockFolderMutex(const char* folder) {
     HANDLE mutex = openMutex(folderMutexName(fullPathOf(folder)));
     if (mutex == nullptr) {
         return lastWin32Error();
@@ -70,8 +70,7 @@ std::error_code tryLockFolderMutex(const char* folder, HANDLE& out) {
     switch (::WaitForSingleObject(mutex, 0)) {
         case WAIT_OBJECT_0:
         case WAIT_ABANDONED:
-            out = mutex;
-            return {};
+            return mutex;
         case WAIT_TIMEOUT:
             ::CloseHandle(mutex);
             return std::make_error_code(std::errc::resource_unavailable_try_again);

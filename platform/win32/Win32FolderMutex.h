@@ -6,6 +6,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "../Result.h"
+
 namespace rt {
 
 // The cross-process lock of a report folder on Windows: a named kernel mutex
@@ -18,7 +20,7 @@ namespace rt {
 //
 // A Windows mutex belongs to the thread that took it, so the same thread must
 // release it; a check run takes and releases its lock on one thread.
-[[nodiscard]] std::error_code tryLockFolderMutex(const char* folder, HANDLE& out);
+keldwick::Result<HANDLE, std::error_code> tryLockFolderMutex(const char* folder);
 void unlockFolderMutex(HANDLE mutex);
 
 // The mutex name for an absolute folder path. Spellings that name the same

@@ -10,27 +10,31 @@ namespace rt {
 
 namespace {
 
-// Asks a directory service with a buffer of kMaxPath; an answer that does not
-// fit (or a failure) counts as no directory, never as a cut path.
+// Asks a directory service for its whole answer: where the buffer is too
+// small, the service names the size it needs, and is asked again with that.
+// The current directory can change in between, so a few rounds are allowed;
+// a failure is no directory.
 template <typename Query>
 std::string askForDirectory(Query query) {
+    constexpr int kRounds = 4;
     std::vector<char> buffer(kMaxPath);
-    const UINT length = query(buffer.data(), static_cast<UINT>(buffer.size()));
-    if (length == 0 || length >= buffer.size()) {
-        return {};
+    for (int round = 0; round < kRounds; ++round) {
+        const UINT length = query(buffer.data(), static_cast<UINT>(buffer.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < buffer.size()) {
+            return std::string(buffer.data(), length);
+        }
+        buffer.resize(length);
     }
-    return std::string(buffer.data(), length);
+    return {};
 }
 
 // The machine's own KERNEL32 and VERSION services. The os:: layer has already
 // checked the arguments that it can check.
 class Win32SystemServices final : public SystemServices {
   public:
-    std::string currentDirectory() override {
-        return askForDirectory(
-            [](char* buffer, UINT size) { return static_cast<UINT>(::GetCurrentDirectoryA(size, buffer)); });
-    }
-
     os::BOOL getVersion(os::OSVERSIONINFOA& info) override {
         static_assert(sizeof(OSVERSIONINFOA) == sizeof(os::OSVERSIONINFOA));
         OSVERSIONINFOA native{};
@@ -52,9 +56,6 @@ class Win32SystemServices final : public SystemServices {
         return 1;
     }
 
-    std::string systemDirectory() override { return askForDirectory(::GetSystemDirectoryA); }
-    std::string windowsDirectory() override { return askForDirectory(::GetWindowsDirectoryA); }
-
     os::DWORD fileVersionInfoSize(const char* fileName, os::DWORD* handle) override {
         DWORD native = 0;
         const DWORD size = ::GetFileVersionInfoSizeA(fileName, &native);
@@ -75,6 +76,14 @@ class Win32SystemServices final : public SystemServices {
         *length = native;
         return found;
     }
+
+  protected:
+    std::string askCurrentDirectory() override {
+        return askForDirectory(
+            [](char* buffer, UINT size) { return static_cast<UINT>(::GetCurrentDirectoryA(size, buffer)); });
+    }
+    std::string askSystemDirectory() override { return askForDirectory(::GetSystemDirectoryA); }
+    std::string askWindowsDirectory() override { return askForDirectory(::GetWindowsDirectoryA); }
 };
 
 }  // namespace

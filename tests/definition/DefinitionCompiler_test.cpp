@@ -21,7 +21,7 @@ constexpr std::string_view kHead =
 std::string parseError(const std::string& text) {
     const auto result = defc::parseDescription(text);
     EXPECT_FALSE(result.ok()) << text;
-    return result ? std::string{} : result.message();
+    return result ? std::string{} : result.error().text;
 }
 
 TEST(DescriptionParser, NamesTheLineItCannotRead) {
@@ -30,13 +30,13 @@ TEST(DescriptionParser, NamesTheLineItCannotRead) {
 
 TEST(DescriptionParser, StringsKeepBlanksAndEscapes) {
     const auto result = defc::parseDescription(std::string(kHead) + R"(title "a\"b\\c\x41 " # comment)");
-    ASSERT_TRUE(result) << result.message();
+    ASSERT_TRUE(result) << result.error().text;
     EXPECT_EQ(result.value().title, "a\"b\\cA ");
 }
 
 TEST(DescriptionParser, HexKeepsItsBitsAndDecimalMustFit) {
     const auto result = defc::parseDescription(std::string(kHead) + "position 0x80000000 -1\n");
-    ASSERT_TRUE(result) << result.message();
+    ASSERT_TRUE(result) << result.error().text;
     EXPECT_EQ(result.value().x, definition::kNotGiven);
     EXPECT_EQ(result.value().y, -1);
     parseError(std::string(kHead) + "size 3000000000 1\n");

@@ -177,10 +177,10 @@ TEST(DefinitionWalk, ReadsFieldsAtAnyBytePosition) {
 TEST(DefinitionWalk, WalkingACompiledDescriptionGivesItBack) {
     for (const auto file : {"ProgramFrame.window", "StatusWindow.window"}) {
         const auto description = defc::parseDescription(descriptionText(file));
-        ASSERT_TRUE(description) << description.message();
+        ASSERT_TRUE(description) << description.error().text;
         const auto& window = description.value();
         const auto compiled = defc::compileDefinition(window);
-        ASSERT_TRUE(compiled) << compiled.message();
+        ASSERT_TRUE(compiled) << compiled.error().text;
         const auto walkedBack =
             definition::walkDefinition(compiled.value(), window.moduleKey, window.windowKey);
         ASSERT_TRUE(walkedBack) << walkedBack.error().message();

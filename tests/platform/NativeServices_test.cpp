@@ -52,6 +52,24 @@ TEST(NativeServices, DeletedCurrentDirectoryReadsAsEmpty) {
     EXPECT_EQ(currentDirectory(), "");
 }
 
+// The system answers with the whole directory however long it is; one that
+// no path buffer holds is none, never a cut one.
+TEST(NativeServices, CurrentDirectoryLongerThanAPathIsNone) {
+    TempFolder folder;
+    ScopedCurrentDirectory inside(folder.path());
+    const std::string step(200, 'd');
+    int depth = 0;
+    for (auto length = folder.str().size(); length < kMaxPath; length += step.size() + 1, ++depth) {
+        ASSERT_EQ(::mkdir(step.c_str(), 0700), 0);
+        ASSERT_EQ(::chdir(step.c_str()), 0);
+    }
+    EXPECT_EQ(currentDirectory(), "");
+    for (; depth > 0; --depth) {
+        ASSERT_EQ(::chdir(".."), 0);
+        ASSERT_EQ(::rmdir(step.c_str()), 0);
+    }
+}
+
 TEST(NativeServices, WinePrefixStandsInForTheSystemDirectories) {
     const char* saved = std::getenv("WINEPREFIX");
     ::setenv("WINEPREFIX", "/opt/prefix", 1);
@@ -101,11 +119,11 @@ TEST(NativeServices, FileSizeLimitFailsTheWriteInsteadOfEndingTheProcess) {
         std::signal(SIGXFSZ, SIG_DFL);
         const rlimit none{0, 0};
         const auto files = makeNativeFileSystem();
-        NativeFile file = kNoFile;
-        std::size_t written = 0;
         const std::byte byte{'x'};
-        const bool failed = ::setrlimit(RLIMIT_FSIZE, &none) == 0 && !files->createNew(path.c_str(), file) &&
-                            files->write(file, std::span(&byte, 1), written) == std::errc::file_too_large;
+        const bool limited = ::setrlimit(RLIMIT_FSIZE, &none) == 0;
+        const auto file = files->createNew(path.c_str());
+        const auto written = file ? files->write(*file, std::span(&byte, 1)) : file.error();
+        const bool failed = limited && file && !written && written.error() == std::errc::file_too_large;
         ::_exit(failed ? 0 : 1);
     }
     int status = 0;

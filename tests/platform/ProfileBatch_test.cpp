@@ -24,8 +24,8 @@ constexpr const char* kNew = "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1116\r
 class ProfileBatchTest : public ::testing::Test {
   protected:
     void putBoth() {
-        ASSERT_FALSE(putProfileEntry("VREDIR.VXD", "ISWIN95", "YES", report.c_str()));
-        ASSERT_FALSE(putProfileEntry("VREDIR.VXD", "VERSION", "4.00.1116", report.c_str()));
+        ASSERT_TRUE(putProfileEntry("VREDIR.VXD", "ISWIN95", "YES", report.c_str()).ok());
+        ASSERT_TRUE(putProfileEntry("VREDIR.VXD", "VERSION", "4.00.1116", report.c_str()).ok());
     }
 
     TempFolder folder;
@@ -52,8 +52,8 @@ TEST_F(ProfileBatchTest, OtherPathsAndOtherThreadsArePublishedAsTheyCome) {
     const auto other = (folder / "OTHER.INI").string();
     ProfileBatch batch;
     batch.open(report);
-    ASSERT_FALSE(putProfileEntry("S", "E", "1", other.c_str()));
-    std::thread elsewhere([&] { EXPECT_FALSE(putProfileEntry("S", "E", "2", report.c_str())); });
+    ASSERT_TRUE(putProfileEntry("S", "E", "1", other.c_str()).ok());
+    std::thread elsewhere([&] { EXPECT_TRUE(putProfileEntry("S", "E", "2", report.c_str()).ok()); });
     elsewhere.join();
     EXPECT_EQ(readWholeFile(other), "[S]\r\nE=1\r\n");
     EXPECT_EQ(readWholeFile(report), "[S]\r\nE=2\r\n");
@@ -67,7 +67,7 @@ TEST_F(ProfileBatchTest, BatchClosedWithoutPublishingLeavesTheFileAndStopsCollec
         putBoth();
     }
     EXPECT_EQ(readWholeFile(report), kOld);
-    ASSERT_FALSE(putProfileEntry("VREDIR.VXD", "ISWIN95", "YES", report.c_str()));
+    ASSERT_TRUE(putProfileEntry("VREDIR.VXD", "ISWIN95", "YES", report.c_str()).ok());
     EXPECT_EQ(readWholeFile(report), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.950\r\n");
 }
 
@@ -79,7 +79,7 @@ TEST_F(ProfileBatchTest, BatchClosedOutOfOrderLeavesTheInnerOneWorking) {
     inner.open(report);
     outer.reset();
     putBoth();
-    ASSERT_FALSE(putProfileEntry("S", "E", "V", other.c_str()));
+    ASSERT_TRUE(putProfileEntry("S", "E", "V", other.c_str()).ok());
     EXPECT_EQ(readWholeFile(other), "[S]\r\nE=V\r\n");
     ASSERT_TRUE(inner.publish(InPlace::Refused));
     EXPECT_EQ(readWholeFile(report), kNew);

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "platform/WholeFilePublisher.h"
+#include "platform/TemporaryFile.h"
 #include "tests/support/FaultyFileSystem.h"
 #include "tests/support/TempFolder.h"
 
@@ -31,6 +31,11 @@ std::vector<std::string> namesIn(const fs::path& folder) {
     return names;
 }
 
+// The error a put ended with; none for a put that succeeded.
+std::error_code failureOf(const keldwick::Result<void, std::error_code>& put) {
+    return put ? std::error_code{} : put.error();
+}
+
 class ProfileWriter : public ::testing::Test {
   protected:
     TempFolder folder;
@@ -38,15 +43,15 @@ class ProfileWriter : public ::testing::Test {
 };
 
 TEST_F(ProfileWriter, CreatesTheFileAndLeavesNothingElse) {
-    ASSERT_FALSE(putProfileEntry("VREDIR.VXD", "ISWIN95", "YES", report.c_str()));
-    ASSERT_FALSE(putProfileEntry("VREDIR.VXD", "VERSION", "4.00.1116", report.c_str()));
+    ASSERT_TRUE(putProfileEntry("VREDIR.VXD", "ISWIN95", "YES", report.c_str()).ok());
+    ASSERT_TRUE(putProfileEntry("VREDIR.VXD", "VERSION", "4.00.1116", report.c_str()).ok());
     EXPECT_EQ(readWholeFile(report), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1116\r\n");
     EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"KELDWICK.INI"});
 }
 
 TEST_F(ProfileWriter, NewFileHasTheUsualCreationMode) {
     const auto mask = ::umask(022);
-    ASSERT_FALSE(putProfileEntry("S", "E", "V", report.c_str()));
+    ASSERT_TRUE(putProfileEntry("S", "E", "V", report.c_str()).ok());
     ::umask(mask);
     EXPECT_EQ(fs::status(report).permissions(), fs::perms::owner_read | fs::perms::owner_write |
                                                     fs::perms::group_read | fs::perms::others_read);
@@ -56,7 +61,7 @@ TEST_F(ProfileWriter, ReplacesAPlantedLinkWithoutWritingThroughIt) {
     const auto target = folder / "target.txt";
     writeWholeFile(target, "secret\n");
     fs::create_symlink(target, report);
-    ASSERT_FALSE(putProfileEntry("S", "E", "V", report.c_str()));
+    ASSERT_TRUE(putProfileEntry("S", "E", "V", report.c_str()).ok());
     EXPECT_FALSE(fs::is_symlink(report));
     EXPECT_EQ(readWholeFile(report), "[S]\r\nE=V\r\n")
         << "the link target's text must not leak into the report";
@@ -66,46 +71,47 @@ TEST_F(ProfileWriter, ReplacesAPlantedLinkWithoutWritingThroughIt) {
 TEST_F(ProfileWriter, DanglingLinkDoesNotCreateItsTarget) {
     const auto target = folder / "elsewhere.txt";
     fs::create_symlink(target, report);
-    ASSERT_FALSE(putProfileEntry("S", "E", "V", report.c_str()));
+    ASSERT_TRUE(putProfileEntry("S", "E", "V", report.c_str()).ok());
     EXPECT_FALSE(fs::exists(target));
     EXPECT_EQ(readWholeFile(report), "[S]\r\nE=V\r\n");
 }
 
 TEST_F(ProfileWriter, RefusesADirectoryAndLeavesItStanding) {
     fs::create_directory(report);
-    EXPECT_TRUE(putProfileEntry("S", "E", "V", report.c_str()));
+    EXPECT_FALSE(putProfileEntry("S", "E", "V", report.c_str()).ok());
     EXPECT_TRUE(fs::is_directory(report));
     EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"KELDWICK.INI"});
 }
 
 TEST_F(ProfileWriter, FifoAtThePathNeitherBlocksNorIsReplaced) {
     ASSERT_EQ(::mkfifo(report.c_str(), 0644), 0);
-    EXPECT_TRUE(putProfileEntry("S", "E", "V", report.c_str()));
+    EXPECT_FALSE(putProfileEntry("S", "E", "V", report.c_str()).ok());
     EXPECT_TRUE(fs::is_fifo(report));
 }
 
 TEST_F(ProfileWriter, OversizedProfileIsLeftAlone) {
     const std::string big(kMaxProfileBytes + 1, 'x');
     writeWholeFile(report, big);
-    EXPECT_EQ(putProfileEntry("S", "E", "V", report.c_str()), std::errc::file_too_large);
+    EXPECT_EQ(failureOf(putProfileEntry("S", "E", "V", report.c_str())), std::errc::file_too_large);
     EXPECT_EQ(fs::file_size(report), big.size());
 }
 
 TEST_F(ProfileWriter, MissingFolderFailsCleanly) {
     const auto inside = (folder / "missing" / "KELDWICK.INI").string();
-    EXPECT_TRUE(putProfileEntry("S", "E", "V", inside.c_str()));
+    EXPECT_FALSE(putProfileEntry("S", "E", "V", inside.c_str()).ok());
     EXPECT_TRUE(namesIn(folder.path()).empty());
 }
 
 TEST_F(ProfileWriter, RefusesEmptyNames) {
-    EXPECT_EQ(putProfileEntry("", "E", "V", report.c_str()), std::errc::invalid_argument);
-    EXPECT_EQ(putProfileEntry("S", "", "V", report.c_str()), std::errc::invalid_argument);
+    EXPECT_EQ(failureOf(putProfileEntry("", "E", "V", report.c_str())), std::errc::invalid_argument);
+    EXPECT_EQ(failureOf(putProfileEntry("S", "", "V", report.c_str())), std::errc::invalid_argument);
     EXPECT_FALSE(fs::exists(report));
 }
 
 // Every file-system call of a put, failed in turn, once and for good: a put
 // that reports success published the new text; one that reports failure left
-// the old bytes exactly as they were. A single failure leaves no temporary
+// the old bytes as they were, or the new ones whole where only the folder
+// flush after the rename failed. A single failure leaves no temporary
 // file; when the file system keeps failing, even the clean-up may, and at most
 // one temporary file stays for a later run to remove.
 TEST_F(ProfileWriter, FailureAtAnyCallLeavesOldFileOrPublishesNewOne) {
@@ -119,7 +125,7 @@ TEST_F(ProfileWriter, FailureAtAnyCallLeavesOldFileOrPublishesNewOne) {
             std::error_code result;
             {
                 ScopedFileSystem installed(faulty);
-                result = putProfileEntry("VREDIR.VXD", "VERSION", "4.00.1116", report.c_str());
+                result = failureOf(putProfileEntry("VREDIR.VXD", "VERSION", "4.00.1116", report.c_str()));
             }
             const auto text = readWholeFile(report);
             SCOPED_TRACE("failing call " + std::to_string(n) +
@@ -155,8 +161,9 @@ TEST_F(ProfileWriter, ReadersNeverSeeATornFile) {
         }
     });
     for (int i = 0; i < 300; ++i) {
-        ASSERT_FALSE(
-            putProfileEntry("S", "E", std::string(static_cast<std::size_t>(i % 200), 'v'), report.c_str()));
+        ASSERT_TRUE(
+            putProfileEntry("S", "E", std::string(static_cast<std::size_t>(i % 200), 'v'), report.c_str())
+                .ok());
     }
     done = true;
     reader.join();
@@ -173,7 +180,7 @@ TEST_F(ProfileWriter, StaleTemporariesOfTheReportAreRemoved) {
     const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(5);
     fs::last_write_time(stale, old);
     fs::last_write_time(foreign, old);
-    removeStaleTemporaries(report.c_str());
+    TemporaryFile::removeStale(report);
     EXPECT_FALSE(fs::exists(stale));
     EXPECT_TRUE(fs::exists(fresh)) << "a writer may still own it";
     EXPECT_TRUE(fs::exists(foreign));
@@ -188,7 +195,7 @@ TEST_F(ProfileWriter, SweepRemovesOnlyNamesOfTheShapeThePublisherMakes) {
         writeWholeFile(folder / name, "notes");
         fs::last_write_time(folder / name, fs::file_time_type::clock::now() - std::chrono::hours(1));
     }
-    removeStaleTemporaries(report.c_str());
+    TemporaryFile::removeStale(report);
     for (const auto& name : theirs) {
         EXPECT_TRUE(fs::exists(folder / name)) << name;
     }

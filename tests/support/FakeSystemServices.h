@@ -29,14 +29,16 @@ class FakeSystemServices : public rt::SystemServices {
     void setVersionSource(std::function<std::string()> next);
     int versionReads() const { return m_reads.load(); }
 
-    std::string currentDirectory() override { return cwd; }
     os::BOOL getVersion(os::OSVERSIONINFOA& info) override;
-    std::string systemDirectory() override { return systemDir; }
-    std::string windowsDirectory() override { return windowsDir; }
     os::DWORD fileVersionInfoSize(const char* fileName, os::DWORD* handle) override;
     os::BOOL fileVersionInfo(const char* fileName, os::DWORD handle, os::DWORD length, void* data) override;
     os::BOOL queryVersionValue(const void* block, const char* subBlock, void** buffer,
                                os::UINT* length) override;
+
+  protected:
+    std::string askCurrentDirectory() override { return cwd; }
+    std::string askSystemDirectory() override { return systemDir; }
+    std::string askWindowsDirectory() override { return windowsDir; }
 
   private:
     std::string blockFor(const std::string& path, bool sizeQuery);

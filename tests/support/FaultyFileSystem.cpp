@@ -30,46 +30,51 @@ std::error_code FaultyFileSystem::fault(const char* path) {
     return {};
 }
 
-std::error_code FaultyFileSystem::openForReading(const char* path, Follow follow, rt::NativeFile& out) {
+template <typename T>
+using Result = FaultyFileSystem::Result<T>;
+
+// Files and locks that the machine's file system hands out are closed and
+// released through this one, so that closing can fail too.
+Result<rt::File> FaultyFileSystem::openForReading(const char* path, Follow follow) {
     if (auto error = fault(path)) {
         return error;
     }
-    return m_native->openForReading(path, follow, out);
+    return adopted(m_native->openForReading(path, follow));
 }
 
-std::error_code FaultyFileSystem::status(rt::NativeFile file, rt::FileStatus& out) {
+Result<rt::FileStatus> FaultyFileSystem::status(const rt::File& file) {
     if (auto error = fault()) {
         return error;
     }
-    return m_native->status(file, out);
+    return m_native->status(file);
 }
 
-std::error_code FaultyFileSystem::readAt(rt::NativeFile file, std::uint64_t offset, std::span<std::byte> into,
-                                         std::size_t& got) {
+Result<std::size_t> FaultyFileSystem::readAt(const rt::File& file, std::uint64_t offset,
+                                             std::span<std::byte> into) {
     if (auto error = fault()) {
         return error;
     }
-    return m_native->readAt(file, offset, into, got);
+    return m_native->readAt(file, offset, into);
 }
 
-std::error_code FaultyFileSystem::createNew(const char* path, rt::NativeFile& out) {
+Result<rt::File> FaultyFileSystem::createNew(const char* path) {
     if (auto error = fault(path)) {
         return error;
     }
     if (const int refused = m_refusedNew.load(); refused != 0) {
         return std::make_error_code(static_cast<std::errc>(refused));
     }
-    return m_native->createNew(path, out);
+    return adopted(m_native->createNew(path));
 }
 
-std::error_code FaultyFileSystem::openForWriting(const char* path, rt::NativeFile& out) {
+Result<rt::File> FaultyFileSystem::openForWriting(const char* path) {
     if (auto error = fault(path)) {
         return error;
     }
-    return m_native->openForWriting(path, out);
+    return adopted(m_native->openForWriting(path));
 }
 
-std::error_code FaultyFileSystem::truncate(rt::NativeFile file, std::uint64_t size) {
+Result<void> FaultyFileSystem::truncate(const rt::File& file, std::uint64_t size) {
     if (auto error = fault()) {
         return error;
     }
@@ -77,16 +82,15 @@ std::error_code FaultyFileSystem::truncate(rt::NativeFile file, std::uint64_t si
 }
 
 // A failed write still writes half, as a full disk does.
-std::error_code FaultyFileSystem::write(rt::NativeFile file, std::span<const std::byte> bytes,
-                                        std::size_t& written) {
+Result<std::size_t> FaultyFileSystem::write(const rt::File& file, std::span<const std::byte> bytes) {
     if (auto error = fault()) {
-        (void)m_native->write(file, bytes.first(bytes.size() / 2), written);
+        (void)m_native->write(file, bytes.first(bytes.size() / 2));
         return error;
     }
-    return m_native->write(file, bytes, written);
+    return m_native->write(file, bytes);
 }
 
-std::error_code FaultyFileSystem::sync(rt::NativeFile file) {
+Result<void> FaultyFileSystem::sync(const rt::File& file) {
     if (auto error = fault()) {
         return error;
     }
@@ -94,13 +98,16 @@ std::error_code FaultyFileSystem::sync(rt::NativeFile file) {
 }
 
 // Even a failing close releases the descriptor, as on the real systems.
-std::error_code FaultyFileSystem::close(rt::NativeFile file) {
+Result<void> FaultyFileSystem::close(rt::NativeFile file) {
     const auto error = fault();
-    const auto closed = m_native->close(file);
-    return error ? error : closed;
+    const auto closed = closeIn(*m_native, file);
+    if (error) {
+        return error;
+    }
+    return closed;
 }
 
-std::error_code FaultyFileSystem::replace(const char* from, const char* to) {
+Result<void> FaultyFileSystem::replace(const char* from, const char* to) {
     if (auto error = fault(to)) {
         return error;
     }
@@ -110,21 +117,21 @@ std::error_code FaultyFileSystem::replace(const char* from, const char* to) {
     return m_native->replace(from, to);
 }
 
-std::error_code FaultyFileSystem::rename(const char* from, const char* to) {
+Result<void> FaultyFileSystem::rename(const char* from, const char* to) {
     if (auto error = fault(to)) {
         return error;
     }
     return m_native->rename(from, to);
 }
 
-std::error_code FaultyFileSystem::removeFile(const char* path) {
+Result<void> FaultyFileSystem::removeFile(const char* path) {
     if (auto error = fault(path)) {
         return error;
     }
     return m_native->removeFile(path);
 }
 
-std::error_code FaultyFileSystem::syncFolder(const char* folder) {
+Result<void> FaultyFileSystem::syncFolder(const char* folder) {
     if (auto error = fault(folder)) {
         return error;
     }
@@ -135,31 +142,42 @@ bool FaultyFileSystem::exists(const char* path) {
     return !fault(path) && m_native->exists(path);
 }
 
-std::error_code FaultyFileSystem::namesIgnoringCase(const char* folder, std::string_view name,
-                                                    std::vector<std::string>& out) {
+Result<std::vector<std::string>> FaultyFileSystem::namesIgnoringCase(const char* folder,
+                                                                     std::string_view name) {
     if (auto error = fault(folder)) {
         return error;
     }
-    return m_native->namesIgnoringCase(folder, name, out);
+    return m_native->namesIgnoringCase(folder, name);
 }
 
-std::error_code FaultyFileSystem::listFolder(const char* folder, std::string_view namePrefix,
-                                             std::vector<rt::FolderEntry>& out) {
+Result<std::vector<rt::FolderEntry>> FaultyFileSystem::listFolder(const char* folder,
+                                                                  std::string_view namePrefix) {
     if (auto error = fault(folder)) {
         return error;
     }
-    return m_native->listFolder(folder, namePrefix, out);
+    return m_native->listFolder(folder, namePrefix);
 }
 
-std::error_code FaultyFileSystem::tryLockFolder(const char* folder, rt::NativeFile& out) {
+Result<rt::LockedFolder> FaultyFileSystem::tryLockFolder(const char* folder) {
     if (auto error = fault(folder)) {
         return error;
     }
-    return m_native->tryLockFolder(folder, out);
+    auto locked = m_native->tryLockFolder(folder);
+    if (!locked) {
+        return locked.error();
+    }
+    return adoptLock(std::move(locked).value());
 }
 
 void FaultyFileSystem::unlockFolder(rt::NativeFile lock) {
-    m_native->unlockFolder(lock);
+    unlockFolderIn(*m_native, lock);
+}
+
+Result<rt::File> FaultyFileSystem::adopted(Result<rt::File> opened) {
+    if (!opened) {
+        return opened.error();
+    }
+    return adopt(std::move(opened).value());
 }
 
 }  // namespace testing_support

@@ -15,6 +15,9 @@ namespace testing_support {
 // paths that calls name, so tests can prove what was never touched.
 class FaultyFileSystem final : public rt::FileSystem {
   public:
+    template <typename T>
+    using Result = rt::Result<T, std::error_code>;
+
     enum class Mode { Once, Persistent };
 
     FaultyFileSystem();
@@ -29,30 +32,30 @@ class FaultyFileSystem final : public rt::FileSystem {
     bool failedAny() const { return m_failed.load(); }
     std::vector<std::string> touchedPaths() const;
 
-    std::error_code openForReading(const char* path, Follow follow, rt::NativeFile& out) override;
-    std::error_code status(rt::NativeFile file, rt::FileStatus& out) override;
-    std::error_code readAt(rt::NativeFile file, std::uint64_t offset, std::span<std::byte> into,
-                           std::size_t& got) override;
-    std::error_code createNew(const char* path, rt::NativeFile& out) override;
-    std::error_code openForWriting(const char* path, rt::NativeFile& out) override;
-    std::error_code truncate(rt::NativeFile file, std::uint64_t size) override;
-    std::error_code write(rt::NativeFile file, std::span<const std::byte> bytes,
-                          std::size_t& written) override;
-    std::error_code sync(rt::NativeFile file) override;
-    std::error_code close(rt::NativeFile file) override;
-    std::error_code replace(const char* from, const char* to) override;
-    std::error_code rename(const char* from, const char* to) override;
-    std::error_code removeFile(const char* path) override;
-    std::error_code syncFolder(const char* folder) override;
+    Result<rt::File> openForReading(const char* path, Follow follow) override;
+    Result<rt::FileStatus> status(const rt::File& file) override;
+    Result<std::size_t> readAt(const rt::File& file, std::uint64_t offset,
+                               std::span<std::byte> into) override;
+    Result<rt::File> createNew(const char* path) override;
+    Result<rt::File> openForWriting(const char* path) override;
+    Result<void> truncate(const rt::File& file, std::uint64_t size) override;
+    Result<std::size_t> write(const rt::File& file, std::span<const std::byte> bytes) override;
+    Result<void> sync(const rt::File& file) override;
+    Result<void> replace(const char* from, const char* to) override;
+    Result<void> rename(const char* from, const char* to) override;
+    Result<void> removeFile(const char* path) override;
+    Result<void> syncFolder(const char* folder) override;
     bool exists(const char* path) override;
-    std::error_code namesIgnoringCase(const char* folder, std::string_view name,
-                                      std::vector<std::string>& out) override;
-    std::error_code listFolder(const char* folder, std::string_view namePrefix,
-                               std::vector<rt::FolderEntry>& out) override;
-    std::error_code tryLockFolder(const char* folder, rt::NativeFile& out) override;
+    Result<std::vector<std::string>> namesIgnoringCase(const char* folder, std::string_view name) override;
+    Result<std::vector<rt::FolderEntry>> listFolder(const char* folder, std::string_view namePrefix) override;
+    Result<rt::LockedFolder> tryLockFolder(const char* folder) override;
+
+  protected:
+    Result<void> close(rt::NativeFile file) override;
     void unlockFolder(rt::NativeFile lock) override;
 
   private:
+    Result<rt::File> adopted(Result<rt::File> opened);
     // Counts a call; returns the injected error when this call is to fail.
     std::error_code fault(const char* path = nullptr);
 

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "CountingFileSystem.h"
 #include "VersionTestSupport.h"
 #include "platform/WinApi.h"
 #include "tests/support/TempFolder.h"
@@ -89,6 +90,31 @@ TEST_F(VersionServices, ReportsTheBlockSizeAndItsFileOffsetAsTheHandle) {
     const auto size = os::GetFileVersionInfoSizeA(write(fixture.bytes).c_str(), &handle);
     EXPECT_EQ(size, ansiDriverBlock("4.00.1116").size());
     EXPECT_EQ(handle, fixture.blockOffset);
+}
+
+// A check once opened and parsed the driver twice: for the size, then for the block.
+TEST_F(VersionServices, SizeAndBlockComeFromOneReadingOfTheFile) {
+    const auto path = write(fixtures::peFile(unicodeDriverBlock("4.00.1116")).bytes);
+    CountingFileSystem counting;
+    rt::ScopedFileSystem installed(counting);
+    EXPECT_EQ(query(blockOf(path)).text, "4.00.1116");
+    EXPECT_EQ(counting.opens(), 1);
+}
+
+// Two files whose version data lie at the same offset get the same handle:
+// the block kept for one is never handed out for the other.
+TEST_F(VersionServices, BlockAskedForAnotherFileIsThatFilesOwn) {
+    const auto first = write(fixtures::leFile(ansiDriverBlock("4.00.950")).bytes, "FIRST.VXD");
+    const auto second = write(fixtures::leFile(ansiDriverBlock("4.00.1116")).bytes, "SECOND.VXD");
+    os::DWORD secondHandle = 0;
+    ASSERT_GT(os::GetFileVersionInfoSizeA(second.c_str(), &secondHandle), 0u);
+    os::DWORD handle = 0;
+    ASSERT_GT(os::GetFileVersionInfoSizeA(first.c_str(), &handle), 0u);
+    ASSERT_EQ(handle, secondHandle);
+    std::vector<std::byte> block(4096);
+    ASSERT_TRUE(
+        os::GetFileVersionInfoA(second.c_str(), handle, static_cast<os::DWORD>(block.size()), block.data()));
+    EXPECT_EQ(query(block).text, "4.00.1116");
 }
 
 TEST_F(VersionServices, HandsOutUnicodeBlocksInTheSixteenBitLayout) {

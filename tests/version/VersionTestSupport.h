@@ -18,7 +18,7 @@ using fixtures::Bytes;
 
 inline constexpr std::string_view kProductQuery = "\\StringFileInfo\\040904E4\\FileVersion";
 
-inline Result<VersionInfo> readBytes(const Bytes& bytes) {
+inline Result<VersionInfo, Error> readBytes(const Bytes& bytes) {
     MemorySource source(bytes);
     return readVersionInfo(source);
 }

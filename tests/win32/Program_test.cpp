@@ -198,10 +198,10 @@ TEST_F(HiddenRun, ReplacesTheOldReportWithTheOneThisWindowsCallsFor) {
     placeDriver(kFormats[0], "4.00.1116");
     const std::string platform = of95Family() ? "YES" : "NO";
     EXPECT_EQ(runHidden(), "[VREDIR.VXD]\r\nISWIN95=" + platform + "\r\nVERSION=4.00.1116\r\n");
-    std::vector<rt::FolderEntry> entries;
-    ASSERT_FALSE(rt::fileSystem().listFolder(m_folder.path().c_str(), "", entries));
+    const auto entries = rt::fileSystem().listFolder(m_folder.path().c_str(), "");
+    ASSERT_TRUE(entries.ok());
     std::vector<std::string> files;
-    for (const auto& entry : entries) {
+    for (const auto& entry : entries.value()) {
         if (entry.isRegular) {
             files.push_back(entry.name);
         }

@@ -22,13 +22,12 @@ std::vector<std::byte> bytesOf(const char* text) {
 
 TEST(ReportFiles, RewriteInPlaceOpensOnlyAFileThatIsThere) {
     TempFolder folder;
-    rt::NativeFile file = rt::kNoFile;
-    EXPECT_TRUE(rt::fileSystem().openForWriting(folder.file("none").c_str(), file));
+    EXPECT_FALSE(rt::fileSystem().openForWriting(folder.file("none").c_str()).ok());
     EXPECT_EQ(::GetFileAttributesA(folder.file("none").c_str()), INVALID_FILE_ATTRIBUTES)
         << "nothing is created";
     const auto inner = folder.file("inner");
     ASSERT_NE(::CreateDirectoryA(inner.c_str(), nullptr), 0);
-    EXPECT_TRUE(rt::fileSystem().openForWriting(inner.c_str(), file));
+    EXPECT_FALSE(rt::fileSystem().openForWriting(inner.c_str()).ok());
     ::RemoveDirectoryA(inner.c_str());
 }
 
@@ -36,30 +35,29 @@ TEST(ReportFiles, EmptiedFileTakesTheNewTextWhereItStands) {
     TempFolder folder;
     const auto path = folder.file("KELDWICK.INI");
     windows_test::writeFile(path, bytesOf("[VREDIR.VXD]\r\nISWIN95=NO\r\nVERSION=a longer old text\r\n"));
-    rt::NativeFile native = rt::kNoFile;
-    ASSERT_FALSE(rt::fileSystem().openForWriting(path.c_str(), native));
-    rt::File file(native);
-    rt::FileStatus status;
-    ASSERT_FALSE(rt::fileSystem().status(file.native(), status));
-    EXPECT_TRUE(status.isRegular);
-    EXPECT_EQ(status.links, 1u);
-    ASSERT_FALSE(rt::fileSystem().truncate(file.native(), 0));
+    auto& files = rt::fileSystem();
+    auto file = files.openForWriting(path.c_str());
+    ASSERT_TRUE(file.ok());
+    const auto status = files.status(*file);
+    ASSERT_TRUE(status.ok());
+    EXPECT_TRUE(status->isRegular);
+    EXPECT_EQ(status->links, 1u);
+    ASSERT_TRUE(files.truncate(*file, 0).ok());
     const auto text = bytesOf("[VREDIR.VXD]\r\nISWIN95=YES\r\n");
-    std::size_t written = 0;
-    ASSERT_FALSE(rt::fileSystem().write(file.native(), text, written));
-    ASSERT_FALSE(file.close());
+    ASSERT_TRUE(files.write(*file, text).ok());
+    ASSERT_TRUE(file->close().ok());
     EXPECT_EQ(windows_test::readFile(path), "[VREDIR.VXD]\r\nISWIN95=YES\r\n");
 }
 
 TEST(ReportFiles, NameInAnyCaseIsAnsweredWithItsStoredSpelling) {
     TempFolder folder;
     windows_test::writeFile(folder.file("vredir.vxd"), {});
-    std::vector<std::string> names;
-    ASSERT_FALSE(rt::fileSystem().namesIgnoringCase(folder.path().c_str(), "VREDIR.VXD", names));
-    EXPECT_EQ(names, std::vector<std::string>{"vredir.vxd"});
-    names.clear();
-    EXPECT_FALSE(rt::fileSystem().namesIgnoringCase(folder.path().c_str(), "KELDWICK.INI", names));
-    EXPECT_TRUE(names.empty());
+    const auto names = rt::fileSystem().namesIgnoringCase(folder.path().c_str(), "VREDIR.VXD");
+    ASSERT_TRUE(names.ok());
+    EXPECT_EQ(names.value(), std::vector<std::string>{"vredir.vxd"});
+    const auto none = rt::fileSystem().namesIgnoringCase(folder.path().c_str(), "KELDWICK.INI");
+    EXPECT_TRUE(none.ok());
+    EXPECT_TRUE(none.ok() && none.value().empty());
 }
 
 }  // namespace

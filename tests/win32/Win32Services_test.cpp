@@ -43,20 +43,20 @@ TEST(Win32Services, PlatformIdIsTheOneThePrefixReports) {
 TEST(Win32FileSystem, ReplaceTakesThePlaceOfAnExistingFile) {
     TempFolder folder;
     const auto target = folder.file("KELDWICK.INI");
-    ASSERT_FALSE(rt::putProfileEntry("VREDIR.VXD", "ISWIN95", "NO", target.c_str()));
-    ASSERT_FALSE(rt::putProfileEntry("VREDIR.VXD", "VERSION", "4.00.1116", target.c_str()));
-    ASSERT_FALSE(rt::putProfileEntry("VREDIR.VXD", "ISWIN95", "YES", target.c_str()));
+    ASSERT_TRUE(rt::putProfileEntry("VREDIR.VXD", "ISWIN95", "NO", target.c_str()).ok());
+    ASSERT_TRUE(rt::putProfileEntry("VREDIR.VXD", "VERSION", "4.00.1116", target.c_str()).ok());
+    ASSERT_TRUE(rt::putProfileEntry("VREDIR.VXD", "ISWIN95", "YES", target.c_str()).ok());
     EXPECT_EQ(windows_test::readFile(target), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1116\r\n");
 }
 
 TEST(Win32FileSystem, ReplaceLeavesNoTemporaryFileBehind) {
     TempFolder folder;
     const auto target = folder.file("KELDWICK.INI");
-    ASSERT_FALSE(rt::putProfileEntry("VREDIR.VXD", "ISWIN95", "YES", target.c_str()));
-    std::vector<rt::FolderEntry> entries;
-    ASSERT_FALSE(rt::fileSystem().listFolder(folder.path().c_str(), "", entries));
+    ASSERT_TRUE(rt::putProfileEntry("VREDIR.VXD", "ISWIN95", "YES", target.c_str()).ok());
+    const auto entries = rt::fileSystem().listFolder(folder.path().c_str(), "");
+    ASSERT_TRUE(entries.ok());
     int files = 0;
-    for (const auto& entry : entries) {
+    for (const auto& entry : entries.value()) {
         files += entry.isRegular ? 1 : 0;
     }
     EXPECT_EQ(files, 1);
@@ -72,10 +72,11 @@ TEST(Win32FileSystem, The95FamilyHasNoOneStepReplace) {
     windows_test::writeFile(to, {std::byte{'o'}});
     const auto replaced = rt::fileSystem().replace(from.c_str(), to.c_str());
     if (windows_test::prefixIsWindows95Family()) {
-        EXPECT_EQ(replaced, std::errc::function_not_supported);
+        ASSERT_FALSE(replaced.ok());
+        EXPECT_EQ(replaced.error(), std::errc::function_not_supported);
         EXPECT_EQ(windows_test::readFile(to), "o");
     } else {
-        EXPECT_FALSE(replaced);
+        EXPECT_TRUE(replaced.ok());
         EXPECT_EQ(windows_test::readFile(to), "n");
     }
 }
@@ -84,23 +85,24 @@ TEST(Win32FileSystem, CreateNewRefusesAnExistingName) {
     TempFolder folder;
     const auto path = folder.file("taken");
     windows_test::writeFile(path, {});
-    rt::NativeFile file = rt::kNoFile;
-    EXPECT_EQ(rt::fileSystem().createNew(path.c_str(), file), std::errc::file_exists);
+    const auto created = rt::fileSystem().createNew(path.c_str());
+    ASSERT_FALSE(created.ok());
+    EXPECT_EQ(created.error(), std::errc::file_exists);
 }
 
 TEST(Win32FileSystem, MissingFileReadsAsMissing) {
     TempFolder folder;
-    rt::NativeFile file = rt::kNoFile;
-    EXPECT_EQ(
-        rt::fileSystem().openForReading(folder.file("none").c_str(), rt::FileSystem::Follow::NoLinks, file),
-        std::errc::no_such_file_or_directory);
+    const auto opened =
+        rt::fileSystem().openForReading(folder.file("none").c_str(), rt::FileSystem::Follow::NoLinks);
+    ASSERT_FALSE(opened.ok());
+    EXPECT_EQ(opened.error(), std::errc::no_such_file_or_directory);
 }
 
 TEST(Win32FileSystem, RemoveNeverTakesAFolder) {
     TempFolder folder;
     const auto inner = folder.file("inner");
     ASSERT_NE(::CreateDirectoryA(inner.c_str(), nullptr), 0);
-    EXPECT_TRUE(rt::fileSystem().removeFile(inner.c_str()));
+    EXPECT_FALSE(rt::fileSystem().removeFile(inner.c_str()).ok());
     EXPECT_TRUE(rt::fileSystem().exists(inner.c_str()));
     ::RemoveDirectoryA(inner.c_str());
 }
@@ -138,8 +140,7 @@ TEST(FolderMutex, LockOfADeadHolderPassesOn) {
     bool held = false;
     rt::NativeThread holder(
         [&] {
-            HANDLE mutex = nullptr;
-            held = !rt::tryLockFolderMutex(folder.path().c_str(), mutex);
+            held = rt::tryLockFolderMutex(folder.path().c_str()).ok();
             // Ends without releasing, as a killed run would.
         },
         0);

@@ -14,44 +14,44 @@
 namespace {
 
 using defc::CompiledResource;
-using defc::ToolResult;
+using defc::Result;
+using defc::ToolMessage;
 
 constexpr const char* kUsage =
     "usage: keldwick_defc compile <description> <output.bin>\n"
     "       keldwick_defc embed <output.cpp> <description>...\n"
     "       keldwick_defc rc <output.rc> <description> <binary> [<description> <binary>]...\n";
 
-ToolResult<CompiledResource> compileFile(const std::string& path) {
+Result<CompiledResource, ToolMessage> compileFile(const std::string& path) {
     auto text = defc::readWholeFile(path);
     if (!text) {
-        return ToolResult<CompiledResource>::failure(text.message());
+        return ToolMessage{text.error().text};
     }
     auto window = defc::parseDescription(text.value());
     if (!window) {
-        return ToolResult<CompiledResource>::failure(path + ": " + window.message());
+        return ToolMessage{path + ": " + window.error().text};
     }
     auto bytes = defc::compileDefinition(window.value());
     if (!bytes) {
-        return ToolResult<CompiledResource>::failure(path + ": " + bytes.message());
+        return ToolMessage{path + ": " + bytes.error().text};
     }
     return CompiledResource{
         definition::resourceNameFor(window.value().moduleKey), std::move(bytes).value(), {}};
 }
 
 // Compiles every description; `withBinaries` takes a binary path after each.
-ToolResult<std::vector<CompiledResource>> compileAll(const std::vector<std::string>& args,
-                                                     bool withBinaries) {
+Result<std::vector<CompiledResource>, ToolMessage> compileAll(const std::vector<std::string>& args,
+                                                              bool withBinaries) {
     std::vector<CompiledResource> resources;
     std::set<std::string> names;
     const std::size_t step = withBinaries ? 2 : 1;
     for (std::size_t i = 0; i + step <= args.size(); i += step) {
         auto resource = compileFile(args[i]);
         if (!resource) {
-            return ToolResult<std::vector<CompiledResource>>::failure(resource.message());
+            return ToolMessage{resource.error().text};
         }
         if (!names.insert(resource.value().name).second) {
-            return ToolResult<std::vector<CompiledResource>>::failure(
-                args[i] + ": a second definition named " + resource.value().name);
+            return ToolMessage{args[i] + ": a second definition named " + resource.value().name};
         }
         resources.push_back(std::move(resource).value());
         if (withBinaries) {
@@ -61,13 +61,13 @@ ToolResult<std::vector<CompiledResource>> compileAll(const std::vector<std::stri
     return resources;
 }
 
-ToolResult<bool> run(const std::vector<std::string>& args) {
+Result<void, ToolMessage> run(const std::vector<std::string>& args) {
     const auto mode = args.empty() ? std::string() : args[0];
     const std::vector<std::string> inputs(args.begin() + (args.size() > 2 ? 2 : 0), args.end());
     if (mode == "compile" && args.size() == 3) {
         auto resource = compileFile(args[1]);
         if (!resource) {
-            return ToolResult<bool>::failure(resource.message());
+            return ToolMessage{resource.error().text};
         }
         return defc::writeWholeFile(args[2], resource.value().bytes);
     }
@@ -75,12 +75,12 @@ ToolResult<bool> run(const std::vector<std::string>& args) {
     if ((mode == "embed" || mode == "rc") && !inputs.empty() && (!withBinaries || inputs.size() % 2 == 0)) {
         auto resources = compileAll(inputs, withBinaries);
         if (!resources) {
-            return ToolResult<bool>::failure(resources.message());
+            return ToolMessage{resources.error().text};
         }
         return defc::writeWholeFile(args[1], withBinaries ? defc::resourceScript(resources.value())
                                                           : defc::embeddedTableSource(resources.value()));
     }
-    return ToolResult<bool>::failure(kUsage);
+    return ToolMessage{kUsage};
 }
 
 }  // namespace
@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
         }
         const auto done = run(std::vector<std::string>(argv + 1, argv + argc));
         if (!done) {
-            std::fprintf(stderr, "keldwick_defc: %s\n", done.message().c_str());
+            std::fprintf(stderr, "keldwick_defc: %s\n", done.error().text.c_str());
             return 1;
         }
         return 0;

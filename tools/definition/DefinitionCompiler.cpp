@@ -202,22 +202,24 @@ std::vector<std::string_view> texts(const WindowDescription& window) {
     return out;
 }
 
-std::string problemWith(const WindowDescription& window) {
+Result<void, ToolMessage> checkDescribable(const WindowDescription& window) {
     if (window.moduleKey.size() != L::kModuleKeyLength) {
-        return "module key \"" + window.moduleKey + "\" must have " + std::to_string(L::kModuleKeyLength) +
-               " characters";
+        return ToolMessage{"module key \"" + window.moduleKey + "\" must have " +
+                           std::to_string(L::kModuleKeyLength) + " characters"};
     }
     if (!window.menus.empty() && !window.hasMenuBar) {
-        return "menus without a menu bar";
+        return ToolMessage{"menus without a menu bar"};
     }
     for (const auto text : texts(window)) {
         if (text.find('\0') != std::string_view::npos) {
-            return "a text holds a NUL: \"" + std::string(text.substr(0, text.find('\0'))) + "...\"";
+            return ToolMessage{"a text holds a NUL: \"" + std::string(text.substr(0, text.find('\0'))) +
+                               "...\""};
         }
     }
     for (const auto& control : window.controls) {
         if (control.hasOwnFont && control.kind != ControlKind::StaticText) {
-            return "control " + std::to_string(control.id) + ": only a static text has a font of its own";
+            return ToolMessage{"control " + std::to_string(control.id) +
+                               ": only a static text has a font of its own"};
         }
     }
     return {};
@@ -225,9 +227,9 @@ std::string problemWith(const WindowDescription& window) {
 
 }  // namespace
 
-ToolResult<std::vector<std::byte>> compileDefinition(const WindowDescription& window) {
-    if (auto problem = problemWith(window); !problem.empty()) {
-        return ToolResult<std::vector<std::byte>>::failure(std::move(problem));
+Result<std::vector<std::byte>, ToolMessage> compileDefinition(const WindowDescription& window) {
+    if (auto describable = checkDescribable(window); !describable) {
+        return describable.error();
     }
     DefinitionWriter out(window.moduleKey);
     const auto record = writeWindow(out, window);
@@ -241,7 +243,7 @@ ToolResult<std::vector<std::byte>> compileDefinition(const WindowDescription& wi
     }
     auto bytes = std::move(out).take();
     if (bytes.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
-        return ToolResult<std::vector<std::byte>>::failure("definition too large for its offsets");
+        return ToolMessage{"definition too large for its offsets"};
     }
     return bytes;
 }

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/definition/WindowDescription.h"
-#include "tools/definition/ToolResult.h"
+#include "tools/definition/ToolMessage.h"
 
 namespace defc {
 
@@ -14,7 +14,7 @@ namespace defc {
 // texts and record followed by its items'; then each control's texts and
 // sub-records followed by its record. Open fields get the values every
 // definition made for the program carries.
-[[nodiscard]] ToolResult<std::vector<std::byte>> compileDefinition(
+[[nodiscard]] Result<std::vector<std::byte>, ToolMessage> compileDefinition(
     const definition::WindowDescription& window);
 
 }  // namespace defc

@@ -20,7 +20,7 @@ std::optional<int> hexDigit(char c) {
 }
 
 // Reads a quoted string starting at line[at] == '"'; leaves `at` after the closing quote.
-ToolResult<std::string> readString(std::string_view line, std::size_t& at) {
+Result<std::string, ToolMessage> readString(std::string_view line, std::size_t& at) {
     std::string out;
     for (++at; at < line.size(); ++at) {
         const char c = line[at];
@@ -39,17 +39,17 @@ ToolResult<std::string> readString(std::string_view line, std::size_t& at) {
         const auto high = at + 3 < line.size() && line[at + 1] == 'x' ? hexDigit(line[at + 2]) : std::nullopt;
         const auto low = high ? hexDigit(line[at + 3]) : std::nullopt;
         if (!low) {
-            return ToolResult<std::string>::failure("unknown escape in a string");
+            return ToolMessage{"unknown escape in a string"};
         }
         out += static_cast<char>(*high * 16 + *low);
         at += 3;
     }
-    return ToolResult<std::string>::failure("string without its closing quote");
+    return ToolMessage{"string without its closing quote"};
 }
 
 }  // namespace
 
-ToolResult<std::vector<Token>> splitLine(std::string_view line) {
+Result<std::vector<Token>, ToolMessage> splitLine(std::string_view line) {
     std::vector<Token> tokens;
     std::size_t at = 0;
     while (at < line.size()) {
@@ -64,7 +64,7 @@ ToolResult<std::vector<Token>> splitLine(std::string_view line) {
         if (c == '"') {
             auto text = readString(line, at);
             if (!text) {
-                return ToolResult<std::vector<Token>>::failure(text.message());
+                return ToolMessage{text.error().text};
             }
             tokens.push_back({Token::Type::String, std::move(text).value()});
             continue;

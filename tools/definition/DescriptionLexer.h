@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/definition/ToolResult.h"
+#include "tools/definition/ToolMessage.h"
 
 namespace defc {
 
@@ -21,7 +21,7 @@ struct Token {
 // Splits one line of a window description into words and quoted strings.
 // "#" outside a string starts a comment. Strings keep every character as
 // written, trailing blanks included; \" \\ and \xNN are the only escapes.
-[[nodiscard]] ToolResult<std::vector<Token>> splitLine(std::string_view line);
+[[nodiscard]] Result<std::vector<Token>, ToolMessage> splitLine(std::string_view line);
 
 // Decimal (with a sign) or 0x-prefixed hex up to 32 bits; hex values above
 // 0x7FFFFFFF stand for the int32 with the same bits, as in 0x80000000.

@@ -72,50 +72,59 @@ std::optional<std::int32_t> colour(LineCursor& line) {
 
 class Parser {
   public:
-    ToolResult<WindowDescription> run(std::string_view text);
+    Result<WindowDescription, ToolMessage> run(std::string_view text);
 
   private:
-    // Each returns an error message, empty when the line was understood.
-    std::string windowLine(const std::string& keyword, LineCursor& line);
-    std::string menuLine(const std::string& keyword, LineCursor& line);
-    std::string controlLine(const std::string& keyword, LineCursor& line);
-    std::string entryAttributes(LineCursor& line, MenuEntry& entry);
-    std::string controlAttribute(LineCursor& line, Control& control);
-    static std::string fontAttributes(LineCursor& line, Font& font);
+    using Understood = Result<void, ToolMessage>;
+
+    Understood tokenLine(const std::vector<Token>& tokens);
+    Understood windowLine(const std::string& keyword, LineCursor& line);
+    Understood menuLine(const std::string& keyword, LineCursor& line);
+    Understood controlLine(const std::string& keyword, LineCursor& line);
+    static Understood entryAttributes(LineCursor& line, MenuEntry& entry);
+    static Understood controlAttribute(LineCursor& line, Control& control);
+    static Understood fontAttributes(LineCursor& line, Font& font);
     void resolveFonts();
 
     WindowDescription m_window;
 };
 
-ToolResult<WindowDescription> Parser::run(std::string_view text) {
+Result<WindowDescription, ToolMessage> Parser::run(std::string_view text) {
     std::size_t number = 0;
     while (!text.empty()) {
         ++number;
         const auto end = text.find('\n');
         const auto raw = text.substr(0, end);
         text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
-        auto tokens = splitLine(raw);
-        std::string problem = tokens ? std::string{} : tokens.message();
-        if (tokens && !tokens.value().empty()) {
-            LineCursor line(tokens.value());
-            const auto keyword = line.word().value_or("");
-            problem = windowLine(keyword, line);
-            if (problem.empty() && !line.atEnd()) {
-                problem = "unexpected \"" + line.peek()->text + "\"";
-            }
-        }
-        if (!problem.empty()) {
-            return ToolResult<WindowDescription>::failure("line " + std::to_string(number) + ": " + problem);
+        const auto tokens = splitLine(raw);
+        const auto understood = tokens ? tokenLine(tokens.value()) : Understood(tokens.error());
+        if (!understood) {
+            return ToolMessage{"line " + std::to_string(number) + ": " + understood.error().text};
         }
     }
     if (m_window.moduleKey.empty() || m_window.windowKey.empty()) {
-        return ToolResult<WindowDescription>::failure("a description needs its module and window lines");
+        return ToolMessage{"a description needs its module and window lines"};
     }
     resolveFonts();
     return m_window;
 }
 
-std::string Parser::windowLine(const std::string& keyword, LineCursor& line) {
+Parser::Understood Parser::tokenLine(const std::vector<Token>& tokens) {
+    if (tokens.empty()) {
+        return {};
+    }
+    LineCursor line(tokens);
+    const auto keyword = line.word().value_or("");
+    if (auto understood = windowLine(keyword, line); !understood) {
+        return understood;
+    }
+    if (!line.atEnd()) {
+        return ToolMessage{"unexpected \"" + line.peek()->text + "\""};
+    }
+    return {};
+}
+
+Parser::Understood Parser::windowLine(const std::string& keyword, LineCursor& line) {
     auto& w = m_window;
     std::optional<std::string> text;
     std::optional<std::int32_t> a;
@@ -148,14 +157,14 @@ std::string Parser::windowLine(const std::string& keyword, LineCursor& line) {
     } else if (keyword == "text" || keyword == "display" || keyword == "button") {
         return controlLine(keyword, line);
     } else {
-        return "\"" + keyword + "\" is not understood here, or its values are missing";
+        return ToolMessage{"\"" + keyword + "\" is not understood here, or its values are missing"};
     }
     return {};
 }
 
-std::string Parser::menuLine(const std::string& keyword, LineCursor& line) {
+Parser::Understood Parser::menuLine(const std::string& keyword, LineCursor& line) {
     if (keyword != "menu" && m_window.menus.empty()) {
-        return "an item needs a menu above it";
+        return ToolMessage{"an item needs a menu above it"};
     }
     MenuEntry entry;
     if (keyword == "separator") {
@@ -164,12 +173,12 @@ std::string Parser::menuLine(const std::string& keyword, LineCursor& line) {
         const auto id = line.integer();
         auto text = line.string();
         if (!id || !text) {
-            return keyword + " needs an id and a text";
+            return ToolMessage{keyword + " needs an id and a text"};
         }
         entry.id = *id;
         entry.text = std::move(*text);
-        if (auto problem = entryAttributes(line, entry); !problem.empty()) {
-            return problem;
+        if (auto understood = entryAttributes(line, entry); !understood) {
+            return understood;
         }
     }
     m_window.hasMenuBar = true;
@@ -178,7 +187,7 @@ std::string Parser::menuLine(const std::string& keyword, LineCursor& line) {
     return {};
 }
 
-std::string Parser::entryAttributes(LineCursor& line, MenuEntry& entry) {
+Parser::Understood Parser::entryAttributes(LineCursor& line, MenuEntry& entry) {
     while (!line.atEnd()) {
         const auto name = line.word().value_or("");
         std::optional<std::string> text;
@@ -190,35 +199,36 @@ std::string Parser::entryAttributes(LineCursor& line, MenuEntry& entry) {
         } else if (name == "flags" && (value = line.integer())) {
             entry.flags = *value;
         } else {
-            return "a menu entry takes message \"...\", action N or flags N";
+            return ToolMessage{"a menu entry takes message \"...\", action N or flags N"};
         }
     }
     return {};
 }
 
-std::string Parser::controlLine(const std::string& keyword, LineCursor& line) {
+Parser::Understood Parser::controlLine(const std::string& keyword, LineCursor& line) {
     Control control;
     control.kind = keyword == "text"      ? ControlKind::StaticText
                    : keyword == "display" ? ControlKind::ValueDisplay
                                           : ControlKind::PushButton;
     const auto id = line.integer();
     if (!id) {
-        return keyword + " needs an id";
+        return ToolMessage{keyword + " needs an id"};
     }
     control.id = *id;
     while (!line.atEnd()) {
         if (auto text = line.string(); text && control.kind != ControlKind::ValueDisplay) {
             control.text = std::move(*text);
-        } else if (auto problem = text ? "a value display shows no text" : controlAttribute(line, control);
-                   !problem.empty()) {
-            return problem;
+        } else if (auto understood = text ? Understood(ToolMessage{"a value display shows no text"})
+                                          : controlAttribute(line, control);
+                   !understood) {
+            return understood;
         }
     }
     m_window.controls.push_back(std::move(control));
     return {};
 }
 
-std::string Parser::controlAttribute(LineCursor& line, Control& control) {
+Parser::Understood Parser::controlAttribute(LineCursor& line, Control& control) {
     const auto name = line.word().value_or("");
     const bool display = control.kind == ControlKind::ValueDisplay;
     std::optional<std::int32_t> a;
@@ -245,13 +255,13 @@ std::string Parser::controlAttribute(LineCursor& line, Control& control) {
         control.variable.typeCode = static_cast<std::uint8_t>(*a);
         control.variable.length = *b;
     } else {
-        return "\"" + name + "\" is no attribute of this control, or its values are missing";
+        return ToolMessage{"\"" + name + "\" is no attribute of this control, or its values are missing"};
     }
     return {};
 }
 
 // Takes face "...", points N and colour C until a word that is none of them.
-std::string Parser::fontAttributes(LineCursor& line, Font& font) {
+Parser::Understood Parser::fontAttributes(LineCursor& line, Font& font) {
     for (const Token* next = line.peek(); next != nullptr; next = line.peek()) {
         std::optional<std::string> face;
         std::optional<std::int32_t> value;
@@ -268,7 +278,7 @@ std::string Parser::fontAttributes(LineCursor& line, Font& font) {
             return {};
         }
         if (!face && !value) {
-            return "font " + next->text + " needs its value";
+            return ToolMessage{"font " + next->text + " needs its value"};
         }
     }
     return {};
@@ -283,7 +293,7 @@ void Parser::resolveFonts() {
 
 }  // namespace
 
-ToolResult<WindowDescription> parseDescription(std::string_view text) {
+Result<WindowDescription, ToolMessage> parseDescription(std::string_view text) {
     return Parser().run(text);
 }
 

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "platform/definition/WindowDescription.h"
-#include "tools/definition/ToolResult.h"
+#include "tools/definition/ToolMessage.h"
 
 namespace defc {
 
@@ -11,6 +11,6 @@ namespace defc {
 // entry or control; see ui/definitions/ for both windows) into the
 // description the walk of its compiled form must give back: control fonts come
 // out resolved against the window's font, exactly as the walk resolves them.
-[[nodiscard]] ToolResult<definition::WindowDescription> parseDescription(std::string_view text);
+[[nodiscard]] Result<definition::WindowDescription, ToolMessage> parseDescription(std::string_view text);
 
 }  // namespace defc

@@ -39,7 +39,7 @@ int run(int argc, char** argv) {
     }
     const auto bytes = defc::readWholeFile(argv[1]);
     if (!bytes) {
-        std::fprintf(stderr, "keldwick_defdump: %s\n", bytes.message().c_str());
+        std::fprintf(stderr, "keldwick_defdump: %s\n", bytes.error().text.c_str());
         return 1;
     }
     return dump(std::as_bytes(std::span(bytes.value())));

@@ -4,13 +4,14 @@
 #include <span>
 #include <string>
 
-#include "tools/definition/ToolResult.h"
+#include "tools/definition/ToolMessage.h"
 
 namespace defc {
 
-[[nodiscard]] ToolResult<std::string> readWholeFile(const std::string& path);
+[[nodiscard]] Result<std::string, ToolMessage> readWholeFile(const std::string& path);
 // Replaces the file; the message names the path when it cannot.
-[[nodiscard]] ToolResult<bool> writeWholeFile(const std::string& path, std::span<const std::byte> bytes);
-[[nodiscard]] ToolResult<bool> writeWholeFile(const std::string& path, const std::string& text);
+[[nodiscard]] Result<void, ToolMessage> writeWholeFile(const std::string& path,
+                                                       std::span<const std::byte> bytes);
+[[nodiscard]] Result<void, ToolMessage> writeWholeFile(const std::string& path, const std::string& text);
 
 }  // namespace defc

@@ -104,20 +104,20 @@ keldwick::Result<void, Error> readDescriptors(const Layout& layout, std::uint32_
             return Error("the import directory runs off its section");
         }
         const std::size_t nameField = delayed ? 4 : 12;
-        const auto nameRva = *descriptor->u32At(nameField);
+        const auto nameRva = keldwick::checkedRead(descriptor->u32At(nameField));
         if (nameRva == 0) {
             return {};
         }
         // Old delay-import tables hold addresses, not RVAs; this reader takes RVAs only.
-        if (delayed && (*descriptor->u32At(0) & kDelayNamesAreRvas) == 0) {
+        if (delayed && (keldwick::checkedRead(descriptor->u32At(0)) & kDelayNamesAreRvas) == 0) {
             return Error("a delay-import table of addresses, not RVAs");
         }
         const auto dll = nameAt(layout, nameRva);
         if (!dll || dll->empty()) {
             return Error("an import descriptor names no DLL");
         }
-        const auto lookup = *descriptor->u32At(delayed ? 16 : 0);
-        const auto addresses = *descriptor->u32At(delayed ? 12 : 16);
+        const auto lookup = keldwick::checkedRead(descriptor->u32At(delayed ? 16 : 0));
+        const auto addresses = keldwick::checkedRead(descriptor->u32At(delayed ? 12 : 16));
         if (auto read = readThunks(layout, lookup != 0 ? lookup : addresses, *dll, delayed, out); !read) {
             return read.error();
         }
@@ -189,10 +189,10 @@ keldwick::Result<PeImage, std::string> readPeImage(std::span<const std::byte> fi
     if (!headers) {
         return std::string("the PE headers are cut short");
     }
-    const std::size_t optionalSize = *headers->u16At(0x14);
-    const auto optional = *headers->slice(version::kPeFileHeaderSize, optionalSize);
+    const std::size_t optionalSize = keldwick::checkedRead(headers->u16At(0x14));
+    const auto optional = keldwick::checkedRead(headers->slice(version::kPeFileHeaderSize, optionalSize));
     PeImage image;
-    image.machine = *headers->u16At(4);
+    image.machine = keldwick::checkedRead(headers->u16At(4));
     const auto magic = optional.u16At(0);
     if (!magic || (*magic != kPe32Magic && *magic != kPe32PlusMagic)) {
         return std::string("the optional header is neither PE32 nor PE32+");
@@ -206,15 +206,15 @@ keldwick::Result<PeImage, std::string> readPeImage(std::span<const std::byte> fi
 
     Layout layout{file, {}};
     layout.headers.is64 = image.isPe32Plus;
-    const std::size_t sections = *headers->u16At(6);
-    auto table =
-        *headers->slice(version::kPeFileHeaderSize + optionalSize, sections * version::kPeSectionSize);
+    const std::size_t sections = keldwick::checkedRead(headers->u16At(6));
+    auto table = keldwick::checkedRead(
+        headers->slice(version::kPeFileHeaderSize + optionalSize, sections * version::kPeSectionSize));
     for (std::size_t i = 0; i < sections; ++i) {
         version::PeSection section;
         (void)table.skip(12);  // name and VirtualSize
-        section.virtualAddress = *table.readU32();
-        section.sizeOfRawData = *table.readU32();
-        section.pointerToRawData = *table.readU32();
+        section.virtualAddress = keldwick::checkedRead(table.readU32());
+        section.sizeOfRawData = keldwick::checkedRead(table.readU32());
+        section.pointerToRawData = keldwick::checkedRead(table.readU32());
         (void)table.skip(16);
         layout.headers.sections.push_back(section);
     }

@@ -3,9 +3,12 @@
 #include <cstdint>
 #include <string>
 #include <utility>
-#include <variant>
+
+#include "platform/Result.h"
 
 namespace version {
+
+using keldwick::Result;
 
 // Why a file yields no version information. The kind is for code; the reason
 // is a sentence for people, which the dump tool prints as it stands.
@@ -23,37 +26,6 @@ struct Error {
     Failure failure;
     std::string reason;
 };
-
-// A value or the reason there is none. Project code does not throw, so every
-// fallible step returns one of these and the caller decides what to do.
-template <typename T>
-class [[nodiscard]] Result {
-  public:
-    Result(T value) : m_state(std::in_place_index<0>, std::move(value)) {}
-    Result(Error error) : m_state(std::in_place_index<1>, std::move(error)) {}
-
-    bool ok() const { return m_state.index() == 0; }
-    explicit operator bool() const { return ok(); }
-
-    T& value() & { return std::get<0>(m_state); }
-    const T& value() const& { return std::get<0>(m_state); }
-    T&& value() && { return std::get<0>(std::move(m_state)); }
-    T* operator->() { return &value(); }
-    const T* operator->() const { return &value(); }
-    T& operator*() & { return value(); }
-    const T& operator*() const& { return value(); }
-
-    const Error& error() const { return std::get<1>(m_state); }
-
-  private:
-    std::variant<T, Error> m_state;
-};
-
-using Status = Result<std::monostate>;
-
-inline Status success() {
-    return std::monostate{};
-}
 
 inline Error fail(Failure failure, std::string reason) {
     return Error{failure, std::move(reason)};

@@ -1,0 +1,105 @@
+// What the publisher promises after a failure, and the temporary files it owns.
+#include "platform/WholeFilePublisher.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/FileSystem.h"
+#include "platform/TemporaryFile.h"
+#include "tests/support/FaultyFileSystem.h"
+#include "tests/support/TempFolder.h"
+
+namespace rt {
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::FaultyFileSystem;
+using testing_support::readWholeFile;
+using testing_support::TempFolder;
+using testing_support::writeWholeFile;
+
+constexpr std::string_view kOld = "[VREDIR.VXD]\r\nISWIN95=NO\r\n";
+constexpr std::string_view kNew = "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1116\r\n";
+
+std::size_t filesIn(const fs::path& folder) {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+class WholeFilePublisher : public ::testing::Test {
+  protected:
+    TempFolder folder;
+    std::string report = (folder / "KELDWICK.INI").string();
+};
+
+// The folder flush comes after the rename: when it fails, the publish fails
+// with the new text already in place, which is the whole new file.
+TEST_F(WholeFilePublisher, FailedFolderFlushAfterTheRenameLeavesTheNewWholeFile) {
+    writeWholeFile(report, std::string(kOld));
+    int lastCall = 0;
+    {
+        FaultyFileSystem counting;
+        ScopedFileSystem installed(counting);
+        ASSERT_TRUE(publishWholeFile(report.c_str(), kOld).ok());
+        lastCall = counting.calls();
+    }
+    FaultyFileSystem faulty;
+    faulty.failCall(lastCall, FaultyFileSystem::Mode::Once);
+    ScopedFileSystem installed(faulty);
+    const auto published = publishWholeFile(report.c_str(), kNew);
+    ASSERT_FALSE(published.ok());
+    EXPECT_EQ(published.error(), std::errc::io_error);
+    EXPECT_EQ(readWholeFile(report), kNew);
+    EXPECT_EQ(filesIn(folder.path()), 1u) << "no temporary file is left";
+}
+
+// The check no longer sweeps before it writes: the publisher does.
+TEST_F(WholeFilePublisher, SweepsStaleTemporariesOfTheFileItself) {
+    const auto stale = folder / ".KELDWICK.INI.abcdefgh.tmp";
+    writeWholeFile(stale, "x");
+    fs::last_write_time(stale, fs::file_time_type::clock::now() - std::chrono::minutes(5));
+    ASSERT_TRUE(publishWholeFile(report.c_str(), kNew).ok());
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_EQ(readWholeFile(report), kNew);
+}
+
+TEST(TemporaryFile, IsRemovedUnlessKept) {
+    TempFolder folder;
+    const auto target = (folder / "KELDWICK.INI").string();
+    std::string path;
+    {
+        auto temporary = TemporaryFile::createBeside(target);
+        ASSERT_TRUE(temporary.ok());
+        path = temporary->path();
+        EXPECT_TRUE(fs::exists(path));
+    }
+    EXPECT_FALSE(fs::exists(path)) << "dropped without keep";
+    {
+        auto temporary = TemporaryFile::createBeside(target);
+        ASSERT_TRUE(temporary.ok());
+        ASSERT_TRUE(temporary->keep(target.c_str()).ok());
+    }
+    EXPECT_TRUE(fs::exists(target)) << "kept in the target's place";
+    EXPECT_EQ(filesIn(folder.path()), 1u);
+}
+
+// A temporary is removed through the file system that made it, even when
+// another one is installed by the time it goes.
+TEST(TemporaryFile, GoesThroughTheFileSystemThatCreatedIt) {
+    TempFolder folder;
+    const auto target = (folder / "KELDWICK.INI").string();
+    FaultyFileSystem creator;
+    auto temporary = [&] {
+        ScopedFileSystem installed(creator);
+        return TemporaryFile::createBeside(target);
+    }();
+    ASSERT_TRUE(temporary.ok());
+    const auto path = temporary->path();
+    creator.failCall(1, FaultyFileSystem::Mode::Persistent);
+    EXPECT_FALSE(temporary->discard().ok());
+    EXPECT_TRUE(fs::exists(path)) << "the creator's failing removal was the one tried";
+    fs::remove(path);
+}
+
+}  // namespace
+}  // namespace rt

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "platform/Result.h"
+
+namespace defc {
+
+using keldwick::Result;
+
+// What went wrong, for the person running the build, who fixes the
+// description it names and runs the build again.
+struct ToolMessage {
+    std::string text;
+};
+
+}  // namespace defc
