@@ -26,7 +26,7 @@ void printImports(const imports::PeImage& image) {
     std::map<std::string, std::vector<std::string>> byDll;
     for (const auto& import : image.imports) {
         byDll[imports::dllKey(import.dll)].push_back(
-            import.name.empty() ? "#" + std::to_string(import.ordinal) : import.name);
+            import.name.empty() ? std::string("#").append(std::to_string(import.ordinal)) : import.name);
     }
     for (const auto& [dll, names] : byDll) {
         std::printf("%s.DLL (%zu):", dll.c_str(), names.size());
