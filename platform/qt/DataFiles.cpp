@@ -12,7 +12,7 @@ QString DataFiles::locate(const QString& relative) {
 }
 
 QString DataFiles::locate(const QString& relative, const QString& programFolder) {
-    const QString installed = QStandardPaths::locate(QStandardPaths::GenericDataLocation, relative);
+    QString installed = QStandardPaths::locate(QStandardPaths::GenericDataLocation, relative);
     if (!installed.isEmpty()) {
         return installed;
     }

@@ -25,6 +25,7 @@ ProgramFixture::ProgramFixture() {
 int ProgramFixture::runProgram(std::vector<std::string> arguments, const std::function<void()>& person) {
     arguments.insert(arguments.begin(), "keldwick");
     std::vector<const char*> argv;
+    argv.reserve(arguments.size());
     for (const auto& argument : arguments) {
         argv.push_back(argument.c_str());
     }

@@ -44,6 +44,7 @@ TEST_F(CheckRunConcurrency, ManyRunsAtOnceLeaveExactlyOneRunsEntries) {
     std::set<std::string> seen;
     std::atomic<int> wrongFields{0};
     std::vector<std::thread> runners;
+    runners.reserve(kThreads);
     for (int t = 0; t < kThreads; ++t) {
         runners.emplace_back([&] {
             for (int i = 0; i < kRunsPerThread; ++i) {

@@ -23,7 +23,7 @@ class DriverFiles : public CheckFixture {
         testing_support::writeWholeFile(
             path, std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     }
-    static void writeDriver(const fs::path& directory, fixtures::Fixture fixture) {
+    static void writeDriver(const fs::path& directory, const fixtures::Fixture& fixture) {
         write(directory / "VREDIR.VXD", fixture.bytes);
     }
     static fixtures::Bytes block(const std::string& version) {

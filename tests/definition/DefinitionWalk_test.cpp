@@ -196,6 +196,7 @@ TEST(DefinitionWalk, ConcurrentWalksOfOneDefinitionAgree) {
     std::vector<int> mismatches(4, 0);
     {
         std::vector<std::jthread> threads;
+        threads.reserve(mismatches.size());
         for (auto& count : mismatches) {
             threads.emplace_back([&count, &expected] {
                 for (int i = 0; i < 50; ++i) {

@@ -82,6 +82,7 @@ TEST(StatusDefinition, RecordsLieAtTheirKnownOffsets) {
     EXPECT_EQ(controls.front(), 0xBA);
     EXPECT_EQ(u8(bytes, controls.back()), 9) << "the chain ends at the push button";
     std::vector<int> kinds;
+    kinds.reserve(controls.size());
     for (const auto control : controls) {
         kinds.push_back(u8(bytes, control));
     }

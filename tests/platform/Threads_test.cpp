@@ -22,6 +22,7 @@ constexpr int kRounds = 20'000;
 
 std::vector<std::unique_ptr<NativeThread>> startAll(int count, const std::function<void(int)>& body) {
     std::vector<std::unique_ptr<NativeThread>> threads;
+    threads.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         threads.push_back(std::make_unique<NativeThread>([body, i] { body(i); }, 0));
     }

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <future>
+#include <memory>
 
 #include "DesktopFixture.h"
 #include "platform/qt/Appearance.h"
@@ -26,6 +27,14 @@ namespace {
 using DesktopProgram = DesktopFixture;
 using rt::BaseUnits;
 
+// xcb allocates each reply with malloc and leaves it to the caller to free.
+struct XcbReplyFree {
+    // NOLINTNEXTLINE(cppcoreguidelines-no-malloc,cppcoreguidelines-owning-memory): xcb's malloc
+    void operator()(void* reply) const { std::free(reply); }
+};
+template <typename Reply>
+using XcbReply = std::unique_ptr<Reply, XcbReplyFree>;
+
 // Whether the X window carries an icon for the window manager and task bars.
 bool hasWindowManagerIcon(WId window) {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
@@ -34,19 +43,17 @@ bool hasWindowManagerIcon(WId window) {
         return false;
     }
     const char name[] = "_NET_WM_ICON";
-    auto* atom =
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr);
+    const XcbReply<xcb_intern_atom_reply_t> atom(
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr));
     if (atom == nullptr) {
         return false;
     }
-    auto* property = xcb_get_property_reply(connection,
-                                            xcb_get_property(connection, 0, static_cast<xcb_window_t>(window),
-                                                             atom->atom, XCB_ATOM_CARDINAL, 0, 4),
-                                            nullptr);
-    const bool carried = property != nullptr && xcb_get_property_value_length(property) > 0;
-    std::free(property);
-    std::free(atom);
-    return carried;
+    const XcbReply<xcb_get_property_reply_t> property(
+        xcb_get_property_reply(connection,
+                               xcb_get_property(connection, 0, static_cast<xcb_window_t>(window), atom->atom,
+                                                XCB_ATOM_CARDINAL, 0, 4),
+                               nullptr));
+    return property != nullptr && xcb_get_property_value_length(property.get()) > 0;
 }
 
 // On an X server the screen as it shows the frame, with whatever decorations
@@ -356,7 +363,7 @@ TEST(WarmUpThread, HandsOverTheBuildTreesIconPictures) {
     rt::desktop::WarmUpThread warmUp;
     warmUp.applicationMade(
         QStringLiteral(KELDWICK_PROGRAM_DIR),
-        [&read](rt::desktop::WarmUpThread::Pictures pictures) { read.set_value(pictures.size()); });
+        [&read](const rt::desktop::WarmUpThread::Pictures& pictures) { read.set_value(pictures.size()); });
     ASSERT_EQ(count.wait_for(std::chrono::seconds(30)), std::future_status::ready);
     EXPECT_GE(count.get(), 4u);
 }

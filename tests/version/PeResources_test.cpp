@@ -10,7 +10,7 @@ namespace {
 using fixtures::Fixture;
 using fixtures::PeOptions;
 
-Fixture peDriver(PeOptions options = {}) {
+Fixture peDriver(const PeOptions& options = {}) {
     return fixtures::peFile(unicodeDriverBlock("4.00.1116"), options);
 }
 

@@ -27,7 +27,7 @@ struct Answer {
 class VersionServices : public ::testing::Test {
   protected:
     std::string write(const Bytes& bytes, const std::string& name = "VREDIR.VXD") {
-        const auto path = (m_folder / name).string();
+        auto path = (m_folder / name).string();
         testing_support::writeWholeFile(
             path, std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
         return path;

@@ -22,6 +22,7 @@ TEST(EventQueue, ManyPostersOneOwnerNothingLostNothingReordered) {
     testing_support::Watchdog watchdog;
     EventQueue queue;
     std::vector<std::unique_ptr<NativeThread>> posters;
+    posters.reserve(kPosters);
     for (int p = 0; p < kPosters; ++p) {
         posters.push_back(std::make_unique<NativeThread>(
             [&queue, p] {

@@ -36,8 +36,13 @@ std::string embeddedTableSource(const std::vector<CompiledResource>& resources) 
     out += "constexpr definition::ResourceEntry kEntries[] = {\n";
     for (std::size_t i = 0; i < resources.size(); ++i) {
         const auto array = "kResource" + std::to_string(i);
-        out += "    {definition::kResourceType, \"" + resources[i].name +
-               "\", definition::kResourceLanguage, " + array + ", sizeof " + array + "},\n";
+        out += "    {definition::kResourceType, \"";
+        out += resources[i].name;
+        out += "\", definition::kResourceLanguage, ";
+        out += array;
+        out += ", sizeof ";
+        out += array;
+        out += "},\n";
     }
     out += "};\n\n}  // namespace\n\n";
     out += "std::span<const definition::ResourceEntry> definition::embeddedResources() {\n";

@@ -125,6 +125,49 @@ keldwick::Result<void, Error> readDescriptors(const Layout& layout, std::uint32_
     return Error("the import directory has no end");
 }
 
+// The system and subsystem versions, which old loaders check; false when the
+// optional header is too short for them.
+bool readVersions(const keldwick::ByteReader& optional, PeImage& image) {
+    const auto osMajor = optional.u16At(0x28);
+    const auto osMinor = optional.u16At(0x2A);
+    const auto subsystemMajor = optional.u16At(0x30);
+    const auto subsystemMinor = optional.u16At(0x32);
+    const auto subsystem = optional.u16At(0x44);
+    if (!osMajor || !osMinor || !subsystemMajor || !subsystemMinor || !subsystem) {
+        return false;
+    }
+    image.osMajor = *osMajor;
+    image.osMinor = *osMinor;
+    image.subsystemMajor = *subsystemMajor;
+    image.subsystemMinor = *subsystemMinor;
+    image.subsystem = *subsystem;
+    return true;
+}
+
+// The imports of both directories, the plain one and the delay-loaded one,
+// each where the image has it.
+keldwick::Result<void, Error> readImportDirectories(const keldwick::ByteReader& optional,
+                                                    std::size_t countField, std::uint32_t directories,
+                                                    const Layout& layout, std::vector<Import>& imports) {
+    for (const auto& [index, delayed] :
+         {std::pair{kImportDirectory, false}, std::pair{kDelayImportDirectory, true}}) {
+        if (index >= directories) {
+            continue;
+        }
+        const auto rva = optional.u32At(countField + 4 + index * 8);
+        if (!rva) {
+            return Error("the optional header is too short for its data directories");
+        }
+        if (*rva == 0) {
+            continue;
+        }
+        if (auto read = readDescriptors(layout, *rva, delayed, imports); !read) {
+            return read.error();
+        }
+    }
+    return {};
+}
+
 }  // namespace
 
 keldwick::Result<PeImage, std::string> readPeImage(std::span<const std::byte> file) {
@@ -155,21 +198,11 @@ keldwick::Result<PeImage, std::string> readPeImage(std::span<const std::byte> fi
         return std::string("the optional header is neither PE32 nor PE32+");
     }
     image.isPe32Plus = *magic == kPe32PlusMagic;
-    const auto osMajor = optional.u16At(0x28);
-    const auto osMinor = optional.u16At(0x2A);
-    const auto subsystemMajor = optional.u16At(0x30);
-    const auto subsystemMinor = optional.u16At(0x32);
-    const auto subsystem = optional.u16At(0x44);
     const std::size_t countField = image.isPe32Plus ? 0x6C : 0x5C;
     const auto directories = optional.u32At(countField);
-    if (!osMajor || !osMinor || !subsystemMajor || !subsystemMinor || !subsystem || !directories) {
+    if (!readVersions(optional, image) || !directories) {
         return std::string("the optional header is too short for its versions");
     }
-    image.osMajor = *osMajor;
-    image.osMinor = *osMinor;
-    image.subsystemMajor = *subsystemMajor;
-    image.subsystemMinor = *subsystemMinor;
-    image.subsystem = *subsystem;
 
     Layout layout{file, {}};
     layout.headers.is64 = image.isPe32Plus;
@@ -185,21 +218,8 @@ keldwick::Result<PeImage, std::string> readPeImage(std::span<const std::byte> fi
         (void)table.skip(16);
         layout.headers.sections.push_back(section);
     }
-    for (const auto& [index, delayed] :
-         {std::pair{kImportDirectory, false}, std::pair{kDelayImportDirectory, true}}) {
-        if (index >= *directories) {
-            continue;
-        }
-        const auto rva = optional.u32At(countField + 4 + index * 8);
-        if (!rva) {
-            return std::string("the optional header is too short for its data directories");
-        }
-        if (*rva == 0) {
-            continue;
-        }
-        if (auto read = readDescriptors(layout, *rva, delayed, image.imports); !read) {
-            return read.error();
-        }
+    if (auto read = readImportDirectories(optional, countField, *directories, layout, image.imports); !read) {
+        return read.error();
     }
     return image;
 }

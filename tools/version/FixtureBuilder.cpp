@@ -326,11 +326,12 @@ Fixture leFile(const Bytes& block, const LeOptions& options) {
     return fixture;
 }
 
-Fixture neFile(const Bytes& block, const NeOptions& options) {
-    constexpr std::uint32_t kNe = 0x40;
-    constexpr std::uint16_t kTable = 0x40;  // resource table right after the 64-byte NE header
-    const std::uint32_t unit = 1u << options.alignShift;
-    Writer out;
+namespace {
+
+constexpr std::uint32_t kNe = 0x40;
+constexpr std::uint16_t kNeTable = 0x40;  // resource table right after the 64-byte NE header
+
+void writeNeHeader(Writer& out, std::uint16_t alignShift) {
     writeMzHeader(out, kNe);
     out.mark("ne.signature");
     out.text("NE");
@@ -339,19 +340,29 @@ Fixture neFile(const Bytes& block, const NeOptions& options) {
     out.growTo(kNe + 0x0C);
     out.u16(0x8300);  // library module, protected mode only
     out.growTo(kNe + 0x22);
-    out.u16(kTable);  // segment table: empty, at the resource table
+    out.u16(kNeTable);  // segment table: empty, at the resource table
     out.mark("ne.rsrctab");
-    out.u16(kTable);
+    out.u16(kNeTable);
     out.mark("ne.restab");
     out.u16(0);
     out.growTo(kNe + 0x32);
-    out.u16(options.alignShift);  // segment alignment
+    out.u16(alignShift);  // segment alignment
     out.growTo(kNe + 0x36);
     out.u8(2);  // Windows
-    out.growTo(kNe + kTable);
+    out.growTo(kNe + kNeTable);
+}
 
+// Offsets from the NE header, patched into it once the block is placed.
+struct NeTables {
+    std::size_t residentNames;
+    std::size_t end;
+};
+
+// One resource type holding one resource, whose place and length are patched
+// later; then the resident names.
+NeTables writeNeResourceTable(Writer& out, std::uint16_t alignShift) {
     out.mark("ne.shift");
-    out.u16(options.alignShift);
+    out.u16(alignShift);
     out.mark("ne.type_id");
     out.u16(0x8010);
     out.mark("ne.type_count");
@@ -372,35 +383,19 @@ Fixture neFile(const Bytes& block, const NeOptions& options) {
     out.text("\x06VREDIR");
     out.u16(0);
     out.u8(0);
-    const auto tablesEnd = out.size() - kNe;
-
-    out.padTo(unit);
-    const auto blockOffset = out.size();
-    out.bytes(block);
-    const auto units = (block.size() + unit - 1) / unit;
-    out.growTo(blockOffset + units * unit);
-    auto fixture = out.finish(blockOffset);
-    fixture.putU16("ne.restab", static_cast<std::uint16_t>(residentNames));
-    for (const std::uint32_t field :
-         {0x04u, 0x28u, 0x2Au}) {  // entry, module-reference and imported-name tables: empty
-        fixture.bytes.at(kNe + field) = static_cast<std::byte>(tablesEnd & 0xFF);
-        fixture.bytes.at(kNe + field + 1) = static_cast<std::byte>(tablesEnd >> 8);
-    }
-    fixture.putU16("ne.rn_offset", static_cast<std::uint16_t>(blockOffset >> options.alignShift));
-    fixture.putU16("ne.rn_length", static_cast<std::uint16_t>(units));
-    return fixture;
+    return {residentNames, out.size() - kNe};
 }
 
-Fixture peFile(const Bytes& block, const PeOptions& options) {
-    constexpr std::uint32_t kPe = 0x40;
-    constexpr std::uint32_t kFileAlignment = 0x200;
-    constexpr std::uint32_t kSectionAlignment = 0x1000;
-    constexpr std::uint32_t kResourceRva = 0x1000;
+constexpr std::uint32_t kPe = 0x40;
+constexpr std::uint32_t kFileAlignment = 0x200;
+constexpr std::uint32_t kSectionAlignment = 0x1000;
+constexpr std::uint32_t kResourceRva = 0x1000;
 
-    // The resource section: three directory levels, the data entries, the blocks.
-    std::vector<PeLanguage> languages = options.otherLanguages;
-    languages.push_back({options.language, block});
-    Writer rsrc;
+// The three directory levels (type, name, language), then one data entry per
+// language, the last language being the main one. Returns where each data
+// entry is, for the blocks' addresses once they are placed.
+std::vector<std::size_t> writePeResourceDirectory(Writer& rsrc, const std::vector<PeLanguage>& languages,
+                                                  std::uint16_t nameId) {
     rsrc.fill(12);
     rsrc.mark("rsrc.root_named_count");
     rsrc.u16(0);
@@ -413,7 +408,7 @@ Fixture peFile(const Bytes& block, const PeOptions& options) {
     rsrc.fill(14);
     rsrc.u16(1);
     rsrc.mark("rsrc.name_id");
-    rsrc.u32(options.nameId);
+    rsrc.u32(nameId);
     rsrc.mark("rsrc.name_offset");
     rsrc.u32(0x80000000u | 0x30);
     rsrc.fill(14);
@@ -444,6 +439,25 @@ Fixture peFile(const Bytes& block, const PeOptions& options) {
         rsrc.u32(0);  // code page
         rsrc.u32(0);
     }
+    return dataEntries;
+}
+
+std::uint32_t secondSectionRva(std::uint32_t rsrcSize) {
+    return kResourceRva + alignUp(rsrcSize, kSectionAlignment);
+}
+
+// The resource section, its fields at offsets from its start.
+struct PeResources {
+    Fixture section;
+    std::size_t mainBlock;  // the version block's offset; 0 when it is in a section of its own
+    std::uint32_t size;
+};
+
+PeResources peResources(const Bytes& block, const PeOptions& options) {
+    std::vector<PeLanguage> languages = options.otherLanguages;
+    languages.push_back({options.language, block});
+    Writer rsrc;
+    const auto dataEntries = writePeResourceDirectory(rsrc, languages, options.nameId);
     std::size_t mainBlock = 0;
     for (std::size_t i = 0; i < languages.size(); ++i) {
         const bool isMain = i + 1 == languages.size();
@@ -458,40 +472,58 @@ Fixture peFile(const Bytes& block, const PeOptions& options) {
         rsrc.bytes(languages[i].block);
     }
     const auto rsrcSize = static_cast<std::uint32_t>(rsrc.size());
-    const auto secondRva = kResourceRva + alignUp(rsrcSize, kSectionAlignment);
     if (options.dataInSecondSection) {
-        rsrc.patchU32(dataEntries.back(), secondRva);
+        rsrc.patchU32(dataEntries.back(), secondSectionRva(rsrcSize));
     }
-    auto resources = rsrc.finish(0);
+    return {rsrc.finish(0), mainBlock, rsrcSize};
+}
 
-    const std::uint16_t sectionCount = options.dataInSecondSection ? 2 : 1;
-    const std::uint16_t optionalSize = options.is64 ? 0xF0 : 0xE0;
-    const auto rsrcRaw = alignUp(rsrcSize, kFileAlignment);
-    const auto blockRaw = alignUp(static_cast<std::uint32_t>(block.size()), kFileAlignment);
-    const auto sizeOfImage =
-        options.dataInSecondSection
-            ? secondRva + alignUp(static_cast<std::uint32_t>(block.size()), kSectionAlignment)
-            : secondRva;
+// What the headers say of the sections that follow them.
+struct PeLayout {
+    std::uint32_t rsrcSize;
+    std::uint32_t rsrcRaw;
+    std::uint32_t blockSize;
+    std::uint32_t blockRaw;
+    std::uint32_t secondRva;
+    std::uint32_t sizeOfImage;
+    std::uint16_t optionalSize;
+};
 
-    Writer out;
+PeLayout peLayout(std::uint32_t rsrcSize, const Bytes& block, const PeOptions& options) {
+    const auto blockSize = static_cast<std::uint32_t>(block.size());
+    const auto secondRva = secondSectionRva(rsrcSize);
+    return {
+        rsrcSize,
+        alignUp(rsrcSize, kFileAlignment),
+        blockSize,
+        alignUp(blockSize, kFileAlignment),
+        secondRva,
+        options.dataInSecondSection ? secondRva + alignUp(blockSize, kSectionAlignment) : secondRva,
+        static_cast<std::uint16_t>(options.is64 ? 0xF0 : 0xE0),
+    };
+}
+
+void writePeFileHeader(Writer& out, const PeLayout& layout, const PeOptions& options) {
     writeMzHeader(out, kPe);
     out.mark("pe.signature");
     out.text(std::string("PE\0\0", 4));
     out.u16(options.is64 ? 0x8664 : 0x014C);
     out.mark("pe.number_of_sections");
-    out.u16(sectionCount);
+    out.u16(static_cast<std::uint16_t>(options.dataInSecondSection ? 2 : 1));
     out.fill(12);
     out.mark("pe.size_of_optional_header");
-    out.u16(optionalSize);
+    out.u16(layout.optionalSize);
     out.u16(options.is64 ? 0x2022 : 0x2102);  // DLL, executable (large-address aware / 32-bit machine)
+}
 
+void writePeOptionalHeader(Writer& out, const PeLayout& layout, const PeOptions& options) {
     const auto optional = out.size();
     out.mark("pe.magic");
     out.u16(options.is64 ? 0x020B : 0x010B);
     out.u8(14);  // linker version
     out.u8(0);
     out.u32(0);  // size of code
-    out.u32(rsrcRaw);
+    out.u32(layout.rsrcRaw);
     out.u32(0);
     out.u32(0);  // entry point: none, a resource-only DLL
     out.u32(kResourceRva);
@@ -509,7 +541,7 @@ Fixture peFile(const Bytes& block, const PeOptions& options) {
     out.u16(4);  // subsystem version
     out.u16(0);
     out.u32(0);
-    out.u32(sizeOfImage);
+    out.u32(layout.sizeOfImage);
     out.u32(kFileAlignment);  // size of headers
     out.u32(0);               // checksum
     out.u16(2);               // Windows GUI
@@ -528,42 +560,78 @@ Fixture peFile(const Bytes& block, const PeOptions& options) {
     out.mark("pe.resource_rva");
     out.u32(kResourceRva);
     out.mark("pe.resource_size");
-    out.u32(rsrcSize);
-    out.growTo(optional + optionalSize);
+    out.u32(layout.rsrcSize);
+    out.growTo(optional + layout.optionalSize);
+}
 
+void writePeSectionTable(Writer& out, const PeLayout& layout, const PeOptions& options) {
     out.mark("section.name");
     out.text(std::string(".rsrc\0\0\0", 8));
-    out.u32(rsrcSize);
+    out.u32(layout.rsrcSize);
     out.mark("section.virtual_address");
     out.u32(kResourceRva);
     out.mark("section.size_of_raw_data");
-    out.u32(rsrcRaw);
+    out.u32(layout.rsrcRaw);
     out.mark("section.pointer_to_raw_data");
     out.u32(kFileAlignment);
     out.fill(12);
     out.u32(0x40000040);  // initialised data, readable
     if (options.dataInSecondSection) {
         out.text(std::string(".vdata\0\0", 8));
-        out.u32(static_cast<std::uint32_t>(block.size()));
-        out.u32(secondRva);
-        out.u32(blockRaw);
-        out.u32(kFileAlignment + rsrcRaw);
+        out.u32(layout.blockSize);
+        out.u32(layout.secondRva);
+        out.u32(layout.blockRaw);
+        out.u32(kFileAlignment + layout.rsrcRaw);
         out.fill(12);
         out.u32(0x40000040);
     }
     out.growTo(kFileAlignment);
+}
+
+}  // namespace
+
+Fixture neFile(const Bytes& block, const NeOptions& options) {
+    const std::uint32_t unit = 1u << options.alignShift;
+    Writer out;
+    writeNeHeader(out, options.alignShift);
+    const auto tables = writeNeResourceTable(out, options.alignShift);
+
+    out.padTo(unit);
+    const auto blockOffset = out.size();
+    out.bytes(block);
+    const auto units = (block.size() + unit - 1) / unit;
+    out.growTo(blockOffset + units * unit);
+    auto fixture = out.finish(blockOffset);
+    fixture.putU16("ne.restab", static_cast<std::uint16_t>(tables.residentNames));
+    for (const std::uint32_t field :
+         {0x04u, 0x28u, 0x2Au}) {  // entry, module-reference and imported-name tables: empty
+        fixture.bytes.at(kNe + field) = static_cast<std::byte>(tables.end & 0xFF);
+        fixture.bytes.at(kNe + field + 1) = static_cast<std::byte>(tables.end >> 8);
+    }
+    fixture.putU16("ne.rn_offset", static_cast<std::uint16_t>(blockOffset >> options.alignShift));
+    fixture.putU16("ne.rn_length", static_cast<std::uint16_t>(units));
+    return fixture;
+}
+
+Fixture peFile(const Bytes& block, const PeOptions& options) {
+    const auto resources = peResources(block, options);
+    const auto layout = peLayout(resources.size, block, options);
+    Writer out;
+    writePeFileHeader(out, layout, options);
+    writePeOptionalHeader(out, layout, options);
+    writePeSectionTable(out, layout, options);
 
     const auto rsrcStart = out.size();
-    out.bytes(resources.bytes);
-    out.growTo(rsrcStart + rsrcRaw);
-    std::size_t blockOffset = rsrcStart + mainBlock;
+    out.bytes(resources.section.bytes);
+    out.growTo(rsrcStart + layout.rsrcRaw);
+    std::size_t blockOffset = rsrcStart + resources.mainBlock;
     if (options.dataInSecondSection) {
         blockOffset = out.size();
         out.bytes(block);
-        out.growTo(blockOffset + blockRaw);
+        out.growTo(blockOffset + layout.blockRaw);
     }
     auto fixture = out.finish(blockOffset);
-    for (const auto& [name, offset] : resources.fields) {
+    for (const auto& [name, offset] : resources.section.fields) {
         fixture.fields[name] = rsrcStart + offset;
     }
     return fixture;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the Windows suite under Wine in a private prefix that is made here and
 # removed afterwards, so no run depends on a prefix left on the machine.
-# Usage: run-under-wine.sh <versions> <windows_tests.exe> <keldwick.exe> [test arguments...]
+# Usage: run-under-wine.sh <versions> <win32_tests.exe> <keldwick.exe> [test arguments...]
 #   versions  Windows versions the prefix is set to in turn, comma-separated:
 #             win95, win98, winme (the 95 family, platform id 1), nt40, winxp, win10
 #             (the NT family, platform id 2). One prefix serves them all: the

@@ -26,6 +26,7 @@ class FrameMenus : public ::testing::Test, protected PresenterFixture {
         HMENU popup = ::GetSubMenu(::GetMenu(frame), menu);
         ::SendMessageA(frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), MAKELPARAM(menu, FALSE));
         std::vector<bool> states;
+        states.reserve(static_cast<std::size_t>(entries));
         for (int i = 0; i < entries; ++i) {
             states.push_back((::GetMenuState(popup, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED) == 0);
         }
