@@ -3,9 +3,10 @@
 #include <filesystem>
 #include <memory>
 #include <span>
-#include <string>
 #include <vector>
 
+#include "platform/Result.h"
+#include "platform/window/DesktopPresenter.h"
 #include "platform/window/Presenter.h"
 
 namespace rt {
@@ -15,10 +16,10 @@ namespace rt {
 // puts it relative to the program, then where this build installs it.
 std::vector<std::filesystem::path> presenterModuleCandidates(const std::filesystem::path& programFile);
 
-// Loads the first candidate that exists and asks it for a presenter. Null,
-// with a one-line reason in `error`, when none exists, none loads, or the
-// module can show no windows here.
-std::unique_ptr<Presenter> loadPresenterModule(std::span<const std::filesystem::path> candidates,
-                                               std::string& error);
+// Loads the first candidate that exists and asks it for a presenter. Fails,
+// with a one-line reason, when none exists, none loads, it belongs to another
+// version of the program, or it can show no windows here.
+keldwick::Result<std::unique_ptr<Presenter>, DesktopError> loadPresenterModule(
+    std::span<const std::filesystem::path> candidates);
 
 }  // namespace rt

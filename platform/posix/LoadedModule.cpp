@@ -6,7 +6,7 @@
 
 namespace rt {
 
-LoadedModule LoadedModule::open(const std::string& path, std::string& error) {
+keldwick::Result<LoadedModule, ModuleLoadError> LoadedModule::open(const std::string& path) {
     // Every library the module needs is loaded here and the symbol versions
     // it was built against are checked (Qt adds one with each minor release),
     // so a missing or too old library fails now, with its name, rather than
@@ -20,7 +20,7 @@ LoadedModule LoadedModule::open(const std::string& path, std::string& error) {
     void* handle = dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL | RTLD_NODELETE);
     if (handle == nullptr) {
         const char* reason = dlerror();
-        error = reason != nullptr ? reason : "cannot load " + path;
+        return ModuleLoadError{reason != nullptr ? reason : "cannot load " + path};
     }
     return LoadedModule(handle);
 }

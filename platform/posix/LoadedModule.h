@@ -2,14 +2,20 @@
 
 #include <string>
 
+#include "platform/Result.h"
+
 namespace rt {
+
+// Why a shared library could not be loaded, as the system's loader says it.
+struct ModuleLoadError {
+    std::string reason;
+};
 
 // A shared library loaded into the process, and its handle held for as long
 // as this object lives.
 class LoadedModule {
   public:
-    // An empty module with the reason in `error` when the file cannot be loaded.
-    static LoadedModule open(const std::string& path, std::string& error);
+    static keldwick::Result<LoadedModule, ModuleLoadError> open(const std::string& path);
 
     LoadedModule() = default;
     ~LoadedModule();
@@ -18,7 +24,6 @@ class LoadedModule {
     LoadedModule(const LoadedModule&) = delete;
     LoadedModule& operator=(const LoadedModule&) = delete;
 
-    bool isLoaded() const { return m_handle != nullptr; }
     // The address of an exported symbol, or null.
     void* symbol(const char* name) const;
 

@@ -1,35 +1,39 @@
 #pragma once
 
-#include <memory>
+#include <string>
 
 #include "LoadedModule.h"
 #include "platform/window/Presenter.h"
+#include "platform/window/PresenterModule.h"
 
 namespace rt {
 
-// A presenter whose code lives in a loaded module: keeps the module loaded
-// until the presenter made by it is gone, and passes every call through.
+// The presenter of a loaded module, through the module's C table: keeps the
+// module loaded until the presenter made by it is destroyed, hands every
+// request over as plain structs, and hands the module the layer's actions
+// as a table of its own.
 class ModulePresenter final : public Presenter {
   public:
-    ModulePresenter(LoadedModule module, std::unique_ptr<Presenter> presenter);
+    // Takes over `table.self`, which it destroys through the table.
+    ModulePresenter(LoadedModule module, const KwPresenter& table);
     ~ModulePresenter() override;
+    ModulePresenter(const ModulePresenter&) = delete;
+    ModulePresenter& operator=(const ModulePresenter&) = delete;
 
-    void attach(UserActions& actions) override { m_presenter->attach(actions); }
-    void show(const WindowView& view) override { m_presenter->show(view); }
-    void setText(WindowId window, int control, const std::string& text) override {
-        m_presenter->setText(window, control, text);
-    }
-    void focus(WindowId window, int control) override { m_presenter->focus(window, control); }
-    void close(WindowId window) override { m_presenter->close(window); }
-    void beep() override { m_presenter->beep(); }
-    void tellUser(const std::string& text) override { m_presenter->tellUser(text); }
-    void waitForWork() override { m_presenter->waitForWork(); }
-    void wakeUp() override { m_presenter->wakeUp(); }
-    void shutdown() override { m_presenter->shutdown(); }
+    void attach(UserActions& actions) override;
+    void show(const WindowView& view) override;
+    void setText(WindowId window, int control, const std::string& text) override;
+    void focus(WindowId window, int control) override;
+    void close(WindowId window) override;
+    void beep() override;
+    void tellUser(const std::string& text) override;
+    void waitForWork() override;
+    void wakeUp() override;
+    void shutdown() override;
 
   private:
     LoadedModule m_module;  // declared first, so unloaded last
-    std::unique_ptr<Presenter> m_presenter;
+    KwPresenter m_table;
 };
 
 }  // namespace rt

@@ -6,6 +6,8 @@
 #include <array>
 #include <utility>
 
+#include "Latin1Text.h"
+
 namespace rt::desktop {
 
 namespace {
@@ -31,7 +33,7 @@ constexpr int kLargestPoints = 200;
 QFont fontFrom(const definition::Font& font, const QFont& fallback) {
     QFont result = fallback;
     if (!font.face.empty()) {
-        result.setFamily(QString::fromLatin1(font.face.data(), static_cast<qsizetype>(font.face.size())));
+        result.setFamily(latin1Text(font.face));
         // Where the face is missing, a metric-compatible sans serif keeps the layout.
         result.setStyleHint(QFont::SansSerif);
     }

@@ -7,6 +7,7 @@
 #include <array>
 #include <utility>
 
+#include "Latin1Text.h"
 #include "StandardActions.h"
 #include "platform/window/StandardShortcut.h"
 
@@ -21,10 +22,6 @@ constexpr std::array<std::pair<StandardAction, QKeySequence::StandardKey>, 5> kS
     {StandardAction::Exit, QKeySequence::Quit},
     {StandardAction::HelpContents, QKeySequence::HelpContents},
 }};
-
-QString text(const std::string& value) {
-    return QString::fromLatin1(value.data(), static_cast<qsizetype>(value.size()));
-}
 
 QKeySequence keyOf(const rt::Shortcut& shortcut) {
     const int key =
@@ -65,8 +62,8 @@ FrameMenus::Built FrameMenus::build(QMainWindow& frame, const std::vector<defini
                                     const Chosen& chosen) {
     Built built;
     for (const auto& entry : menus) {
-        QMenu* menu = frame.menuBar()->addMenu(text(entry.text));
-        menu->menuAction()->setStatusTip(text(entry.message));
+        QMenu* menu = frame.menuBar()->addMenu(latin1Text(entry.text));
+        menu->menuAction()->setStatusTip(latin1Text(entry.message));
         menu->menuAction()->setData(entry.id);
         clearMessageWhenMenusClose(frame, *menu);
         if (entry.actionCode == static_cast<int>(StandardAction::WindowMenu) && built.windowMenu == nullptr) {
@@ -85,14 +82,14 @@ void FrameMenus::addItems(QMainWindow& frame, QMenu& menu, const definition::Men
             continue;
         }
         if (!item.items.empty()) {
-            QMenu* submenu = menu.addMenu(text(item.text));
-            submenu->menuAction()->setStatusTip(text(item.message));
+            QMenu* submenu = menu.addMenu(latin1Text(item.text));
+            submenu->menuAction()->setStatusTip(latin1Text(item.message));
             clearMessageWhenMenusClose(frame, *submenu);
             addItems(frame, *submenu, item, chosen, built);
             continue;
         }
-        QAction* action = menu.addAction(text(item.text));
-        action->setStatusTip(text(item.message));
+        QAction* action = menu.addAction(latin1Text(item.text));
+        action->setStatusTip(latin1Text(item.message));
         action->setData(item.id);
         setShortcut(*action, item.actionCode);
         if (item.actionCode != 0) {

@@ -5,6 +5,7 @@
 
 #include "Appearance.h"
 #include "ChildWindowKeys.h"
+#include "Latin1Text.h"
 #include "StatusZones.h"
 #include "platform/window/LayoutUnits.h"
 
@@ -14,8 +15,7 @@ FrameWindow::FrameWindow(const WindowView& view, Callbacks callbacks, const std:
     : m_id(view.id), m_callbacks(std::move(callbacks)) {
     const auto& description = *view.description;
     setObjectName(QStringLiteral("frame"));
-    setWindowTitle(
-        QString::fromLatin1(description.title.data(), static_cast<qsizetype>(description.title.size())));
+    setWindowTitle(latin1Text(description.title));
     m_area = new QMdiArea(this);
     m_area->setObjectName(QStringLiteral("windowArea"));
     // Windows that do not fit are scrolled to. Without scroll bars, tiling

@@ -1,24 +1,18 @@
 #include <QtGlobal>
 
 #include "DisplayCheck.h"
-#include "PresenterModule.h"
+#include "PresenterTable.h"
 #include "QtPresenter.h"
 
-// The module's one entry point. Foreign code calls it, so nothing may escape.
-extern "C" Q_DECL_EXPORT int keldwickMakePresenter(int hostInterface, rt::desktop::ModuleOffer* offer) {
+// The module's one entry point: a presenter on Qt, where a display answers.
+extern "C" Q_DECL_EXPORT int keldwickMakePresenter(int hostInterface, KwModuleOffer* offer) {
     using namespace rt::desktop;
-    if (hostInterface != kModuleInterface || offer == nullptr) {
-        return kModuleInterface;
-    }
-    try {
-        HeldDisplayConnection held;
-        if (auto missing = missingDisplay(currentDisplayEnvironment(), systemDisplayProbes(held))) {
-            offer->error = *missing;
-            return kModuleInterface;
-        }
-        offer->presenter = QtPresenter::create();
-    } catch (...) {
-        offer->error = "the window module could not start";
-    }
-    return kModuleInterface;
+    return offerPresenter(
+        hostInterface, offer, []() -> keldwick::Result<std::unique_ptr<rt::Presenter>, OfferError> {
+            HeldDisplayConnection held;
+            if (auto missing = missingDisplay(currentDisplayEnvironment(), systemDisplayProbes(held))) {
+                return OfferError{*std::move(missing)};
+            }
+            return std::unique_ptr<rt::Presenter>(QtPresenter::create());
+        });
 }

@@ -1,6 +1,7 @@
 #include "QtPresenter.h"
 
 #include "DesktopIdentity.h"
+#include "GuardedApplication.h"
 
 namespace rt::desktop {
 
@@ -23,7 +24,7 @@ std::unique_ptr<QtPresenter> QtPresenter::create() {
     // The font configuration loads while the application object is made.
     auto warmUp = std::make_unique<WarmUpThread>();
     DesktopIdentity::applyNames();
-    auto application = std::make_unique<QApplication>(g_argc, g_argv);
+    std::unique_ptr<QApplication> application = std::make_unique<GuardedApplication>(g_argc, g_argv);
     QApplication::setQuitOnLastWindowClosed(false);
     auto presenter = std::make_unique<QtPresenter>(std::move(application), std::move(warmUp));
     presenter->continueWarmUp(QCoreApplication::applicationDirPath());

@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "Appearance.h"
+#include "Latin1Text.h"
 #include "platform/definition/WindowFrame.h"
 #include "platform/window/LabelledValues.h"
 #include "platform/window/LayoutUnits.h"
@@ -25,10 +26,6 @@ using definition::ControlKind;
 
 constexpr int kDefaultDisplayLength = 40;
 constexpr int kLongestDisplay = 255;
-
-QString text(const std::string& value) {
-    return QString::fromLatin1(value.data(), static_cast<qsizetype>(value.size()));
-}
 
 int givenOr(std::int32_t value, int fallback) {
     return value == definition::kNotGiven ? fallback : static_cast<int>(value);
@@ -56,12 +53,12 @@ QSize naturalSize(const Control& control, const QWidget& widget, BaseUnits base)
                     std::max(verticalPixels(kFittedDisplayHeight, base), metrics.height() + 4)};
         case ControlKind::PushButton:
             return {std::max(horizontalPixels(kFittedButtonWidth, base),
-                             metrics.horizontalAdvance(text(control.text)) + 2 * frame),
+                             metrics.horizontalAdvance(latin1Text(control.text)) + 2 * frame),
                     verticalPixels(kFittedButtonHeight, base)};
         case ControlKind::StaticText:
             break;
     }
-    return {metrics.horizontalAdvance(text(control.text)) + 2,
+    return {metrics.horizontalAdvance(latin1Text(control.text)) + 2,
             std::max(verticalPixels(kFittedTextHeight, base), metrics.height())};
 }
 
@@ -79,7 +76,7 @@ QWidget* makeControl(const Control& control, QWidget& content, const QFont& wind
             return display;
         }
         case ControlKind::PushButton: {
-            auto* button = new QPushButton(text(control.text), &content);
+            auto* button = new QPushButton(latin1Text(control.text), &content);
             button->setFont(font);
             // Outside a dialog a focused button answers Space only; this adds Return.
             button->setAutoDefault(true);
@@ -90,14 +87,14 @@ QWidget* makeControl(const Control& control, QWidget& content, const QFont& wind
     }
     auto* label = new QLabel(&content);
     label->setTextFormat(Qt::PlainText);
-    label->setText(text(control.text));
+    label->setText(latin1Text(control.text));
     label->setFont(font);
     setRole(*label, QPalette::WindowText, textColour);
     return label;
 }
 
 QString accessibleNameFrom(const std::string& label) {
-    QString name = text(label);
+    QString name = latin1Text(label);
     name.remove(QLatin1Char('&'));
     name = name.trimmed();
     if (name.endsWith(QLatin1Char(':'))) {
@@ -179,7 +176,7 @@ StatusChild::StatusChild(const WindowView& view, Callbacks callbacks)
     setWidget(content);
     setAttribute(Qt::WA_DeleteOnClose);
     for (const auto& [id, value] : view.texts) {
-        setControlText(id, text(value));
+        setControlText(id, latin1Text(value));
     }
 }
 
@@ -236,7 +233,7 @@ void StatusChild::joinArea(QMdiArea* area) {
     if (area != nullptr) {
         area->addSubWindow(this);
     }
-    setWindowTitle(text(m_description->title));
+    setWindowTitle(latin1Text(m_description->title));
 }
 
 QWidget* StatusChild::control(int id) const {
@@ -265,7 +262,7 @@ QString StatusChild::resultsText() const {
     }
     QString lines;
     for (const auto& line : rt::labelledValues(*m_description, texts)) {
-        lines += text(line) + QLatin1Char('\n');
+        lines += latin1Text(line) + QLatin1Char('\n');
     }
     return lines;
 }

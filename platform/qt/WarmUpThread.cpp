@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "DesktopIdentity.h"
+#include "ModuleEnd.h"
+#include "platform/EntryGuard.h"
 
 namespace rt::desktop {
 
@@ -35,7 +37,7 @@ void readGuarded(const QString& programFolder, const WarmUpThread::PicturesRead&
 
 WarmUpThread::WarmUpThread() {
     try {
-        m_thread = std::jthread([this] { run(); });
+        m_thread = std::jthread([this] { guardEntry(kModuleEndedByError, [this] { run(); }); });
     } catch (...) {
         // No thread: nothing is done ahead.
         m_fontsLoaded = true;

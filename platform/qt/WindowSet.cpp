@@ -4,16 +4,11 @@
 #include <QMessageBox>
 
 #include "HelpWindow.h"
+#include "Latin1Text.h"
 
 namespace rt::desktop {
 
-namespace {
-
-QString text(const std::string& value) {
-    return QString::fromLatin1(value.data(), static_cast<qsizetype>(value.size()));
-}
-
-}  // namespace
+namespace {}  // namespace
 
 WindowSet::WindowSet() = default;
 
@@ -115,7 +110,7 @@ StatusChild* WindowSet::child(WindowId window) const {
 
 void WindowSet::setText(WindowId window, int control, const std::string& value) {
     if (StatusChild* shown = child(window)) {
-        shown->setControlText(control, text(value));
+        shown->setControlText(control, latin1Text(value));
     }
 }
 

@@ -37,8 +37,9 @@ TEST(PresenterModule, ProgramItselfCarriesNoQt) {
 TEST(PresenterModule, MissingModuleSaysWhereItLooked) {
     testing_support::TempFolder empty;
     const std::vector<fs::path> candidates{empty / "keldwick-qt.so"};
-    std::string error;
-    EXPECT_EQ(loadPresenterModule(candidates, error), nullptr);
+    const auto loaded = loadPresenterModule(candidates);
+    ASSERT_FALSE(loaded.ok());
+    const std::string& error = loaded.error().reason;
     EXPECT_NE(error.find("keldwick-qt.so"), std::string::npos) << error;
     EXPECT_NE(error.find(empty.str()), std::string::npos) << error;
 }
@@ -47,9 +48,17 @@ TEST(PresenterModule, FileThatIsNoModuleIsReportedNotRun) {
     testing_support::TempFolder folder;
     testing_support::writeWholeFile(folder / "keldwick-qt.so", "not a shared object");
     const std::vector<fs::path> candidates{folder / "keldwick-qt.so"};
-    std::string error;
-    EXPECT_EQ(loadPresenterModule(candidates, error), nullptr);
-    EXPECT_NE(error.find("cannot load"), std::string::npos) << error;
+    const auto loaded = loadPresenterModule(candidates);
+    ASSERT_FALSE(loaded.ok());
+    EXPECT_NE(loaded.error().reason.find("cannot load"), std::string::npos) << loaded.error().reason;
+}
+
+TEST(PresenterModule, ModuleOfAnotherVersionIsRefused) {
+    const std::vector<fs::path> candidates{KELDWICK_STALE_MODULE};
+    const auto loaded = loadPresenterModule(candidates);
+    ASSERT_FALSE(loaded.ok());
+    EXPECT_NE(loaded.error().reason.find("belongs to another version"), std::string::npos)
+        << loaded.error().reason;
 }
 
 TEST(PresenterModule, ModuleIsLookedForBesideTheProgramThenWhereItIsInstalled) {
@@ -72,17 +81,17 @@ TEST(PresenterModule, NoDisplayGivesAReasonInsteadOfEndingTheProcess) {
     unsetenv("DISPLAY");
     unsetenv("WAYLAND_DISPLAY");
     const std::vector<fs::path> candidates{KELDWICK_QT_MODULE};
-    std::string error;
-    EXPECT_EQ(loadPresenterModule(candidates, error), nullptr);
-    EXPECT_NE(error.find("display"), std::string::npos) << error;
+    const auto loaded = loadPresenterModule(candidates);
+    ASSERT_FALSE(loaded.ok());
+    EXPECT_NE(loaded.error().reason.find("display"), std::string::npos) << loaded.error().reason;
 }
 
 TEST(PresenterModule, LoadedModuleShowsWindowsAndShutsDownCleanly) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     const std::vector<fs::path> candidates{KELDWICK_QT_MODULE};
-    std::string error;
-    auto presenter = loadPresenterModule(candidates, error);
-    ASSERT_NE(presenter, nullptr) << error;
+    auto loaded = loadPresenterModule(candidates);
+    ASSERT_TRUE(loaded.ok()) << loaded.error().reason;
+    auto presenter = std::move(loaded).value();
     EXPECT_TRUE(qtIsMapped());
     NoActions actions;
     presenter->attach(actions);

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <cstdlib>
 
 #include "platform/qt/DesktopIdentity.h"
 #include "platform/qt/DisplayCheck.h"
+#include "platform/qt/GuardedApplication.h"
 
-// One application object for the whole run, as the program has one; each
-// test makes and shuts down its own presenter around it.
+// One application object for the whole run, of the kind the program makes;
+// each test makes and shuts down its own presenter around it.
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     using namespace rt::desktop;
@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
     // An address that fails at once leaves Qt without the bus, as it would be.
     setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/session-bus", 0);
     DesktopIdentity::applyNames();
-    QApplication application(argc, argv);
+    GuardedApplication application(argc, argv);
     DesktopIdentity::applyIcon();
     return RUN_ALL_TESTS();
 }

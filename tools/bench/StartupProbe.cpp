@@ -99,14 +99,13 @@ int main(int argc, char** argv) {
     BenchMilestones milestones;
     rt::startUp(keldwick::programModules(), 1, argv);
     const std::vector<std::filesystem::path> module{argv[1]};
-    std::string error;
-    auto loaded = rt::loadPresenterModule(module, error);
+    auto loaded = rt::loadPresenterModule(module);
     if (!loaded) {
-        std::fprintf(stderr, "keldwick_startup_probe: %s\n", error.c_str());
+        std::fprintf(stderr, "keldwick_startup_probe: %s\n", loaded.error().reason.c_str());
         return 1;
     }
     milestones.reach(BenchMilestones::Loaded);
-    auto presenter = std::make_unique<Forwarding>(std::move(loaded));
+    auto presenter = std::make_unique<Forwarding>(std::move(loaded).value());
     ResultsWatch watch(milestones, *presenter);
     QCoreApplication::instance()->installEventFilter(&watch);
     rt::usePresenter(std::move(presenter));

@@ -1,0 +1,12 @@
+#include "GuardedApplication.h"
+
+#include "ModuleEnd.h"
+#include "platform/EntryGuard.h"
+
+namespace rt::desktop {
+
+bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
+    return guardEntry(kModuleEndedByError, [&] { return QApplication::notify(receiver, event); });
+}
+
+}  // namespace rt::desktop
