@@ -30,7 +30,7 @@ std::string g_folder;
 std::vector<std::string> g_corpus;
 
 std::string writeFixture(const std::string& name, const fixtures::Bytes& bytes) {
-    const auto path = g_folder + "/" + name;
+    auto path = g_folder + "/" + name;
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return path;
