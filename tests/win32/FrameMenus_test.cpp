@@ -35,8 +35,13 @@ class FrameMenus : public ::testing::Test, protected PresenterFixture {
 
     // The text of the message box the GUI thread shows, once it shows one;
     // the box is then closed.
+    // Reads the message box that is up, closes it and waits until it is gone,
+    // so that the next read cannot meet it again.
     std::string messageBoxText() const {
-        std::string found;
+        struct Seen {
+            std::string text;
+            HWND box = nullptr;
+        } seen;
         waitUntil([&] {
             ::EnumThreadWindows(
                 m_guiThread,
@@ -46,22 +51,24 @@ class FrameMenus : public ::testing::Test, protected PresenterFixture {
                     if (std::string(name) != "#32770" || ::IsWindowVisible(window) == 0) {
                         return TRUE;
                     }
-                    auto& text = *reinterpret_cast<std::string*>(out);
+                    auto& found = *reinterpret_cast<Seen*>(out);
                     for (HWND part = ::GetWindow(window, GW_CHILD); part != nullptr;
                          part = ::GetWindow(part, GW_HWNDNEXT)) {
                         char className[16] = {};
                         ::GetClassNameA(part, className, sizeof className);
                         if (::lstrcmpiA(className, "Static") == 0) {
-                            text += windows_test::text(part);
+                            found.text += windows_test::text(part);
                         }
                     }
+                    found.box = window;
                     ::PostMessageA(window, WM_COMMAND, IDOK, 0);
                     return FALSE;
                 },
-                reinterpret_cast<LPARAM>(&found));
-            return !found.empty();
+                reinterpret_cast<LPARAM>(&seen));
+            return !seen.text.empty();
         });
-        return found;
+        waitUntil([&] { return ::IsWindow(seen.box) == 0; });
+        return seen.text;
     }
 };
 

@@ -39,8 +39,11 @@ fi
 
 started=$SECONDS
 booted=false
+# Two prefixes booting side by side have failed to start: boots take turns,
+# whatever runs in the prefixes afterwards (-o: the wineserver that the boot
+# leaves running must not inherit the lock).
 for attempt in 1 2 3; do
-    if "$wine" wineboot -i >"$WINEPREFIX.boot.log" 2>&1; then
+    if flock -o "${TMPDIR:-/tmp}/keldwick-wineboot.lock" "$wine" wineboot -i >"$WINEPREFIX.boot.log" 2>&1; then
         booted=true
         break
     fi
