@@ -20,8 +20,8 @@ std::atomic<std::uint64_t> g_count{0};
 }  // namespace
 
 std::uint64_t nextEntropy() {
-    static const std::uint64_t seed = mixed(detail::entropySeed());
-    return mixed(seed + g_count.fetch_add(1, std::memory_order_relaxed));
+    static const std::uint64_t start = mixed(detail::entropyStart());
+    return mixed(start + g_count.fetch_add(1, std::memory_order_relaxed));
 }
 
 }  // namespace rt

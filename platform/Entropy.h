@@ -14,7 +14,7 @@ std::uint64_t nextEntropy();
 namespace detail {
 // Where the sequence starts: the process id, the clocks and an address, mixed.
 // One per platform.
-std::uint64_t entropySeed();
+std::uint64_t entropyStart();
 }  // namespace detail
 
 }  // namespace rt

@@ -7,7 +7,7 @@
 
 namespace rt::detail {
 
-std::uint64_t entropySeed() {
+std::uint64_t entropyStart() {
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
     timespec running{};

@@ -8,7 +8,7 @@ namespace rt::detail {
 
 // Only calls that Windows 95 has. The performance counter may be missing
 // there (it then reads 0); the process id alone keeps two runs apart.
-std::uint64_t entropySeed() {
+std::uint64_t entropyStart() {
     FILETIME now{};
     ::GetSystemTimeAsFileTime(&now);
     LARGE_INTEGER counter{};
