@@ -57,10 +57,13 @@ const std::vector<Menu>& frameMenus() {
     return menus;
 }
 
-void buildFrame(QMainWindow& frame) {
+// Status-bar zones and the frame's size in pixels, as the definitions' units
+// come out in the desktop's font.
+QMdiArea& buildFrame(QMainWindow& frame) {
     frame.setObjectName(QStringLiteral("frame"));
     frame.setWindowTitle(QStringLiteral("Redirector Status"));
-    frame.setCentralWidget(new QMdiArea(&frame));
+    auto* area = new QMdiArea(&frame);
+    frame.setCentralWidget(area);
     for (const auto& menu : frameMenus()) {
         QMenu* built = frame.menuBar()->addMenu(QString::fromLatin1(menu.title.text));
         built->menuAction()->setStatusTip(QString::fromLatin1(menu.title.message));
@@ -79,6 +82,7 @@ void buildFrame(QMainWindow& frame) {
         }
     }
     frame.resize(465, 309);
+    return *area;
 }
 
 // Positions in pixels, as the definitions' dialog units come out in their font.
@@ -145,9 +149,7 @@ int main(int argc, char** argv) {
         LastValueWatch watch(milestones);
         QApplication::instance()->installEventFilter(&watch);
         QMainWindow frame;
-        buildFrame(frame);
-        auto* area = static_cast<QMdiArea*>(frame.centralWidget());
-        QMdiSubWindow* child = area->addSubWindow(buildStatusWindow());
+        QMdiSubWindow* child = buildFrame(frame).addSubWindow(buildStatusWindow());
         child->resize(370, 200);
         frame.show();
         child->show();

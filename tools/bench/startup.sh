@@ -69,14 +69,16 @@ cat >"$work/rounds.sh" <<ROUNDS
 set -e
 for round in \$(seq 1 $rounds); do
   args=()
-  for i in 0 1 2 3; do
-    k=\$(( (i + round) % 4 ))
+  for i in \${!NAMES[@]}; do
+    k=\$(( (i + round) % \${#NAMES[@]} ))
     args+=(-n "\${NAMES[k]}" "\${COMMANDS[k]}")
   done
   hyperfine -N --style basic --warmup 5 --runs $runs --export-json "$work/round\$round.json" "\${args[@]}" >/dev/null
-  # The same programs again, each told when it started so that it notes its milestones.
-  for i in 0 1 2; do
-    k=\$(( (i + round) % 3 ))
+  # The same programs but the last, the hidden run, which notes none: each told
+  # when it started so that it notes its milestones.
+  noting=\$(( \${#NAMES[@]} - 1 ))
+  for (( i = 0; i < noting; ++i )); do
+    k=\$(( (i + round) % noting ))
     for run in \$(seq 1 $milestoneRuns); do
       bash -c 'export KELDWICK_BENCH_STARTED=\$EPOCHREALTIME; exec "\$0" "\$@"' \${COMMANDS[k]} 2>/dev/null \
         | grep '^milestones ' >>"$work/milestones.txt"
