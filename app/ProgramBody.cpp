@@ -4,14 +4,14 @@
 #include <string>
 
 #include "app/CommandLine.h"
-#include "app/HiddenMode.h"
 #include "app/RunMode.h"
-#include "app/WindowProcedure.h"
 #include "platform/window/DesktopPresenter.h"
 #include "platform/window/Runtime.h"
 #include "platform/window/RuntimeSetup.h"
 #include "ui/AppFrame.h"
+#include "ui/HiddenMode.h"
 #include "ui/StatusWindow.h"
+#include "ui/WindowProcedure.h"
 
 namespace keldwick {
 

@@ -1,5 +1,5 @@
 #include "app/ProgramBody.h"
-#include "platform/EntryGuard.h"
+#include "platform/base/EntryGuard.h"
 #include "platform/window/Runtime.h"
 
 // An error that reaches here ends the program with a message: the windows'

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "check/DriverProbe.h"
-#include "platform/Files.h"
-#include "platform/ProfileWriter.h"
-#include "platform/WinApi.h"
+#include "platform/report/ProfileWriter.h"
+#include "platform/system/Files.h"
+#include "platform/system/WinApi.h"
 
 namespace keldwick {
 

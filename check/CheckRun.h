@@ -1,10 +1,10 @@
 #pragma once
 
 #include "check/CheckRunLock.h"
-#include "platform/CStringBuffer.h"
-#include "platform/Paths.h"
-#include "platform/ProfileBatch.h"
-#include "platform/TextField.h"
+#include "platform/base/CStringBuffer.h"
+#include "platform/base/Paths.h"
+#include "platform/base/TextField.h"
+#include "platform/report/ProfileBatch.h"
 
 namespace keldwick {
 

@@ -3,8 +3,8 @@
 #include <mutex>
 #include <string>
 
-#include "platform/FolderLock.h"
-#include "platform/Lock.h"
+#include "platform/report/FolderLock.h"
+#include "platform/threads/Lock.h"
 
 namespace keldwick {
 

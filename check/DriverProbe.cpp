@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/Files.h"
-#include "platform/ProfileWriter.h"
-#include "platform/WinApi.h"
+#include "platform/report/ProfileWriter.h"
+#include "platform/system/Files.h"
+#include "platform/system/WinApi.h"
 
 namespace keldwick {
 

@@ -1,6 +1,6 @@
 #include "AppFrame.h"
 
-#include "app/WindowProcedure.h"
+#include "WindowProcedure.h"
 #include "platform/window/Runtime.h"
 #include "ui/ModuleKeys.h"
 #include "ui/StatusWindow.h"

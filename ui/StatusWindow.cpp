@@ -1,7 +1,7 @@
 #include "StatusWindow.h"
 
-#include "app/HiddenMode.h"
-#include "app/WindowProcedure.h"
+#include "HiddenMode.h"
+#include "WindowProcedure.h"
 #include "check/CheckRun.h"
 #include "platform/window/Runtime.h"
 #include "ui/ModuleKeys.h"

@@ -1,6 +1,6 @@
 #include "platform/definition/FieldBinding.h"
 
-#include "platform/TextField.h"
+#include "platform/base/TextField.h"
 
 namespace definition {
 

@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "platform/Result.h"
+#include "platform/base/Result.h"
 #include "platform/definition/WindowDescription.h"
 
 namespace definition {

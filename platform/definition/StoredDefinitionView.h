@@ -8,7 +8,7 @@
 #include <string_view>
 #include <unordered_set>
 
-#include "platform/ByteReader.h"
+#include "platform/base/ByteReader.h"
 #include "platform/definition/DefinitionError.h"
 #include "platform/definition/WalkTrace.h"
 #include "platform/definition/WindowDescription.h"

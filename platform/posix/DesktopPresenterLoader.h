@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/Result.h"
+#include "platform/base/Result.h"
 #include "platform/window/DesktopPresenter.h"
 #include "platform/window/Presenter.h"
 

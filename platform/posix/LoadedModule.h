@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/Result.h"
+#include "platform/base/Result.h"
 
 namespace rt {
 

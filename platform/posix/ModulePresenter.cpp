@@ -1,7 +1,7 @@
 #include "ModulePresenter.h"
 
 #include "FlatWindowView.h"
-#include "platform/EntryGuard.h"
+#include "platform/base/EntryGuard.h"
 
 namespace rt {
 

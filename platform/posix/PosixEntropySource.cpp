@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "../Entropy.h"
+#include "platform/threads/Entropy.h"
 
 namespace rt::detail {
 

@@ -8,8 +8,8 @@
 #include <csignal>
 #include <ctime>
 
-#include "../AsciiCase.h"
-#include "../FileSystem.h"
+#include "platform/base/AsciiCase.h"
+#include "platform/filesystem/FileSystem.h"
 
 namespace rt {
 

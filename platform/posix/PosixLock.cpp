@@ -1,6 +1,6 @@
 #include <mutex>
 
-#include "../Lock.h"
+#include "platform/threads/Lock.h"
 
 namespace rt {
 

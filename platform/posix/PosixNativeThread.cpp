@@ -1,7 +1,7 @@
 #include <pthread.h>
 
-#include "../EntryGuard.h"
-#include "../NativeThread.h"
+#include "platform/base/EntryGuard.h"
+#include "platform/threads/NativeThread.h"
 
 namespace rt {
 

@@ -1,7 +1,7 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "../Signal.h"
+#include "platform/threads/Signal.h"
 
 namespace rt {
 

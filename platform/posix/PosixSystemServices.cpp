@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "../FileSystem.h"
-#include "../Files.h"
-#include "../Paths.h"
-#include "../SystemServices.h"
 #include "../version/VersionServices.h"
+#include "platform/base/Paths.h"
+#include "platform/filesystem/FileSystem.h"
+#include "platform/system/Files.h"
+#include "platform/system/SystemServices.h"
 
 namespace rt {
 

@@ -1,7 +1,7 @@
 #include "GuardedApplication.h"
 
 #include "ModuleEnd.h"
-#include "platform/EntryGuard.h"
+#include "platform/base/EntryGuard.h"
 
 namespace rt::desktop {
 

@@ -5,7 +5,7 @@
 
 #include "CopiedView.h"
 #include "ModuleEnd.h"
-#include "platform/EntryGuard.h"
+#include "platform/base/EntryGuard.h"
 
 namespace rt::desktop {
 

@@ -3,7 +3,7 @@
 #include <functional>
 #include <memory>
 
-#include "platform/Result.h"
+#include "platform/base/Result.h"
 #include "platform/window/Presenter.h"
 #include "platform/window/PresenterModule.h"
 

@@ -7,7 +7,7 @@
 
 #include "DesktopIdentity.h"
 #include "ModuleEnd.h"
-#include "platform/EntryGuard.h"
+#include "platform/base/EntryGuard.h"
 
 namespace rt::desktop {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/ByteReader.h"
+#include "platform/base/ByteReader.h"
 
 namespace version {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/ByteReader.h"
+#include "platform/base/ByteReader.h"
 
 namespace version {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/Result.h"
+#include "platform/base/Result.h"
 
 namespace version {
 

@@ -6,7 +6,7 @@
 
 #include "ByteSource.h"
 #include "VersionLocator.h"
-#include "platform/FileSystem.h"
+#include "platform/filesystem/FileSystem.h"
 
 namespace version {
 

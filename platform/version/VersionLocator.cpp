@@ -3,7 +3,7 @@
 #include "LeResources.h"
 #include "NeResources.h"
 #include "PeResources.h"
-#include "platform/ByteReader.h"
+#include "platform/base/ByteReader.h"
 
 namespace version {
 

@@ -4,7 +4,7 @@
 
 #include "BlockNode.h"
 #include "Cp1252.h"
-#include "platform/ByteReader.h"
+#include "platform/base/ByteReader.h"
 
 namespace version {
 

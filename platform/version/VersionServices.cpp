@@ -14,7 +14,7 @@
 
 #include "VersionFile.h"
 #include "VersionQuery.h"
-#include "platform/Lock.h"
+#include "platform/threads/Lock.h"
 
 namespace version {
 

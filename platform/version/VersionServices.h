@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../WinApi.h"
+#include "platform/system/WinApi.h"
 
 // The portable version-information services: what the Windows 95 family's
 // GetFileVersionInfoSizeA, GetFileVersionInfoA and VerQueryValueA answer,

@@ -6,7 +6,7 @@
 
 #include "StatusBarEdges.h"
 #include "WindowClass.h"
-#include "platform/EntryGuard.h"
+#include "platform/base/EntryGuard.h"
 
 namespace rt::win32 {
 

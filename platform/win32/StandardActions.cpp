@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "../Paths.h"
 #include "ChildPlacement.h"
 #include "HelpPages.h"
+#include "platform/base/Paths.h"
 
 namespace rt::win32 {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "WindowClass.h"
-#include "platform/EntryGuard.h"
+#include "platform/base/EntryGuard.h"
 #include "platform/definition/WindowFrame.h"
 #include "platform/window/LabelledValues.h"
 

@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <string>
 
-#include "../FileSystem.h"
 #include "Win32Errors.h"
 #include "Win32FolderMutex.h"
 #include "Win32Platform.h"
+#include "platform/filesystem/FileSystem.h"
 
 namespace rt {
 

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "../Paths.h"
 #include "Win32Errors.h"
+#include "platform/base/Paths.h"
 
 namespace rt {
 

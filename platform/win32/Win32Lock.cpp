@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "../Lock.h"
+#include "platform/threads/Lock.h"
 
 namespace rt {
 

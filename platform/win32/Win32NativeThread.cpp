@@ -3,10 +3,10 @@
 
 #include <cerrno>
 
-#include "../EntryGuard.h"
-#include "../NativeThread.h"
 #include "Win32Errors.h"
 #include "Win32Platform.h"
+#include "platform/base/EntryGuard.h"
+#include "platform/threads/NativeThread.h"
 
 namespace rt {
 

@@ -5,7 +5,7 @@
 #include <mutex>
 
 #include "WindowClass.h"
-#include "platform/EntryGuard.h"
+#include "platform/base/EntryGuard.h"
 
 namespace rt::win32 {
 

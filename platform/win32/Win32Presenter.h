@@ -9,8 +9,8 @@
 
 #include "FrameWindow.h"
 #include "Handles.h"
-#include "platform/Lock.h"
-#include "platform/Result.h"
+#include "platform/base/Result.h"
+#include "platform/threads/Lock.h"
 #include "platform/window/DesktopPresenter.h"
 #include "platform/window/Presenter.h"
 

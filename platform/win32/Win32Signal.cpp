@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "../ProgramEnd.h"
-#include "../Signal.h"
+#include "platform/base/ProgramEnd.h"
+#include "platform/threads/Signal.h"
 
 namespace rt {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "../Paths.h"
-#include "../SystemServices.h"
+#include "platform/base/Paths.h"
+#include "platform/system/SystemServices.h"
 
 namespace rt {
 

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/Result.h"
+#include "platform/base/Result.h"
 #include "platform/window/Presenter.h"
 
 namespace rt {

@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "EventCodes.h"
-#include "platform/Lock.h"
-#include "platform/Signal.h"
+#include "platform/threads/Lock.h"
+#include "platform/threads/Signal.h"
 
 namespace rt {
 

@@ -6,10 +6,10 @@
 #include <memory>
 #include <system_error>
 
-#include "platform/Lock.h"
-#include "platform/NativeThread.h"
-#include "platform/Result.h"
-#include "platform/Signal.h"
+#include "platform/base/Result.h"
+#include "platform/threads/Lock.h"
+#include "platform/threads/NativeThread.h"
+#include "platform/threads/Signal.h"
 
 namespace rt {
 

@@ -3,7 +3,7 @@
 #include <atomic>
 #include <vector>
 
-#include "platform/ProgramEnd.h"
+#include "platform/base/ProgramEnd.h"
 #include "platform/window/RuntimeSetup.h"
 #include "platform/window/WindowLayer.h"
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "platform/Result.h"
+#include "platform/base/Result.h"
 #include "platform/window/PrepareError.h"
 #include "platform/window/RuntimeTypes.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Result.h"
+#include "platform/base/Result.h"
 #include "platform/window/Presenter.h"
 
 // How the runtime draws windows and finds their definitions. Set on the first

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/EntryGuard.h"
+#include "platform/base/EntryGuard.h"
 #include "platform/definition/FieldBinding.h"
 #include "platform/definition/StoredDefinitions.h"
 #include "platform/window/ThreadContext.h"

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/Lock.h"
+#include "platform/threads/Lock.h"
 #include "platform/window/WindowState.h"
 
 namespace rt {

@@ -5,7 +5,7 @@
 #include <regex>
 
 #include "ProgramFixture.h"
-#include "app/HiddenMode.h"
+#include "ui/HiddenMode.h"
 
 namespace keldwick::testing {
 namespace {

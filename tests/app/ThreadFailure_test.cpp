@@ -8,7 +8,7 @@
 #include <stdexcept>
 
 #include "ProgramFixture.h"
-#include "platform/NativeThread.h"
+#include "platform/threads/NativeThread.h"
 
 namespace keldwick::testing {
 namespace {

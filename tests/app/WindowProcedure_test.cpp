@@ -1,10 +1,10 @@
-#include "app/WindowProcedure.h"
+#include "ui/WindowProcedure.h"
 
 #include <gtest/gtest.h>
 
-#include "app/HiddenMode.h"
-#include "platform/TextField.h"
+#include "platform/base/TextField.h"
 #include "tests/window/LayerFixture.h"
+#include "ui/HiddenMode.h"
 
 namespace keldwick {
 namespace {

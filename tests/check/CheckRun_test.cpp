@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "CheckFixture.h"
-#include "platform/Paths.h"
+#include "platform/base/Paths.h"
 #include "tests/support/FaultyFileSystem.h"
 #include "tests/support/Unprivileged.h"
 

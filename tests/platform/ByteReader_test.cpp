@@ -1,4 +1,4 @@
-#include "platform/ByteReader.h"
+#include "platform/base/ByteReader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "platform/EntryGuard.h"
+#include "platform/base/EntryGuard.h"
 
 #include <gtest/gtest.h>
 
 #include <new>
 #include <stdexcept>
 
-#include "platform/NativeThread.h"
-#include "platform/ProgramEnd.h"
+#include "platform/base/ProgramEnd.h"
+#include "platform/threads/NativeThread.h"
 
 namespace rt {
 namespace {

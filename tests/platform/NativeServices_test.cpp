@@ -8,11 +8,11 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/FileSystem.h"
-#include "platform/Files.h"
-#include "platform/Paths.h"
-#include "platform/SystemServices.h"
-#include "platform/WinApi.h"
+#include "platform/base/Paths.h"
+#include "platform/filesystem/FileSystem.h"
+#include "platform/system/Files.h"
+#include "platform/system/SystemServices.h"
+#include "platform/system/WinApi.h"
 #include "tests/support/TempFolder.h"
 
 namespace rt {

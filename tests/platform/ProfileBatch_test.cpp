@@ -1,11 +1,11 @@
-#include "platform/ProfileBatch.h"
+#include "platform/report/ProfileBatch.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <thread>
 
-#include "platform/ProfileWriter.h"
+#include "platform/report/ProfileWriter.h"
 #include "tests/support/FaultyFileSystem.h"
 #include "tests/support/TempFolder.h"
 

@@ -1,4 +1,4 @@
-#include "platform/ProfileText.h"
+#include "platform/report/ProfileText.h"
 
 #include <gtest/gtest.h>
 

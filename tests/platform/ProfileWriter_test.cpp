@@ -1,4 +1,4 @@
-#include "platform/ProfileWriter.h"
+#include "platform/report/ProfileWriter.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "platform/TemporaryFile.h"
+#include "platform/report/TemporaryFile.h"
 #include "tests/support/FaultyFileSystem.h"
 #include "tests/support/TempFolder.h"
 

@@ -1,4 +1,4 @@
-#include "platform/Result.h"
+#include "platform/base/Result.h"
 
 #include <gtest/gtest.h>
 

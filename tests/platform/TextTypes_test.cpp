@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "platform/CStringBuffer.h"
-#include "platform/TextField.h"
+#include "platform/base/CStringBuffer.h"
+#include "platform/base/TextField.h"
 
 namespace keldwick {
 namespace {

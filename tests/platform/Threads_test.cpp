@@ -7,9 +7,9 @@
 #include <mutex>
 #include <vector>
 
-#include "platform/Lock.h"
-#include "platform/NativeThread.h"
-#include "platform/Signal.h"
+#include "platform/threads/Lock.h"
+#include "platform/threads/NativeThread.h"
+#include "platform/threads/Signal.h"
 #include "tests/support/Watchdog.h"
 
 namespace rt {

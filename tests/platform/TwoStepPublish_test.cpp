@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <thread>
 
-#include "platform/FileSystem.h"
-#include "platform/TemporaryFile.h"
-#include "platform/WholeFilePublisher.h"
+#include "platform/filesystem/FileSystem.h"
+#include "platform/report/TemporaryFile.h"
+#include "platform/report/WholeFilePublisher.h"
 #include "tests/support/FaultyFileSystem.h"
 #include "tests/support/TempFolder.h"
 

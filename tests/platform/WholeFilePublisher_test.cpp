@@ -1,12 +1,12 @@
 // What the publisher promises after a failure, and the temporary files it owns.
-#include "platform/WholeFilePublisher.h"
+#include "platform/report/WholeFilePublisher.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "platform/FileSystem.h"
-#include "platform/TemporaryFile.h"
+#include "platform/filesystem/FileSystem.h"
+#include "platform/report/TemporaryFile.h"
 #include "tests/support/FaultyFileSystem.h"
 #include "tests/support/TempFolder.h"
 

@@ -2,10 +2,10 @@
 
 #include <QMenuBar>
 
-#include "app/HiddenMode.h"
 #include "platform/window/Runtime.h"
 #include "platform/window/RuntimeSetup.h"
 #include "ui/AppFrame.h"
+#include "ui/HiddenMode.h"
 
 namespace keldwick::testing {
 

@@ -11,8 +11,8 @@
 #include <filesystem>
 
 #include "PersonScript.h"
-#include "platform/SystemServices.h"
 #include "platform/qt/QtPresenter.h"
+#include "platform/system/SystemServices.h"
 #include "tests/support/FakeSystemServices.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/Watchdog.h"

@@ -6,7 +6,7 @@
 #include <mutex>
 #include <string>
 
-#include "platform/SystemServices.h"
+#include "platform/system/SystemServices.h"
 
 namespace testing_support {
 

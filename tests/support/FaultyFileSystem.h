@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileSystem.h"
+#include "platform/filesystem/FileSystem.h"
 
 namespace testing_support {
 

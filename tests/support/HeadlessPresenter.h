@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Lock.h"
-#include "platform/Signal.h"
+#include "platform/threads/Lock.h"
+#include "platform/threads/Signal.h"
 #include "platform/window/Presenter.h"
 
 namespace testing_support {

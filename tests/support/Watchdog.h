@@ -3,8 +3,8 @@
 #include <chrono>
 #include <string>
 
-#include "platform/NativeThread.h"
-#include "platform/Signal.h"
+#include "platform/threads/NativeThread.h"
+#include "platform/threads/Signal.h"
 
 namespace testing_support {
 

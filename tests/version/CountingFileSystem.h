@@ -3,7 +3,7 @@
 #include <atomic>
 #include <memory>
 
-#include "platform/FileSystem.h"
+#include "platform/filesystem/FileSystem.h"
 
 namespace version::test {
 

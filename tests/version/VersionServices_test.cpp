@@ -10,7 +10,7 @@
 
 #include "CountingFileSystem.h"
 #include "VersionTestSupport.h"
-#include "platform/WinApi.h"
+#include "platform/system/WinApi.h"
 #include "tests/support/TempFolder.h"
 
 namespace version::test {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/ProgramBody.h"
-#include "platform/NativeThread.h"
+#include "platform/threads/NativeThread.h"
 #include "platform/window/Runtime.h"
 
 namespace windows_test {

@@ -14,7 +14,7 @@
 #include "FixtureBuilder.h"
 #include "ProgramRun.h"
 #include "WindowsTestSupport.h"
-#include "platform/FileSystem.h"
+#include "platform/filesystem/FileSystem.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "WindowsTestSupport.h"
-#include "platform/FileSystem.h"
+#include "platform/filesystem/FileSystem.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 #include <atomic>
 
 #include "WindowsTestSupport.h"
-#include "platform/FileSystem.h"
-#include "platform/FolderLock.h"
-#include "platform/NativeThread.h"
-#include "platform/ProfileWriter.h"
-#include "platform/SystemServices.h"
-#include "platform/WinApi.h"
+#include "platform/filesystem/FileSystem.h"
+#include "platform/report/FolderLock.h"
+#include "platform/report/ProfileWriter.h"
+#include "platform/system/SystemServices.h"
+#include "platform/system/WinApi.h"
+#include "platform/threads/NativeThread.h"
 #include "platform/win32/Win32FolderMutex.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/NativeThread.h"
+#include "platform/threads/NativeThread.h"
 #include "tests/support/Watchdog.h"
 
 namespace rt {

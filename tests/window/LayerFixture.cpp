@@ -2,7 +2,7 @@
 
 #include <thread>
 
-#include "platform/TextField.h"
+#include "platform/base/TextField.h"
 
 namespace rt::testing {
 

@@ -6,9 +6,9 @@
 #include <thread>
 
 #include "LayerFixture.h"
-#include "platform/NativeThread.h"
-#include "platform/Signal.h"
-#include "platform/TextField.h"
+#include "platform/base/TextField.h"
+#include "platform/threads/NativeThread.h"
+#include "platform/threads/Signal.h"
 
 namespace rt::testing {
 namespace {

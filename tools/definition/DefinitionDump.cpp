@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "platform/ByteReader.h"
+#include "platform/base/ByteReader.h"
 #include "platform/definition/DefinitionWalk.h"
 #include "platform/definition/RecordLayout.h"
 #include "platform/definition/StoredDefinitionView.h"

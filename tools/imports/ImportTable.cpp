@@ -3,7 +3,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/ByteReader.h"
+#include "platform/base/ByteReader.h"
 #include "platform/version/MzHeader.h"
 #include "platform/version/PeResources.h"
 

@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "platform/Result.h"
+#include "platform/base/Result.h"
 
 namespace imports {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/ByteReader.h"
+#include "platform/base/ByteReader.h"
 #include "platform/version/VersionLocator.h"
 #include "platform/version/VersionQuery.h"
 

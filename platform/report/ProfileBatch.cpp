@@ -3,9 +3,9 @@
 #include <span>
 #include <utility>
 
-#include "FileSystem.h"
 #include "ProfileText.h"
 #include "WholeFilePublisher.h"
+#include "platform/filesystem/FileSystem.h"
 
 namespace rt {
 

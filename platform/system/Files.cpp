@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "FileSystem.h"
-#include "Paths.h"
 #include "SystemServices.h"
+#include "platform/base/Paths.h"
+#include "platform/filesystem/FileSystem.h"
 
 namespace rt {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/HiddenMode.h"
+#include "HiddenMode.h"
 #include "platform/window/Runtime.h"
 
 namespace keldwick {

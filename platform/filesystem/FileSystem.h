@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "InstalledService.h"
-#include "Result.h"
+#include "platform/base/InstalledService.h"
+#include "platform/base/Result.h"
 
 namespace rt {
 

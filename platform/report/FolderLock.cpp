@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <thread>
 
-#include "Entropy.h"
+#include "platform/threads/Entropy.h"
 
 namespace rt {
 

@@ -3,10 +3,10 @@
 #include <span>
 #include <string>
 
-#include "FileSystem.h"
 #include "ProfileBatch.h"
 #include "ProfileText.h"
 #include "WholeFilePublisher.h"
+#include "platform/filesystem/FileSystem.h"
 
 namespace rt {
 

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <string>
 
-#include "FileSystem.h"
+#include "platform/filesystem/FileSystem.h"
 
 namespace rt {
 

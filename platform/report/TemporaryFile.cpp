@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "Entropy.h"
-#include "Paths.h"
+#include "platform/base/Paths.h"
+#include "platform/threads/Entropy.h"
 
 namespace rt {
 

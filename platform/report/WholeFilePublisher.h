@@ -3,7 +3,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "Result.h"
+#include "platform/base/Result.h"
 
 namespace rt {
 

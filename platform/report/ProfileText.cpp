@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "AsciiCase.h"
+#include "platform/base/AsciiCase.h"
 
 namespace rt {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/ProgramEnd.h"
+#include "ProgramEnd.h"
 
 namespace rt {
 

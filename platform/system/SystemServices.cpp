@@ -1,6 +1,6 @@
 #include "SystemServices.h"
 
-#include "Paths.h"
+#include "platform/base/Paths.h"
 
 namespace rt {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Result.h"
+#include "platform/base/Result.h"
 #include "platform/window/PrepareError.h"
 #include "platform/window/RuntimeTypes.h"
 

@@ -3,9 +3,9 @@
 #include <span>
 #include <string>
 
-#include "FileSystem.h"
-#include "Paths.h"
 #include "TemporaryFile.h"
+#include "platform/base/Paths.h"
+#include "platform/filesystem/FileSystem.h"
 
 namespace rt {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "FileSystem.h"
+#include "platform/filesystem/FileSystem.h"
 
 namespace rt {
 

@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "InstalledService.h"
 #include "WinApi.h"
+#include "platform/base/InstalledService.h"
 
 namespace rt {
 
