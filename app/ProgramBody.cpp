@@ -24,7 +24,7 @@ constexpr int kUnpreparedFrame = 1;
 
 // Windows are drawn only in normal mode, so a hidden run needs no desktop. A
 // presenter installed already (by a test) is kept.
-keldwick::Result<void, rt::DesktopError> useDesktop() {
+rt::Result<void, rt::DesktopError> useDesktop() {
     if (rt::hasPresenter()) {
         return {};
     }

@@ -10,7 +10,7 @@
 
 namespace keldwick {
 
-CStringBuffer<rt::kMaxPath> ReportPath;
+rt::CStringBuffer<rt::kMaxPath> ReportPath;
 
 namespace {
 
@@ -18,7 +18,7 @@ constexpr std::string_view kRequiredVersion = "4.00.1116";
 
 // The report path for a directory, or nothing when the whole path does not
 // fit: a cut path would name another file, which the reset would delete.
-bool buildReportPath(const std::string& directory, CStringBuffer<rt::kMaxPath>& path) {
+bool buildReportPath(const std::string& directory, rt::CStringBuffer<rt::kMaxPath>& path) {
     if (directory.empty() || !path.tryAssign(directory)) {
         return false;
     }
@@ -52,7 +52,7 @@ std::string reportPathWithin(const std::string& directory) {
 void RESETREPORT(CheckRunLock& lock, rt::ProfileBatch& report) {
     ReportPath.clear();
     const auto directory = rt::currentDirectory();
-    CStringBuffer<rt::kMaxPath> path;
+    rt::CStringBuffer<rt::kMaxPath> path;
     if (!buildReportPath(directory, path)) {
         // No full path names the report, but its bare name still does, in the
         // current folder: the old report goes, as the reset promises, rather
@@ -88,10 +88,10 @@ void publishReport(const CheckRunLock& lock, rt::ProfileBatch& report) {
 }
 
 VerdictField GETISWIN95() {
-    os::OSVERSIONINFOA info{};
+    rt::os::OSVERSIONINFOA info{};
     info.dwOSVersionInfoSize = sizeof info;
-    (void)os::GetVersionExA(&info);
-    const VerdictField verdict(info.dwPlatformId == os::kPlatformWindows95Family ? "YES" : "NO");
+    (void)rt::os::GetVersionExA(&info);
+    const VerdictField verdict(info.dwPlatformId == rt::os::kPlatformWindows95Family ? "YES" : "NO");
     if (!ReportPath.isBlank()) {
         (void)rt::putProfileEntry(kReportSection, "ISWIN95", verdict.trimmed(), ReportPath.c_str());
     }

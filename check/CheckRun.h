@@ -8,8 +8,8 @@
 
 namespace keldwick {
 
-using ResultField = TextField<40>;
-using VerdictField = TextField<20>;
+using ResultField = rt::TextField<40>;
+using VerdictField = rt::TextField<20>;
 
 inline constexpr std::string_view kReportFileName = "KELDWICK.INI";
 inline constexpr std::string_view kReportSection = "VREDIR.VXD";
@@ -17,7 +17,7 @@ inline constexpr std::string_view kReportSection = "VREDIR.VXD";
 // The full path of the report; blank until a check run builds it, and blank
 // whenever the current directory cannot be read or the path would not fit.
 // Used only under a CheckRunLock.
-extern CStringBuffer<rt::kMaxPath> ReportPath;
+extern rt::CStringBuffer<rt::kMaxPath> ReportPath;
 
 // One complete check: resets the report, probes the platform and the driver,
 // and derives the recommendation. Always fills all three fields. The reset and

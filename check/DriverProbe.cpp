@@ -12,7 +12,7 @@ namespace keldwick {
 
 namespace {
 
-using DirectoryQuery = os::UINT (*)(char*, os::UINT);
+using DirectoryQuery = rt::os::UINT (*)(char*, rt::os::UINT);
 
 bool locateInDirectory(const std::string& directory, CandidatePath& candidate) {
     return !directory.empty() && candidate.tryAssign(directory) && LOCATEINDIR(candidate, kDriverFileName);
@@ -22,7 +22,7 @@ bool locateInDirectory(const std::string& directory, CandidatePath& candidate) {
 // NUL; any other answer leaves nothing to search.
 bool locateInSystemDirectory(DirectoryQuery query, CandidatePath& candidate) {
     candidate.clear();
-    const auto length = query(candidate.data(), static_cast<os::UINT>(CandidatePath::kMaxLength));
+    const auto length = query(candidate.data(), static_cast<rt::os::UINT>(CandidatePath::kMaxLength));
     if (length == 0 || length >= CandidatePath::kMaxLength) {
         return false;
     }
@@ -32,8 +32,8 @@ bool locateInSystemDirectory(DirectoryQuery query, CandidatePath& candidate) {
 
 bool findDriver(CandidatePath& candidate) {
     return locateInDirectory(rt::currentDirectory(), candidate) ||
-           locateInSystemDirectory(os::GetSystemDirectoryA, candidate) ||
-           locateInSystemDirectory(os::GetWindowsDirectoryA, candidate);
+           locateInSystemDirectory(rt::os::GetSystemDirectoryA, candidate) ||
+           locateInSystemDirectory(rt::os::GetWindowsDirectoryA, candidate);
 }
 
 // The version text as the window shows it and the report records it: it ends
@@ -45,18 +45,18 @@ std::string_view versionText(std::string_view value) {
         const auto byte = static_cast<unsigned char>(c);
         return byte < 0x20 || byte == 0x7F;
     });
-    return trimTrailingBlanks(value.substr(0, static_cast<std::size_t>(control - value.begin())));
+    return rt::trimTrailingBlanks(value.substr(0, static_cast<std::size_t>(control - value.begin())));
 }
 
 // The version block, sized to what the file reports; empty when there is none to read.
 std::vector<std::byte> readVersionBlock(const CandidatePath& versionFileName) {
-    os::DWORD handle = 0;
-    const auto size = os::GetFileVersionInfoSizeA(versionFileName.c_str(), &handle);
+    rt::os::DWORD handle = 0;
+    const auto size = rt::os::GetFileVersionInfoSizeA(versionFileName.c_str(), &handle);
     if (size == 0 || size > kMaxVersionBlock) {
         return {};
     }
     std::vector<std::byte> block(size);
-    if (!os::GetFileVersionInfoA(versionFileName.c_str(), handle, size, block.data())) {
+    if (!rt::os::GetFileVersionInfoA(versionFileName.c_str(), handle, size, block.data())) {
         return {};
     }
     return block;
@@ -83,8 +83,8 @@ bool LOCATEINDIR(CandidatePath& candidate, std::string_view driverFileName) {
 void READFILEVERSION(std::span<const std::byte> block, const char* query, VersionValue& value) {
     value.clear();
     void* location = nullptr;
-    os::UINT length = 0;
-    if (!os::VerQueryValueA(block.data(), query, &location, &length) || location == nullptr) {
+    rt::os::UINT length = 0;
+    if (!rt::os::VerQueryValueA(block.data(), query, &location, &length) || location == nullptr) {
         return;
     }
     // The value must lie inside the block; it may lack its NUL there.
@@ -95,7 +95,8 @@ void READFILEVERSION(std::span<const std::byte> block, const char* query, Versio
     }
     const auto available = block.size() - (at - begin);
     const auto limit = std::min(available, VersionValue::kMaxLength) + 1;
-    if (os::lstrcpynA(value.data(), static_cast<const char*>(location), static_cast<int>(limit)) == nullptr) {
+    if (rt::os::lstrcpynA(value.data(), static_cast<const char*>(location), static_cast<int>(limit)) ==
+        nullptr) {
         value.clear();
         return;
     }
@@ -116,7 +117,7 @@ ResultField GETDRIVERVERSION() {
     VersionValue value;
     READFILEVERSION(block, kVersionQuery.data(), value);
     const auto text = versionText(value.view());
-    if (isBlank(text)) {
+    if (rt::isBlank(text)) {
         return result;
     }
     result = text;

@@ -13,8 +13,8 @@ inline constexpr std::string_view kVersionQuery = "\\StringFileInfo\\040904E4\\F
 // Version blocks larger than this are not read: the driver's is a few hundred bytes.
 inline constexpr std::size_t kMaxVersionBlock = std::size_t{64} * 1024;
 
-using CandidatePath = CStringBuffer<rt::kMaxPath>;
-using VersionValue = CStringBuffer<1000>;
+using CandidatePath = rt::CStringBuffer<rt::kMaxPath>;
+using VersionValue = rt::CStringBuffer<1000>;
 
 // The driver's FileVersion text up to its first control character, trailing
 // blanks removed and cut to 40 characters, or "UNKNOWN"; writes VERSION to the

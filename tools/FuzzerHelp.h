@@ -6,7 +6,7 @@
 
 // libFuzzer skips "--help" with a note and starts fuzzing in the current
 // folder, leaving crash files there. The fuzz targets answer it instead.
-namespace fuzzing {
+namespace keldwick::fuzzing {
 
 inline void answerHelp(int argc, char** argv, const char* what) {
     for (int i = 1; i < argc; ++i) {
@@ -21,4 +21,4 @@ inline void answerHelp(int argc, char** argv, const char* what) {
     }
 }
 
-}  // namespace fuzzing
+}  // namespace keldwick::fuzzing

@@ -25,7 +25,7 @@ void startStatusWindow(std::size_t stackBytes) {
 
 class AppFrame final : public WindowProcedure {
   private:
-    keldwick::Result<void, rt::PrepareError> prepare(rt::Window& window) override {
+    rt::Result<void, rt::PrepareError> prepare(rt::Window& window) override {
         return rt::prepareFrame(window, kFrameModuleKey, kFrameWindowKey);
     }
 
@@ -45,7 +45,7 @@ class AppFrame final : public WindowProcedure {
 
 }  // namespace
 
-keldwick::Result<void, rt::PrepareError> MAIN() {
+rt::Result<void, rt::PrepareError> MAIN() {
     return AppFrame().run();
 }
 

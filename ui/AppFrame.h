@@ -9,7 +9,7 @@ namespace keldwick {
 // The application frame's procedure, on the first thread: opens the first
 // status window as soon as the frame opens and another for each Test,
 // GetVersion. Returns when the frame has closed; fails when it never opened.
-keldwick::Result<void, rt::PrepareError> MAIN();
+rt::Result<void, rt::PrepareError> MAIN();
 
 extern const rt::Module kAppFrameModule;
 

@@ -14,7 +14,7 @@ constexpr int kCloseButton = 10;
 
 class StatusWindow final : public WindowProcedure {
   private:
-    keldwick::Result<void, rt::PrepareError> prepare(rt::Window& window) override {
+    rt::Result<void, rt::PrepareError> prepare(rt::Window& window) override {
         return rt::prepareWindow(window, kStatusModuleKey, kStatusWindowKey,
                                  {m_isWin95.chars(), m_driverVersion.chars(), m_recommend.chars()});
     }

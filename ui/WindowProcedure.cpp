@@ -15,7 +15,7 @@ constexpr int kBeepDuration = 16;
 
 }  // namespace
 
-keldwick::Result<void, rt::PrepareError> WindowProcedure::run() {
+rt::Result<void, rt::PrepareError> WindowProcedure::run() {
     rt::Window window;
     if (auto prepared = prepare(window); !prepared) {
         return prepared;

@@ -15,10 +15,10 @@ class WindowProcedure {
     virtual ~WindowProcedure() = default;
 
     // Fails, having done nothing else, when the window could not be prepared.
-    keldwick::Result<void, rt::PrepareError> run();
+    rt::Result<void, rt::PrepareError> run();
 
   protected:
-    virtual keldwick::Result<void, rt::PrepareError> prepare(rt::Window& window) = 0;
+    virtual rt::Result<void, rt::PrepareError> prepare(rt::Window& window) = 0;
     virtual void openingWork() = 0;
     virtual void acceptedWork() = 0;
     virtual bool releasesDefinition() const = 0;

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace keldwick {
+namespace rt {
 
 namespace {
 
@@ -148,4 +148,4 @@ std::optional<ByteReader> ByteReader::slice(std::size_t offset, std::size_t leng
     return ByteReader(m_bytes.subspan(offset, length), m_base + offset);
 }
 
-}  // namespace keldwick
+}  // namespace rt

@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-namespace keldwick {
+namespace rt {
 
 // A cursor over untrusted bytes. Every read is bounds-checked and fails as a
 // whole (nothing is consumed) when it does not fit; lengths are compared with
@@ -71,4 +71,4 @@ T checkedRead(std::optional<T> read) {
     return *read;
 }
 
-}  // namespace keldwick
+}  // namespace rt

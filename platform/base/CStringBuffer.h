@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace keldwick {
+namespace rt {
 
 // NUL-terminated text in a buffer of N bytes: at most N - 1 characters.
 // assign/append cut a longer text; tryAssign/tryAppend refuse it and leave the
@@ -73,4 +73,4 @@ class CStringBuffer {
     std::size_t m_length = 0;
 };
 
-}  // namespace keldwick
+}  // namespace rt

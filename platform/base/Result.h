@@ -7,7 +7,7 @@
 #include <utility>
 #include <variant>
 
-namespace keldwick {
+namespace rt {
 
 namespace detail {
 
@@ -79,4 +79,4 @@ class [[nodiscard]] Result<void, E> {
     std::optional<E> m_error;
 };
 
-}  // namespace keldwick
+}  // namespace rt

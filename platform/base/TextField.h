@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace keldwick {
+namespace rt {
 
 // Removes trailing spaces only: tabs and other bytes are part of the text.
 constexpr std::string_view trimTrailingBlanks(std::string_view text) {
@@ -62,4 +62,4 @@ class TextField {
     std::array<char, N> m_chars;
 };
 
-}  // namespace keldwick
+}  // namespace rt

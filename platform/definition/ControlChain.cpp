@@ -5,11 +5,11 @@
 
 #include "platform/definition/RecordLayout.h"
 
-namespace definition {
+namespace rt::definition {
 
 namespace {
 
-using keldwick::ByteReader;
+using rt::ByteReader;
 namespace L = layout;
 
 static_assert(L::statictext::kFont + 4 <= L::statictext::kSize);
@@ -152,4 +152,4 @@ Result<void, DefinitionError> ControlChain::readPushButton(const ByteReader& rec
     return {};
 }
 
-}  // namespace definition
+}  // namespace rt::definition

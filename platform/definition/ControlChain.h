@@ -6,7 +6,7 @@
 #include "platform/definition/DefinitionError.h"
 #include "platform/definition/StoredDefinitionView.h"
 
-namespace definition {
+namespace rt::definition {
 
 // Reads a window's controls along their chain, in chain order. Fonts a
 // control does not give come from the window's font, so every control leaves
@@ -20,15 +20,15 @@ class ControlChain {
 
   private:
     [[nodiscard]] Result<PieceKind, DefinitionError> controlPiece(std::int32_t offset);
-    [[nodiscard]] Result<void, DefinitionError> readStaticText(const keldwick::ByteReader& record,
+    [[nodiscard]] Result<void, DefinitionError> readStaticText(const rt::ByteReader& record,
                                                                Control& control);
-    [[nodiscard]] Result<void, DefinitionError> readValueDisplay(const keldwick::ByteReader& record,
+    [[nodiscard]] Result<void, DefinitionError> readValueDisplay(const rt::ByteReader& record,
                                                                  Control& control);
-    [[nodiscard]] Result<void, DefinitionError> readPushButton(const keldwick::ByteReader& record,
+    [[nodiscard]] Result<void, DefinitionError> readPushButton(const rt::ByteReader& record,
                                                                Control& control);
 
     StoredDefinitionView& m_view;
     const Font& m_windowFont;
 };
 
-}  // namespace definition
+}  // namespace rt::definition

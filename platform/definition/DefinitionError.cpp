@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-namespace definition {
+namespace rt::definition {
 
 std::string_view faultName(DefinitionFault fault) {
     switch (fault) {
@@ -55,4 +55,4 @@ std::string DefinitionError::message() const {
     return out;
 }
 
-}  // namespace definition
+}  // namespace rt::definition

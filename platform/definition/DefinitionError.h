@@ -6,9 +6,9 @@
 
 #include "platform/base/Result.h"
 
-namespace definition {
+namespace rt::definition {
 
-using keldwick::Result;
+using rt::Result;
 
 enum class DefinitionFault : std::uint8_t {
     NoDefinition,       // nothing stored under the module key
@@ -41,4 +41,4 @@ struct DefinitionError {
     std::string message() const;
 };
 
-}  // namespace definition
+}  // namespace rt::definition

@@ -9,11 +9,11 @@
 #include "platform/definition/RecordLayout.h"
 #include "platform/definition/StoredDefinitionView.h"
 
-namespace definition {
+namespace rt::definition {
 
 namespace {
 
-using keldwick::ByteReader;
+using rt::ByteReader;
 namespace L = layout;
 
 static_assert(L::window::kFirstZone + 4 <= L::window::kSize);
@@ -228,4 +228,4 @@ Result<WindowDescription, DefinitionError> inspectDefinition(std::span<const std
     return Walker(stored, std::nullopt, &trace).run();
 }
 
-}  // namespace definition
+}  // namespace rt::definition

@@ -8,7 +8,7 @@
 #include "platform/definition/WalkTrace.h"
 #include "platform/definition/WindowDescription.h"
 
-namespace definition {
+namespace rt::definition {
 
 // Turns one stored definition into the description the window layer builds
 // its window from. A pure function of its arguments: all state lives in the
@@ -24,4 +24,4 @@ namespace definition {
 [[nodiscard]] Result<WindowDescription, DefinitionError> inspectDefinition(std::span<const std::byte> stored,
                                                                            WalkTrace& trace);
 
-}  // namespace definition
+}  // namespace rt::definition

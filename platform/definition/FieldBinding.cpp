@@ -2,7 +2,7 @@
 
 #include "platform/base/TextField.h"
 
-namespace definition {
+namespace rt::definition {
 
 std::string BindingError::message() const {
     switch (fault) {
@@ -17,8 +17,8 @@ std::string BindingError::message() const {
            std::to_string(display);
 }
 
-keldwick::Result<BoundFields, BindingError> bindFields(const WindowDescription& window,
-                                                       std::span<const std::span<char>> fields) {
+rt::Result<BoundFields, BindingError> bindFields(const WindowDescription& window,
+                                                 std::span<const std::span<char>> fields) {
     BoundFields bound;
     std::size_t next = 0;
     for (const auto& control : window.controls) {
@@ -42,7 +42,7 @@ keldwick::Result<BoundFields, BindingError> bindFields(const WindowDescription& 
 }
 
 std::string shownText(std::span<const char> field) {
-    return std::string(keldwick::trimTrailingBlanks({field.data(), field.size()}));
+    return std::string(rt::trimTrailingBlanks({field.data(), field.size()}));
 }
 
-}  // namespace definition
+}  // namespace rt::definition

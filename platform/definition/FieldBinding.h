@@ -9,7 +9,7 @@
 #include "platform/base/Result.h"
 #include "platform/definition/WindowDescription.h"
 
-namespace definition {
+namespace rt::definition {
 
 // Why a procedure's fields cannot be bound to a window's value displays.
 enum class BindingFault : std::uint8_t {
@@ -34,10 +34,10 @@ using BoundFields = std::map<std::int32_t, std::span<char>>;
 // must be a fixed text of exactly the length the display's variable gives:
 // the window layer reads it for every redraw, so a shorter one would be read
 // past its end.
-[[nodiscard]] keldwick::Result<BoundFields, BindingError> bindFields(const WindowDescription& window,
-                                                                     std::span<const std::span<char>> fields);
+[[nodiscard]] rt::Result<BoundFields, BindingError> bindFields(const WindowDescription& window,
+                                                               std::span<const std::span<char>> fields);
 
 // What a value display shows of its field: the text without its padding.
 std::string shownText(std::span<const char> field);
 
-}  // namespace definition
+}  // namespace rt::definition

@@ -6,7 +6,7 @@
 // Where things lie in a stored window definition. The walk and the build-time
 // compiler both use these, so the two cannot drift apart; the tests check the
 // resulting bytes against positions counted by hand instead.
-namespace definition::layout {
+namespace rt::definition::layout {
 
 // The header: the module key with its NUL, then the window-record offset.
 // Offsets count from the origin, 20 bytes in, so that the key's last
@@ -140,4 +140,4 @@ inline constexpr std::size_t kWidth = 0;
 inline constexpr std::size_t kNext = 4;
 }  // namespace zone
 
-}  // namespace definition::layout
+}  // namespace rt::definition::layout

@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-namespace definition {
+namespace rt::definition {
 
 // One named resource built into the program, the way a Windows program file
 // carries its resources: a type name, a resource name and a language.
@@ -25,4 +25,4 @@ struct ResourceEntry {
 // windows links it.
 std::span<const ResourceEntry> embeddedResources();
 
-}  // namespace definition
+}  // namespace rt::definition

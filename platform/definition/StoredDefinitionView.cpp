@@ -5,11 +5,11 @@
 
 #include "platform/definition/RecordLayout.h"
 
-namespace definition {
+namespace rt::definition {
 
 namespace {
 
-using keldwick::ByteReader;
+using rt::ByteReader;
 
 bool isChainPiece(PieceKind piece) {
     switch (piece) {
@@ -62,7 +62,7 @@ Result<std::uint8_t, DefinitionError> StoredDefinitionView::kindAt(std::int32_t 
     if (auto checked = checkOffset(offset); !checked) {
         return checked.error();
     }
-    return keldwick::checkedRead(m_stored.u8At(layout::kOrigin + static_cast<std::size_t>(offset)));
+    return rt::checkedRead(m_stored.u8At(layout::kOrigin + static_cast<std::size_t>(offset)));
 }
 
 Result<ByteReader, DefinitionError> StoredDefinitionView::record(std::int32_t offset, PieceKind expected) {
@@ -219,4 +219,4 @@ std::string StoredDefinitionView::quoted(std::string_view text, std::size_t show
     return out;
 }
 
-}  // namespace definition
+}  // namespace rt::definition

@@ -13,7 +13,7 @@
 #include "platform/definition/WalkTrace.h"
 #include "platform/definition/WindowDescription.h"
 
-namespace definition {
+namespace rt::definition {
 
 // Checked access to one stored definition for the length of one walk: turns
 // origin offsets into readers over exactly one record, sub-record or text,
@@ -31,7 +31,7 @@ class StoredDefinitionView {
 
     // Keys that errors name; the walk sets them as soon as it knows them.
     void nameDefinition(std::string_view moduleKey, std::string_view windowKey);
-    const keldwick::ByteReader& whole() const { return m_stored; }
+    const rt::ByteReader& whole() const { return m_stored; }
 
     [[nodiscard]] DefinitionError failure(DefinitionFault fault, std::int64_t offset,
                                           std::string detail = {}) const;
@@ -39,11 +39,10 @@ class StoredDefinitionView {
     // The kind byte of the record at an offset, which must lie in the body.
     [[nodiscard]] Result<std::uint8_t, DefinitionError> kindAt(std::int32_t offset) const;
     // A record of the given piece, which must carry that piece's kind.
-    [[nodiscard]] Result<keldwick::ByteReader, DefinitionError> record(std::int32_t offset, PieceKind piece);
+    [[nodiscard]] Result<rt::ByteReader, DefinitionError> record(std::int32_t offset, PieceKind piece);
     // A sub-record: font, colours, variable or zone. Zones form a chain and are
     // checked for loops like records.
-    [[nodiscard]] Result<keldwick::ByteReader, DefinitionError> subRecord(std::int32_t offset,
-                                                                          PieceKind piece);
+    [[nodiscard]] Result<rt::ByteReader, DefinitionError> subRecord(std::int32_t offset, PieceKind piece);
     // Offset 0 gives the empty text.
     [[nodiscard]] Result<std::string, DefinitionError> text(std::int32_t offset);
     // A font record with its face-name text, as stored.
@@ -51,7 +50,7 @@ class StoredDefinitionView {
 
     // Records come as slices of exactly their size and every field lies
     // inside its record, so a field read cannot come back empty.
-    static std::int32_t field(const keldwick::ByteReader& record, std::size_t at) {
+    static std::int32_t field(const rt::ByteReader& record, std::size_t at) {
         return record.i32At(at).value_or(0);
     }
 
@@ -62,14 +61,14 @@ class StoredDefinitionView {
 
   private:
     [[nodiscard]] Result<void, DefinitionError> checkOffset(std::int32_t offset) const;
-    [[nodiscard]] Result<keldwick::ByteReader, DefinitionError> piece(std::int32_t offset, PieceKind piece);
+    [[nodiscard]] Result<rt::ByteReader, DefinitionError> piece(std::int32_t offset, PieceKind piece);
     [[nodiscard]] Result<void, DefinitionError> enterChain(std::int32_t offset);
 
-    keldwick::ByteReader m_stored;
+    rt::ByteReader m_stored;
     WalkTrace* m_trace;
     std::string m_moduleKey;
     std::string m_windowKey;
     std::unordered_set<std::int32_t> m_chainRecords;
 };
 
-}  // namespace definition
+}  // namespace rt::definition

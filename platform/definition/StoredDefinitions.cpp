@@ -2,7 +2,7 @@
 
 #include "platform/definition/DefinitionWalk.h"
 
-namespace definition {
+namespace rt::definition {
 
 Result<WindowDescription, DefinitionError> loadWindowDescription(std::string_view moduleKey,
                                                                  std::string_view windowKey) {
@@ -14,4 +14,4 @@ Result<WindowDescription, DefinitionError> loadWindowDescription(std::string_vie
     return walkDefinition(*stored, moduleKey, windowKey);
 }
 
-}  // namespace definition
+}  // namespace rt::definition

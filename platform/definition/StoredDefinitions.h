@@ -10,7 +10,7 @@
 #include "platform/definition/DefinitionError.h"
 #include "platform/definition/WindowDescription.h"
 
-namespace definition {
+namespace rt::definition {
 
 // Stored definitions are resources of this type, in US English, each named
 // after its module: the part of the module key after "$" in capitals, then "_RSC".
@@ -42,4 +42,4 @@ inline std::string resourceNameFor(std::string_view moduleKey) {
 [[nodiscard]] Result<WindowDescription, DefinitionError> loadWindowDescription(std::string_view moduleKey,
                                                                                std::string_view windowKey);
 
-}  // namespace definition
+}  // namespace rt::definition

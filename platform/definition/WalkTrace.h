@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-namespace definition {
+namespace rt::definition {
 
 enum class PieceKind : std::uint8_t {
     Text,
@@ -64,4 +64,4 @@ constexpr std::string_view pieceName(PieceKind kind) {
     return "?";
 }
 
-}  // namespace definition
+}  // namespace rt::definition

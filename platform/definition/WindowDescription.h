@@ -7,7 +7,7 @@
 
 // What a walk of a stored window definition hands the window layer: plain
 // values that own their data, with no tie left to the stored bytes.
-namespace definition {
+namespace rt::definition {
 
 // A position or size field that holds this value was left to the window layer.
 inline constexpr std::int32_t kNotGiven = INT32_MIN;
@@ -119,4 +119,4 @@ inline std::size_t valueDisplayCount(const WindowDescription& window) {
     return count;
 }
 
-}  // namespace definition
+}  // namespace rt::definition

@@ -4,7 +4,7 @@
 
 #include "platform/definition/WindowDescription.h"
 
-namespace definition {
+namespace rt::definition {
 
 // What a window record's window flags ask of the window's frame. The frame
 // (0x1820) carries both bits below; the status window (0x3044) neither, so it
@@ -21,4 +21,4 @@ inline WindowFrame windowFrameOf(const WindowDescription& window) {
     return {(window.windowFlags & kSizingBorderFlag) != 0, (window.windowFlags & kMaximizeBoxFlag) != 0};
 }
 
-}  // namespace definition
+}  // namespace rt::definition

@@ -15,7 +15,7 @@
 
 namespace rt {
 
-using keldwick::Result;
+using rt::Result;
 
 using NativeFile = std::intptr_t;
 inline constexpr NativeFile kNoFile = -1;

@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Loaded = keldwick::Result<std::unique_ptr<Presenter>, DesktopError>;
+using Loaded = rt::Result<std::unique_ptr<Presenter>, DesktopError>;
 
 std::string joined(std::span<const fs::path> paths) {
     std::string text;

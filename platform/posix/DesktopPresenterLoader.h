@@ -19,7 +19,7 @@ std::vector<std::filesystem::path> presenterModuleCandidates(const std::filesyst
 // Loads the first candidate that exists and asks it for a presenter. Fails,
 // with a one-line reason, when none exists, none loads, it belongs to another
 // version of the program, or it can show no windows here.
-keldwick::Result<std::unique_ptr<Presenter>, DesktopError> loadPresenterModule(
+rt::Result<std::unique_ptr<Presenter>, DesktopError> loadPresenterModule(
     std::span<const std::filesystem::path> candidates);
 
 }  // namespace rt

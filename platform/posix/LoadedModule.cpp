@@ -6,7 +6,7 @@
 
 namespace rt {
 
-keldwick::Result<LoadedModule, ModuleLoadError> LoadedModule::open(const std::string& path) {
+rt::Result<LoadedModule, ModuleLoadError> LoadedModule::open(const std::string& path) {
     // Every library the module needs is loaded here and the symbol versions
     // it was built against are checked (Qt adds one with each minor release),
     // so a missing or too old library fails now, with its name, rather than

@@ -15,7 +15,7 @@ struct ModuleLoadError {
 // as this object lives.
 class LoadedModule {
   public:
-    static keldwick::Result<LoadedModule, ModuleLoadError> open(const std::string& path);
+    static rt::Result<LoadedModule, ModuleLoadError> open(const std::string& path);
 
     LoadedModule() = default;
     ~LoadedModule();

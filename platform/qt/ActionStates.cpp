@@ -7,7 +7,7 @@
 
 #include "ClipboardActions.h"
 
-namespace rt::desktop {
+namespace rt::qt {
 
 ActionStates::ActionStates(QMainWindow& frame, QMdiArea& area,
                            std::vector<std::pair<StandardAction, QAction*>> items)
@@ -59,4 +59,4 @@ void ActionStates::refresh() {
     }
 }
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

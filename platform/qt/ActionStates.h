@@ -9,7 +9,7 @@
 
 #include "platform/window/ActionAvailability.h"
 
-namespace rt::desktop {
+namespace rt::qt {
 
 // Keeps the frame's standard menu entries enabled exactly while they can
 // act, as the child windows open, close, minimise and take turns, and as the
@@ -38,4 +38,4 @@ class ActionStates {
     QObject m_context;  // disconnects everything connected here when the states go
 };
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

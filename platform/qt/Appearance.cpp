@@ -8,7 +8,7 @@
 
 #include "Latin1Text.h"
 
-namespace rt::desktop {
+namespace rt::qt {
 
 namespace {
 
@@ -78,4 +78,4 @@ BaseUnits Appearance::baseUnitsOf(const QFont& font) {
         metrics.height());
 }
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

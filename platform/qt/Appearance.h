@@ -8,7 +8,7 @@
 #include "platform/definition/WindowDescription.h"
 #include "platform/window/LayoutUnits.h"
 
-namespace rt::desktop {
+namespace rt::qt {
 
 // How a definition's fonts and colours look on this desktop. Colours that
 // name a system colour follow the desktop's palette, so a window keeps
@@ -28,4 +28,4 @@ class Appearance {
     static BaseUnits baseUnitsOf(const QFont& font);
 };
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

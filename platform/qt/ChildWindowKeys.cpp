@@ -5,7 +5,7 @@
 #include <QShortcut>
 #include <functional>
 
-namespace rt::desktop {
+namespace rt::qt {
 
 namespace {
 
@@ -41,4 +41,4 @@ void ChildWindowKeys::install(QMainWindow& frame, QMdiArea& area) {
     }
 }
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

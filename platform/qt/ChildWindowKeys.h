@@ -3,7 +3,7 @@
 #include <QMainWindow>
 #include <QMdiArea>
 
-namespace rt::desktop {
+namespace rt::qt {
 
 // The keys of a Windows MDI frame: Ctrl+F4 closes the active child window
 // (asking its procedure, as its close button does), Ctrl+Tab and Ctrl+F6 go to
@@ -15,4 +15,4 @@ class ChildWindowKeys {
     static void install(QMainWindow& frame, QMdiArea& area);
 };
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

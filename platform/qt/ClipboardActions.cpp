@@ -9,7 +9,7 @@
 
 #include "StatusChild.h"
 
-namespace rt::desktop {
+namespace rt::qt {
 
 namespace {
 
@@ -83,4 +83,4 @@ void ClipboardActions::paste(QWidget* focused) {
     callSlot(focused, "paste", "paste()");
 }
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

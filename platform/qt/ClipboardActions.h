@@ -4,7 +4,7 @@
 
 #include "platform/window/ActionAvailability.h"
 
-namespace rt::desktop {
+namespace rt::qt {
 
 class StatusChild;
 
@@ -25,4 +25,4 @@ class ClipboardActions {
     static bool hasSelection(const QWidget* focused);
 };
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

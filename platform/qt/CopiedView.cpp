@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-namespace rt::desktop {
+namespace rt::qt {
 
 namespace {
 
@@ -100,4 +100,4 @@ WindowView copiedView(const KwWindowView& plain) {
     return view;
 }
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

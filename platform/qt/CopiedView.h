@@ -5,7 +5,7 @@
 #include "platform/window/Presenter.h"
 #include "platform/window/PresenterModule.h"
 
-namespace rt::desktop {
+namespace rt::qt {
 
 // A text handed over by the program, copied: the program's memory is valid
 // only during its call.
@@ -15,4 +15,4 @@ std::string copiedText(KwText text);
 // presenter's types. A view without a description gets an empty one.
 WindowView copiedView(const KwWindowView& view);
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-namespace rt::desktop {
+namespace rt::qt {
 
 QString DataFiles::locate(const QString& relative) {
     return locate(relative, QCoreApplication::applicationDirPath());
@@ -23,4 +23,4 @@ QString DataFiles::locate(const QString& relative, const QString& programFolder)
     return beside.isFile() ? beside.absoluteFilePath() : QString();
 }
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace rt::desktop {
+namespace rt::qt {
 
 // Files the program ships beside its code (help pages, icons), found under
 // share/ of each of the desktop's data folders, else under the share/ beside
@@ -16,4 +16,4 @@ class DataFiles {
     static QString locate(const QString& relative, const QString& programFolder);
 };
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -7,7 +7,7 @@
 
 #include "DataFiles.h"
 
-namespace rt::desktop {
+namespace rt::qt {
 
 namespace {
 
@@ -58,4 +58,4 @@ void DesktopIdentity::applyIcon() {
     QGuiApplication::setWindowIcon(icon(QCoreApplication::applicationDirPath()));
 }
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

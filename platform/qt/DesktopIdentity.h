@@ -5,7 +5,7 @@
 #include <QString>
 #include <vector>
 
-namespace rt::desktop {
+namespace rt::qt {
 
 // How the desktop knows the program: the name under which its data (the help)
 // is installed, the launcher its windows belong to, and its icon.
@@ -33,4 +33,4 @@ class DesktopIdentity {
     static QIcon iconOf(const std::vector<QImage>& pictures);
 };
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

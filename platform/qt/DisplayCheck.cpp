@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <cstdlib>
 
-namespace rt::desktop {
+namespace rt::qt {
 
 namespace {
 
@@ -73,4 +73,4 @@ std::optional<std::string> missingDisplay(const DisplayEnvironment& environment,
         "the Wayland display has no Qt support installed (qt6-wayland), and no X display (DISPLAY) is set");
 }
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

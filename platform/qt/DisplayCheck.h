@@ -6,7 +6,7 @@
 
 struct xcb_connection_t;
 
-namespace rt::desktop {
+namespace rt::qt {
 
 // Qt ends the whole process when it finds no display it can use, so the
 // presenter asks first, before the application object exists.
@@ -47,4 +47,4 @@ DisplayProbes systemDisplayProbes(HeldDisplayConnection& held);
 [[nodiscard]] std::optional<std::string> missingDisplay(const DisplayEnvironment& environment,
                                                         const DisplayProbes& probes);
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -11,7 +11,7 @@
 #include "StandardActions.h"
 #include "platform/window/StandardShortcut.h"
 
-namespace rt::desktop {
+namespace rt::qt {
 
 namespace {
 
@@ -99,4 +99,4 @@ void FrameMenus::addItems(QMainWindow& frame, QMenu& menu, const definition::Men
     }
 }
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -9,7 +9,7 @@
 #include "platform/definition/WindowDescription.h"
 #include "platform/window/StandardAction.h"
 
-namespace rt::desktop {
+namespace rt::qt {
 
 // Builds the frame's menu bar from the definition's menu tree: "&" access
 // keys, each entry's message as its status tip, separators, the usual
@@ -31,4 +31,4 @@ class FrameMenus {
                          const Chosen& chosen, Built& built);
 };
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -9,7 +9,7 @@
 #include "StatusZones.h"
 #include "platform/window/LayoutUnits.h"
 
-namespace rt::desktop {
+namespace rt::qt {
 
 FrameWindow::FrameWindow(const WindowView& view, Callbacks callbacks, const std::function<void()>& awaitFonts)
     : m_id(view.id), m_callbacks(std::move(callbacks)) {
@@ -84,4 +84,4 @@ void FrameWindow::closeEvent(QCloseEvent* event) {
     m_callbacks.closeRequested();
 }
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

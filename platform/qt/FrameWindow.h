@@ -12,7 +12,7 @@
 #include "WindowMenu.h"
 #include "platform/window/Presenter.h"
 
-namespace rt::desktop {
+namespace rt::qt {
 
 // The application frame: a main window whose central widget holds the child
 // windows, with the definition's menu bar and status-bar zones. Lives on the
@@ -54,4 +54,4 @@ class FrameWindow final : public QMainWindow {
     bool m_closingForGood = false;
 };
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -3,10 +3,10 @@
 #include "ModuleEnd.h"
 #include "platform/base/EntryGuard.h"
 
-namespace rt::desktop {
+namespace rt::qt {
 
 bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
     return guardEntry(kModuleEndedByError, [&] { return QApplication::notify(receiver, event); });
 }
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-namespace rt::desktop {
+namespace rt::qt {
 
 // The application object of the module. Every slot and event handler of
 // ours that Qt calls is reached through notify(), from Qt's event loop,
@@ -15,4 +15,4 @@ class GuardedApplication final : public QApplication {
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -4,7 +4,7 @@
 #include <QEventLoop>
 #include <utility>
 
-namespace rt::desktop {
+namespace rt::qt {
 
 namespace {
 
@@ -88,4 +88,4 @@ void GuiThread::drain() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -7,7 +7,7 @@
 #include <memory>
 #include <mutex>
 
-namespace rt::desktop {
+namespace rt::qt {
 
 // The thread that owns every widget: the first thread, which also runs the
 // frame's procedure. Other threads hand it requests; it never waits for them.
@@ -43,4 +43,4 @@ class GuiThread {
     std::atomic<bool> m_woken{false};
 };
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

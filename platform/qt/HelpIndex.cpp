@@ -7,7 +7,7 @@
 
 #include "DataFiles.h"
 
-namespace rt::desktop {
+namespace rt::qt {
 
 namespace {
 
@@ -67,4 +67,4 @@ std::vector<HelpIndex::Hit> HelpIndex::search(const QString& words) const {
     return hits;
 }
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

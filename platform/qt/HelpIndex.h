@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-namespace rt::desktop {
+namespace rt::qt {
 
 // The help pages shipped with the program, read once so that a search can
 // look through all of them without an index engine: there are only a few.
@@ -39,4 +39,4 @@ class HelpIndex {
     std::vector<Page> m_pages;
 };
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -12,7 +12,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-namespace rt::desktop {
+namespace rt::qt {
 
 namespace {
 
@@ -178,4 +178,4 @@ void HelpWindow::openResult(int row) {
     }
 }
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

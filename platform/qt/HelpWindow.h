@@ -11,7 +11,7 @@ class QLineEdit;
 class QListWidget;
 class QTextBrowser;
 
-namespace rt::desktop {
+namespace rt::qt {
 
 // The program's help, in a window of the frame's that opens centred over it:
 // the shipped HTML pages with links between them, a contents page, a search
@@ -51,4 +51,4 @@ class HelpWindow final : public QWidget {
     QLineEdit* m_search = nullptr;
 };
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -4,7 +4,7 @@
 #include <QStyle>
 #include <algorithm>
 
-namespace rt::desktop {
+namespace rt::qt {
 
 std::vector<QPoint> IconArranger::positions(std::size_t count, QSize cell, QSize area) {
     std::vector<QPoint> corners;
@@ -40,4 +40,4 @@ void IconArranger::arrange(QMdiArea& area) {
     }
 }
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <vector>
 
-namespace rt::desktop {
+namespace rt::qt {
 
 // Lines the minimised child windows up along the bottom edge of the frame's
 // window area: left to right, then row by row upward. Qt places a minimised
@@ -21,4 +21,4 @@ class IconArranger {
     static void arrange(QMdiArea& area);
 };
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -3,7 +3,7 @@
 #include <QString>
 #include <string_view>
 
-namespace rt::desktop {
+namespace rt::qt {
 
 // The program's texts, those of the stored definitions and the results
 // alike, are Latin-1 bytes, one character each.
@@ -11,4 +11,4 @@ inline QString latin1Text(std::string_view value) {
     return QString::fromLatin1(value.data(), static_cast<qsizetype>(value.size()));
 }
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -7,7 +7,7 @@
 #include "ModuleEnd.h"
 #include "platform/base/EntryGuard.h"
 
-namespace rt::desktop {
+namespace rt::qt {
 
 namespace {
 
@@ -128,4 +128,4 @@ KwPresenter presenterTable(std::unique_ptr<Presenter> presenter) {
     return table;
 }
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -7,14 +7,14 @@
 #include "platform/window/Presenter.h"
 #include "platform/window/PresenterModule.h"
 
-namespace rt::desktop {
+namespace rt::qt {
 
 // Why the module offers no presenter: one line, for the program to print.
 struct OfferError {
     std::string reason;
 };
 
-using PresenterMaker = std::function<keldwick::Result<std::unique_ptr<Presenter>, OfferError>()>;
+using PresenterMaker = std::function<rt::Result<std::unique_ptr<Presenter>, OfferError>()>;
 
 // The module's entry point, with what makes its presenter: answers as the
 // entry must (see PresenterModule.h) and, when the numbers agree, fills
@@ -29,4 +29,4 @@ int offerPresenter(int hostInterface, KwModuleOffer* offer, const PresenterMaker
 // frames.
 KwPresenter presenterTable(std::unique_ptr<Presenter> presenter);
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 #include <array>
 
-namespace rt::desktop {
+namespace rt::qt {
 
 namespace {
 
@@ -114,4 +114,4 @@ void PrintSetupDialog::accept() {
     QDialog::accept();
 }
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -6,7 +6,7 @@ class QComboBox;
 class QPrinter;
 class QRadioButton;
 
-namespace rt::desktop {
+namespace rt::qt {
 
 // Chooses the printer, its paper size and the orientation, as a printer
 // set-up does: the printers the printing system knows, and printing to a PDF
@@ -37,4 +37,4 @@ class PrintSetupDialog final : public QDialog {
     QRadioButton* m_landscape = nullptr;
 };
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -5,7 +5,7 @@
 
 #include "PrintSetupDialog.h"
 
-namespace rt::desktop {
+namespace rt::qt {
 
 PrinterSetup::PrinterSetup() = default;
 
@@ -39,4 +39,4 @@ void PrinterSetup::open(QWidget& parent, std::function<void()> closed) {
     m_dialog->open();
 }
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -7,7 +7,7 @@
 
 class QPrinter;
 
-namespace rt::desktop {
+namespace rt::qt {
 
 class PrintSetupDialog;
 
@@ -34,4 +34,4 @@ class PrinterSetup {
     QPointer<PrintSetupDialog> m_dialog;
 };
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

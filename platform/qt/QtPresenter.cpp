@@ -3,7 +3,7 @@
 #include "DesktopIdentity.h"
 #include "GuardedApplication.h"
 
-namespace rt::desktop {
+namespace rt::qt {
 
 namespace {
 
@@ -107,4 +107,4 @@ void QtPresenter::shutdown() {
     m_application.reset();
 }
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

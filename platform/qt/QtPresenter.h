@@ -9,7 +9,7 @@
 #include "WindowSet.h"
 #include "platform/window/Presenter.h"
 
-namespace rt::desktop {
+namespace rt::qt {
 
 // The presenter for Linux desktops, on Qt Widgets. Made on the first thread,
 // which becomes the GUI thread: every widget lives there, all requests are
@@ -54,4 +54,4 @@ class QtPresenter final : public Presenter {
     std::unique_ptr<WindowSet> m_windows;
 };
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -9,7 +9,7 @@
 #include "IconArranger.h"
 #include "StatusChild.h"
 
-namespace rt::desktop {
+namespace rt::qt {
 
 StandardActions::StandardActions(QMainWindow& frame, QMdiArea& area, std::function<void()> exitRequested)
     : m_frame(frame), m_area(area), m_exitRequested(std::move(exitRequested)) {}
@@ -82,4 +82,4 @@ bool StandardActions::carryOut(int code) {
     return false;
 }
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

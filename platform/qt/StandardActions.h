@@ -8,7 +8,7 @@
 #include "PrinterSetup.h"
 #include "platform/window/StandardAction.h"
 
-namespace rt::desktop {
+namespace rt::qt {
 
 class HelpWindow;
 
@@ -40,4 +40,4 @@ class StandardActions {
     QPointer<HelpWindow> m_help;  // a window of the frame's, which owns it
 };
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -17,7 +17,7 @@
 #include "platform/window/LabelledValues.h"
 #include "platform/window/LayoutUnits.h"
 
-namespace rt::desktop {
+namespace rt::qt {
 
 namespace {
 
@@ -298,4 +298,4 @@ void StatusChild::closeEvent(QCloseEvent* event) {
     m_callbacks.closeRequested();
 }
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -9,7 +9,7 @@
 #include "platform/window/LayoutUnits.h"
 #include "platform/window/Presenter.h"
 
-namespace rt::desktop {
+namespace rt::qt {
 
 // A window that a procedure thread owns, shown as a child of the frame:
 // its controls where the definition puts them, in the definition's fonts and
@@ -54,4 +54,4 @@ class StatusChild final : public QMdiSubWindow {
     bool m_closingForGood = false;
 };
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace rt::desktop {
+namespace rt::qt {
 
 StatusZones::StatusZones(std::span<const std::int32_t> widths) {
     const auto count = std::min(widths.size(), kMaxZones);
@@ -16,4 +16,4 @@ StatusZones::StatusZones(std::span<const std::int32_t> widths) {
     }
 }
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

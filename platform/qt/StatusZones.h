@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-namespace rt::desktop {
+namespace rt::qt {
 
 // The zones of a frame's status bar, left to right, as a definition gives
 // them: a width in pixels at 96 dots per inch, or -1 for a zone that takes
@@ -33,4 +33,4 @@ class StatusZones {
     std::vector<Zone> m_zones;
 };
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

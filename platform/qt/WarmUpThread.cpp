@@ -9,7 +9,7 @@
 #include "ModuleEnd.h"
 #include "platform/base/EntryGuard.h"
 
-namespace rt::desktop {
+namespace rt::qt {
 
 namespace {
 
@@ -104,4 +104,4 @@ void WarmUpThread::waitForFonts() {
     m_changed.wait(lock, [this] { return m_fontsLoaded; });
 }
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-namespace rt::desktop {
+namespace rt::qt {
 
 // One thread beside the GUI thread while the program starts, for work the
 // first windows can have done elsewhere: the fonts, which every process
@@ -58,4 +58,4 @@ class WarmUpThread {
     std::jthread m_thread;  // last: it uses the members above from its start
 };
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -3,7 +3,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 
-namespace rt::desktop {
+namespace rt::qt {
 
 namespace {
 
@@ -54,4 +54,4 @@ void WindowMenu::rebuild() {
     }
 }
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-namespace rt::desktop {
+namespace rt::qt {
 
 // The frame's window menu: its own entries first, then one entry per open
 // child window in the order they were opened, the active one checked.
@@ -24,4 +24,4 @@ class WindowMenu {
     std::vector<std::unique_ptr<QAction>> m_entries;  // removed from the menu when destroyed
 };
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

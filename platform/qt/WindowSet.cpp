@@ -6,7 +6,7 @@
 #include "HelpWindow.h"
 #include "Latin1Text.h"
 
-namespace rt::desktop {
+namespace rt::qt {
 
 namespace {}  // namespace
 
@@ -160,4 +160,4 @@ void WindowSet::tellUser(const std::string& text) {
     box->open();
 }
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

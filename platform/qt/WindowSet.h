@@ -12,7 +12,7 @@
 #include "StatusChild.h"
 #include "platform/window/Presenter.h"
 
-namespace rt::desktop {
+namespace rt::qt {
 
 // Every window the presenter shows, on the GUI thread only: the frame, the
 // child windows inside it, and the standard actions that work on them. It
@@ -70,4 +70,4 @@ class WindowSet {
     std::map<WindowId, QPointer<StatusChild>> m_children;
 };
 
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -92,7 +92,7 @@ void ProfileBatch::put(std::string_view section, std::string_view entry, std::st
     m_text = withProfileEntry(m_text, section, entry, value);
 }
 
-keldwick::Result<void, ProfileBatchError> ProfileBatch::publish(InPlace inPlace) {
+rt::Result<void, ProfileBatchError> ProfileBatch::publish(InPlace inPlace) {
     close();
     std::error_code cause;
     if (!m_text.empty()) {

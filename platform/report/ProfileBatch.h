@@ -50,7 +50,7 @@ class ProfileBatch {
     // succeeds, the file is removed whichever whole text the failed publish
     // left in it, so that the old one cannot pass for the new. A batch without
     // puts removes the file. Closes the batch.
-    keldwick::Result<void, ProfileBatchError> publish(InPlace inPlace);
+    rt::Result<void, ProfileBatchError> publish(InPlace inPlace);
 
   private:
     void close();

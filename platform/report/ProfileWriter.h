@@ -19,7 +19,7 @@ inline constexpr std::size_t kMaxProfileBytes = std::size_t{1024} * 1024;
 // as publishWholeFile leaves it: the old whole text or the new one, never a
 // part. While this thread has a ProfileBatch open for the path, the entry goes
 // to the batch instead, and reaches the file when the batch is published.
-keldwick::Result<void, std::error_code> putProfileEntry(std::string_view section, std::string_view entry,
-                                                        std::string_view value, const char* path);
+rt::Result<void, std::error_code> putProfileEntry(std::string_view section, std::string_view entry,
+                                                  std::string_view value, const char* path);
 
 }  // namespace rt

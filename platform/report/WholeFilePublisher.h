@@ -19,6 +19,6 @@ namespace rt {
 // after it (the folder flush) the new file. Where the system has no one-step
 // replace (the 95 family), a failure between its two steps leaves no file.
 // No temporary file stays behind unless even its removal fails.
-keldwick::Result<void, std::error_code> publishWholeFile(const char* path, std::string_view bytes);
+rt::Result<void, std::error_code> publishWholeFile(const char* path, std::string_view bytes);
 
 }  // namespace rt

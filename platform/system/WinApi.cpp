@@ -6,7 +6,7 @@
 
 #include "SystemServices.h"
 
-namespace os {
+namespace rt::os {
 
 namespace {
 
@@ -73,4 +73,4 @@ char* lstrcpynA(char* destination, const char* source, int max) {
     return destination;
 }
 
-}  // namespace os
+}  // namespace rt::os

@@ -6,7 +6,7 @@
 // live in namespace os so that the same call reads the same on every platform:
 // on Windows they forward to the system, elsewhere to this program's stand-ins.
 // Either way they answer through the installed SystemServices, which tests replace.
-namespace os {
+namespace rt::os {
 
 using DWORD = std::uint32_t;
 using UINT = unsigned int;
@@ -38,4 +38,4 @@ BOOL VerQueryValueA(const void* block, const char* subBlock, void** buffer, UINT
 // Copies at most max - 1 characters and always terminates; null on bad arguments.
 char* lstrcpynA(char* destination, const char* source, int max);
 
-}  // namespace os
+}  // namespace rt::os

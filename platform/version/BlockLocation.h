@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace version {
+namespace rt::version {
 
 // A version block's 16-bit length field bounds it, so no reader ever needs more.
 inline constexpr std::uint32_t kMaxBlockLength = 0xFFFF;
@@ -20,4 +20,4 @@ struct BlockLocation {
     std::string details;
 };
 
-}  // namespace version
+}  // namespace rt::version

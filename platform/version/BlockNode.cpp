@@ -4,14 +4,14 @@
 
 #include "platform/base/ByteReader.h"
 
-namespace version {
+namespace rt::version {
 
 std::string_view layoutName(BlockLayout layout) {
     return layout == BlockLayout::Ansi16 ? "16-bit ANSI" : "32-bit Unicode";
 }
 
 std::optional<BlockLayout> detectLayout(std::span<const std::byte> block) {
-    const auto marker = keldwick::ByteReader(block).u8At(4);
+    const auto marker = rt::ByteReader(block).u8At(4);
     if (!marker) {
         return std::nullopt;
     }
@@ -28,7 +28,7 @@ std::optional<NodeView> viewNode(std::span<const std::byte> block, std::size_t s
     if (start >= parentEnd) {
         return std::nullopt;
     }
-    const keldwick::ByteReader reader(block);
+    const rt::ByteReader reader(block);
     const auto declared = reader.u16At(start);
     if (!declared) {
         return std::nullopt;
@@ -41,8 +41,8 @@ std::optional<NodeView> viewNode(std::span<const std::byte> block, std::size_t s
     if (node.end - start < header) {
         return std::nullopt;
     }
-    node.valueLength = keldwick::checkedRead(reader.u16At(start + 2));
-    node.type = layout == BlockLayout::Ansi16 ? 1 : keldwick::checkedRead(reader.u16At(start + 4));
+    node.valueLength = rt::checkedRead(reader.u16At(start + 2));
+    node.type = layout == BlockLayout::Ansi16 ? 1 : rt::checkedRead(reader.u16At(start + 4));
     node.keyStart = start + header;
 
     // The key's terminator must lie inside the node; a key that runs on would
@@ -70,4 +70,4 @@ std::optional<NodeView> viewNode(std::span<const std::byte> block, std::size_t s
     return node;
 }
 
-}  // namespace version
+}  // namespace rt::version

@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-namespace version {
+namespace rt::version {
 
 // The two layouts of a version block: 16-bit (NE and LE files, and what the A
 // services hand out) with ANSI keys and no type field, and 32-bit (PE files)
@@ -50,4 +50,4 @@ constexpr std::size_t align4(std::size_t offset) {
     return (offset + 3) & ~std::size_t{3};
 }
 
-}  // namespace version
+}  // namespace rt::version

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-namespace version {
+namespace rt::version {
 
 Result<std::vector<std::byte>, Error> readRange(ByteSource& source, std::uint64_t offset, std::size_t length,
                                                 std::string_view what) {
@@ -27,4 +27,4 @@ Result<void, Error> MemorySource::read(std::uint64_t offset, std::span<std::byte
     return {};
 }
 
-}  // namespace version
+}  // namespace rt::version

@@ -8,7 +8,7 @@
 
 #include "VersionError.h"
 
-namespace version {
+namespace rt::version {
 
 // Random access to a file's bytes for the locators. The locators read a few
 // headers and directories at offsets the file itself names, so they ask for
@@ -47,4 +47,4 @@ class MemorySource final : public ByteSource {
     std::span<const std::byte> m_bytes;
 };
 
-}  // namespace version
+}  // namespace rt::version

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-namespace version {
+namespace rt::version {
 
 namespace {
 
@@ -92,4 +92,4 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-}  // namespace version
+}  // namespace rt::version

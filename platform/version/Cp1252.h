@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace version {
+namespace rt::version {
 
 // Windows code page 1252, the ANSI code page of a U.S. English system: what
 // the A services hand out for Unicode version text.
@@ -23,4 +23,4 @@ std::string utf16ToCp1252(std::span<const std::byte> bytes);
 // letters too, as the system's case-insensitive comparison does.
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
 
-}  // namespace version
+}  // namespace rt::version

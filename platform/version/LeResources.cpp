@@ -5,7 +5,7 @@
 
 #include "platform/base/ByteReader.h"
 
-namespace version {
+namespace rt::version {
 
 namespace {
 
@@ -15,7 +15,7 @@ constexpr std::uint16_t kVersionType = 16;
 constexpr std::size_t kMaxResourceHeader = 512;
 
 // The type or name field: an ordinal after 0xFF, or a string (ordinal 0 then).
-std::optional<std::uint32_t> readNameOrOrdinal(keldwick::ByteReader& reader, bool& isOrdinal) {
+std::optional<std::uint32_t> readNameOrOrdinal(rt::ByteReader& reader, bool& isOrdinal) {
     const auto marker = reader.u8At(reader.offset());
     if (!marker) {
         return std::nullopt;
@@ -33,7 +33,7 @@ std::optional<std::uint32_t> readNameOrOrdinal(keldwick::ByteReader& reader, boo
 }  // namespace
 
 Result<LeResourceBlob, Error> parseLeHeader(std::span<const std::byte> header) {
-    const keldwick::ByteReader reader(header);
+    const rt::ByteReader reader(header);
     const auto offset = reader.u32At(kLeResourceOffsetField);
     const auto length = reader.u32At(kLeResourceLengthField);
     if (!offset || !length) {
@@ -48,7 +48,7 @@ Result<LeResourceBlob, Error> parseLeHeader(std::span<const std::byte> header) {
 }
 
 Result<LeResourceHeader, Error> parseLeResourceHeader(std::span<const std::byte> blob) {
-    keldwick::ByteReader reader(blob);
+    rt::ByteReader reader(blob);
     bool typeIsOrdinal = false;
     const auto type = readNameOrOrdinal(reader, typeIsOrdinal);
     if (!type) {
@@ -118,4 +118,4 @@ Result<BlockLocation, Error> findLeVersionBlock(ByteSource& source, std::uint32_
     return location;
 }
 
-}  // namespace version
+}  // namespace rt::version

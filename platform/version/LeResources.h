@@ -7,7 +7,7 @@
 #include "BlockLocation.h"
 #include "ByteSource.h"
 
-namespace version {
+namespace rt::version {
 
 // The LE header of a Windows 95 VxD is 0xC4 bytes. Its Windows resource
 // fields sit at +0xB8 (file offset) and +0xBC (length); +0xC0 holds the
@@ -35,4 +35,4 @@ Result<LeResourceHeader, Error> parseLeResourceHeader(std::span<const std::byte>
 
 Result<BlockLocation, Error> findLeVersionBlock(ByteSource& source, std::uint32_t leOffset);
 
-}  // namespace version
+}  // namespace rt::version

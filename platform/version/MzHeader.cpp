@@ -5,7 +5,7 @@
 
 #include "platform/base/ByteReader.h"
 
-namespace version {
+namespace rt::version {
 
 std::string_view formatName(ExecutableFormat format) {
     switch (format) {
@@ -20,7 +20,7 @@ std::string_view formatName(ExecutableFormat format) {
 }
 
 Result<std::uint32_t, Error> parseMzHeader(std::span<const std::byte> header) {
-    const keldwick::ByteReader reader(header);
+    const rt::ByteReader reader(header);
     if (header.size() < kMzHeaderSize) {
         return fail(Failure::NotExecutable, "file is " + std::to_string(header.size()) +
                                                 " bytes, shorter than the 64-byte MZ header");
@@ -29,11 +29,11 @@ Result<std::uint32_t, Error> parseMzHeader(std::span<const std::byte> header) {
     if (reader.u8At(0) != 'M' || reader.u8At(1) != 'Z') {
         return fail(Failure::NotExecutable, "no MZ signature at the start of the file");
     }
-    return keldwick::checkedRead(reader.u32At(0x3C));
+    return rt::checkedRead(reader.u32At(0x3C));
 }
 
 Result<ExecutableFormat, Error> identifyNewHeader(std::span<const std::byte> signature) {
-    const keldwick::ByteReader reader(signature);
+    const rt::ByteReader reader(signature);
     const auto first = reader.u8At(0);
     const auto second = reader.u8At(1);
     if (!first || !second) {
@@ -97,4 +97,4 @@ Result<NewHeader, Error> readNewHeader(ByteSource& source) {
     return NewHeader{*format, *offset};
 }
 
-}  // namespace version
+}  // namespace rt::version

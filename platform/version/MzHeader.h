@@ -7,7 +7,7 @@
 
 #include "ByteSource.h"
 
-namespace version {
+namespace rt::version {
 
 enum class ExecutableFormat { Pe, Ne, Le };
 
@@ -30,4 +30,4 @@ Result<ExecutableFormat, Error> identifyNewHeader(std::span<const std::byte> sig
 
 Result<NewHeader, Error> readNewHeader(ByteSource& source);
 
-}  // namespace version
+}  // namespace rt::version

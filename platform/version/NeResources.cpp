@@ -5,7 +5,7 @@
 
 #include "platform/base/ByteReader.h"
 
-namespace version {
+namespace rt::version {
 
 namespace {
 
@@ -19,7 +19,7 @@ constexpr std::uint16_t kMaxShift = 15;
 }  // namespace
 
 Result<NeTableBounds, Error> parseNeHeader(std::span<const std::byte> header) {
-    const keldwick::ByteReader reader(header);
+    const rt::ByteReader reader(header);
     const auto resources = reader.u16At(0x24);
     const auto names = reader.u16At(0x26);
     if (!resources || !names) {
@@ -37,7 +37,7 @@ Result<NeTableBounds, Error> parseNeHeader(std::span<const std::byte> header) {
 }
 
 Result<NeResource, Error> findNeVersionResource(std::span<const std::byte> table) {
-    keldwick::ByteReader reader(table);
+    rt::ByteReader reader(table);
     const auto shift = reader.readU16();
     if (!shift) {
         return fail(Failure::Truncated, "the NE resource table has no alignment shift");
@@ -68,12 +68,12 @@ Result<NeResource, Error> findNeVersionResource(std::span<const std::byte> table
         if (*type != kVersionType) {
             continue;
         }
-        keldwick::ByteReader entries(*names);
+        rt::ByteReader entries(*names);
         while (entries.remaining() >= kNameInfoSize) {
-            const auto offset = keldwick::checkedRead(entries.readU16());
-            const auto length = keldwick::checkedRead(entries.readU16());
+            const auto offset = rt::checkedRead(entries.readU16());
+            const auto length = rt::checkedRead(entries.readU16());
             (void)entries.skip(2);  // flags
-            const auto id = keldwick::checkedRead(entries.readU16());
+            const auto id = rt::checkedRead(entries.readU16());
             (void)entries.skip(4);  // handle and usage: zero on disk
             if (id == kVersionId) {
                 return NeResource{std::uint64_t{offset} << *shift, std::uint64_t{length} << *shift, *shift};
@@ -122,4 +122,4 @@ Result<BlockLocation, Error> findNeVersionBlock(ByteSource& source, std::uint32_
     return location;
 }
 
-}  // namespace version
+}  // namespace rt::version

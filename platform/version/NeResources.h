@@ -8,7 +8,7 @@
 #include "BlockLocation.h"
 #include "ByteSource.h"
 
-namespace version {
+namespace rt::version {
 
 inline constexpr std::size_t kNeHeaderSize = 0x40;
 
@@ -33,4 +33,4 @@ Result<NeResource, Error> findNeVersionResource(std::span<const std::byte> table
 
 Result<BlockLocation, Error> findNeVersionBlock(ByteSource& source, std::uint32_t neOffset);
 
-}  // namespace version
+}  // namespace rt::version

@@ -4,7 +4,7 @@
 
 #include "platform/base/ByteReader.h"
 
-namespace version {
+namespace rt::version {
 
 namespace {
 
@@ -44,13 +44,13 @@ std::string sectionName(std::span<const std::byte> raw) {
 }
 
 // One entry of a section table that holds it whole.
-PeSection readSection(keldwick::ByteReader& table) {
+PeSection readSection(rt::ByteReader& table) {
     PeSection section;
-    section.name = sectionName(keldwick::checkedRead(table.readBytes(8)));
+    section.name = sectionName(rt::checkedRead(table.readBytes(8)));
     (void)table.skip(4);  // VirtualSize: the loader's view, not the file's
-    section.virtualAddress = keldwick::checkedRead(table.readU32());
-    section.sizeOfRawData = keldwick::checkedRead(table.readU32());
-    section.pointerToRawData = keldwick::checkedRead(table.readU32());
+    section.virtualAddress = rt::checkedRead(table.readU32());
+    section.sizeOfRawData = rt::checkedRead(table.readU32());
+    section.pointerToRawData = rt::checkedRead(table.readU32());
     (void)table.skip(16);
     return section;
 }
@@ -69,9 +69,9 @@ Result<std::vector<ResourceEntry>, Error> readDirectory(ByteSource& source, cons
     if (!header) {
         return header.error();
     }
-    const keldwick::ByteReader reader(*header);
-    const std::uint64_t named = keldwick::checkedRead(reader.u16At(12));
-    const std::uint64_t ids = keldwick::checkedRead(reader.u16At(14));
+    const rt::ByteReader reader(*header);
+    const std::uint64_t named = rt::checkedRead(reader.u16At(12));
+    const std::uint64_t ids = rt::checkedRead(reader.u16At(14));
     const auto entriesStart = std::uint64_t{directory} + kDirectoryHeaderSize;
     if (!fits(entriesStart, (named + ids) * kDirectoryEntrySize, area.available)) {
         return fail(Failure::Truncated, "the " + where + " declares " + std::to_string(named + ids) +
@@ -82,12 +82,12 @@ Result<std::vector<ResourceEntry>, Error> readDirectory(ByteSource& source, cons
     if (!raw) {
         return raw.error();
     }
-    keldwick::ByteReader entries(*raw);
+    rt::ByteReader entries(*raw);
     std::vector<ResourceEntry> out;
     out.reserve(static_cast<std::size_t>(ids));
     while (entries.remaining() >= kDirectoryEntrySize) {
-        const auto name = keldwick::checkedRead(entries.readU32());
-        const auto target = keldwick::checkedRead(entries.readU32());
+        const auto name = rt::checkedRead(entries.readU32());
+        const auto target = rt::checkedRead(entries.readU32());
         // An entry in the integer group whose name is a string offset, or an
         // integer above 16 bits, matches no ID we look for.
         if (name > 0xFFFF) {
@@ -118,7 +118,7 @@ const ResourceEntry* chooseLanguage(const std::vector<ResourceEntry>& entries) {
 }  // namespace
 
 Result<std::size_t, Error> peHeadersLength(std::span<const std::byte> fileHeader) {
-    const keldwick::ByteReader reader(fileHeader);
+    const rt::ByteReader reader(fileHeader);
     const auto sections = reader.u16At(6);
     const auto optionalSize = reader.u16At(0x14);
     if (!sections || !optionalSize) {
@@ -141,10 +141,10 @@ Result<PeHeaders, Error> parsePeHeaders(std::span<const std::byte> headers) {
         return fail(Failure::Truncated, "the PE headers are cut short");
     }
     // peHeadersLength read these fields, and the headers hold every byte it counted.
-    const keldwick::ByteReader reader(headers);
-    const std::size_t optionalSize = keldwick::checkedRead(reader.u16At(0x14));
-    const std::size_t sections = keldwick::checkedRead(reader.u16At(6));
-    const auto optional = keldwick::checkedRead(reader.slice(kPeFileHeaderSize, optionalSize));
+    const rt::ByteReader reader(headers);
+    const std::size_t optionalSize = rt::checkedRead(reader.u16At(0x14));
+    const std::size_t sections = rt::checkedRead(reader.u16At(6));
+    const auto optional = rt::checkedRead(reader.slice(kPeFileHeaderSize, optionalSize));
 
     PeHeaders out;
     const auto magic = optional.u16At(0);
@@ -177,8 +177,8 @@ Result<PeHeaders, Error> parsePeHeaders(std::span<const std::byte> headers) {
 
     // The section table follows the optional header as declared, whatever its
     // fixed layout would suggest.
-    keldwick::ByteReader table =
-        keldwick::checkedRead(reader.slice(kPeFileHeaderSize + optionalSize, sections * kPeSectionSize));
+    rt::ByteReader table =
+        rt::checkedRead(reader.slice(kPeFileHeaderSize + optionalSize, sections * kPeSectionSize));
     out.sections.reserve(sections);
     for (std::size_t i = 0; i < sections; ++i) {
         out.sections.push_back(readSection(table));
@@ -285,9 +285,9 @@ Result<BlockLocation, Error> locateResourceData(ByteSource& source, const Resour
     if (!entry) {
         return entry.error();
     }
-    const keldwick::ByteReader fields(*entry);
-    const auto dataRva = keldwick::checkedRead(fields.u32At(0));
-    const auto dataSize = keldwick::checkedRead(fields.u32At(4));
+    const rt::ByteReader fields(*entry);
+    const auto dataRva = rt::checkedRead(fields.u32At(0));
+    const auto dataSize = rt::checkedRead(fields.u32At(4));
     if (dataSize == 0) {
         return fail(Failure::Malformed, "the declared size of the " + what + " is 0");
     }
@@ -339,4 +339,4 @@ Result<BlockLocation, Error> findPeVersionBlock(ByteSource& source, std::uint32_
     return location;
 }
 
-}  // namespace version
+}  // namespace rt::version

@@ -10,7 +10,7 @@
 #include "BlockLocation.h"
 #include "ByteSource.h"
 
-namespace version {
+namespace rt::version {
 
 struct PeSection {
     std::string name;
@@ -63,4 +63,4 @@ Result<BlockLocation, Error> findPeResource(ByteSource& source, std::uint32_t pe
 // The version resource, cut to the longest block there can be.
 Result<BlockLocation, Error> findPeVersionBlock(ByteSource& source, std::uint32_t peOffset);
 
-}  // namespace version
+}  // namespace rt::version

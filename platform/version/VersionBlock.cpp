@@ -6,7 +6,7 @@
 #include "Cp1252.h"
 #include "platform/base/ByteReader.h"
 
-namespace version {
+namespace rt::version {
 
 namespace {
 
@@ -62,7 +62,7 @@ class TreeReader {
         }
         std::size_t position = view.childrenStart;
         while (position < view.end) {
-            const auto length = keldwick::ByteReader(m_block).u16At(position);
+            const auto length = rt::ByteReader(m_block).u16At(position);
             if (!length || (view.end - position) < 2) {
                 break;
             }
@@ -178,7 +178,7 @@ class AnsiWriter {
 }  // namespace
 
 Result<VersionTree, Error> parseVersionBlock(std::span<const std::byte> block) {
-    const keldwick::ByteReader reader(block);
+    const rt::ByteReader reader(block);
     const auto declared = reader.u16At(0);
     if (!declared) {
         return fail(Failure::Truncated, "the version block has " + std::to_string(block.size()) +
@@ -227,4 +227,4 @@ Result<std::vector<std::byte>, Error> encodeAnsiBlock(const VersionNode& root) {
     return writer.take();
 }
 
-}  // namespace version
+}  // namespace rt::version

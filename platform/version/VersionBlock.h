@@ -9,7 +9,7 @@
 #include "BlockNode.h"
 #include "VersionError.h"
 
-namespace version {
+namespace rt::version {
 
 enum class ValueKind {
     None,    // wValueLength 0: no value, which a query answers as empty
@@ -56,4 +56,4 @@ Result<VersionTree, Error> parseVersionBlock(std::span<const std::byte> block);
 // result is well formed whatever the source was. Fails past 0xFFFF bytes.
 Result<std::vector<std::byte>, Error> encodeAnsiBlock(const VersionNode& root);
 
-}  // namespace version
+}  // namespace rt::version

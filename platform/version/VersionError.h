@@ -6,9 +6,9 @@
 
 #include "platform/base/Result.h"
 
-namespace version {
+namespace rt::version {
 
-using keldwick::Result;
+using rt::Result;
 
 // Why a file yields no version information. The kind is for code; the reason
 // is a sentence for people, which the dump tool prints as it stands.
@@ -42,4 +42,4 @@ inline std::string hex(std::uint64_t value) {
     return "0x" + digits;
 }
 
-}  // namespace version
+}  // namespace rt::version

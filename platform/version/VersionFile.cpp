@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-namespace version {
+namespace rt::version {
 
 Result<VersionFile, Error> VersionFile::open(const char* path) {
     auto& files = rt::fileSystem();
@@ -66,4 +66,4 @@ Result<VersionInfo, Error> loadVersionInfo(const char* path) {
     return readVersionInfo(*file);
 }
 
-}  // namespace version
+}  // namespace rt::version

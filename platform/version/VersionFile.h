@@ -8,7 +8,7 @@
 #include "VersionLocator.h"
 #include "platform/filesystem/FileSystem.h"
 
-namespace version {
+namespace rt::version {
 
 // A regular file opened for the locators, through the file-system seam. It
 // never reads the whole file: each read that misses its window fills the
@@ -45,4 +45,4 @@ class VersionFile final : public ByteSource {
 // Opens the file and reads its version information.
 Result<VersionInfo, Error> loadVersionInfo(const char* path);
 
-}  // namespace version
+}  // namespace rt::version

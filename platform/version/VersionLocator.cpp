@@ -5,7 +5,7 @@
 #include "PeResources.h"
 #include "platform/base/ByteReader.h"
 
-namespace version {
+namespace rt::version {
 
 Result<LocatedBlock, Error> locateVersionBlock(ByteSource& source) {
     const auto header = readNewHeader(source);
@@ -40,7 +40,7 @@ Result<VersionInfo, Error> readVersionInfo(ByteSource& source) {
     }
     // A block cut short, by the file's end or by its container, would give
     // the text up to the cut, which may read as a whole version.
-    if (const auto declared = keldwick::ByteReader(*raw).u16At(0); declared && *declared > raw->size()) {
+    if (const auto declared = rt::ByteReader(*raw).u16At(0); declared && *declared > raw->size()) {
         return fail(Failure::Truncated, "the version block at " + hex(located->location.offset) +
                                             " declares " + std::to_string(*declared) + " bytes, but only " +
                                             std::to_string(raw->size()) + " are there");
@@ -56,4 +56,4 @@ Result<VersionInfo, Error> readVersionInfo(ByteSource& source) {
     return VersionInfo{std::move(*located), std::move(*tree), std::move(*block)};
 }
 
-}  // namespace version
+}  // namespace rt::version

@@ -8,7 +8,7 @@
 #include "MzHeader.h"
 #include "VersionBlock.h"
 
-namespace version {
+namespace rt::version {
 
 struct LocatedBlock {
     ExecutableFormat format = ExecutableFormat::Pe;
@@ -32,4 +32,4 @@ struct VersionInfo {
 // never the text up to the cut.
 Result<VersionInfo, Error> readVersionInfo(ByteSource& source);
 
-}  // namespace version
+}  // namespace rt::version

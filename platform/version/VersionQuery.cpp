@@ -6,7 +6,7 @@
 #include "Cp1252.h"
 #include "platform/base/ByteReader.h"
 
-namespace version {
+namespace rt::version {
 
 namespace {
 
@@ -19,11 +19,11 @@ std::string_view keyOf(std::span<const std::byte> block, const NodeView& node) {
 
 std::optional<NodeView> findChild(std::span<const std::byte> block, const NodeView& parent,
                                   std::string_view name) {
-    const keldwick::ByteReader reader(block);
+    const rt::ByteReader reader(block);
     std::size_t position = parent.childrenStart;
     // Every step advances by at least four bytes, so the scan ends with the parent.
     while (position < parent.end && parent.end - position >= 2) {
-        const auto length = keldwick::checkedRead(reader.u16At(position));
+        const auto length = rt::checkedRead(reader.u16At(position));
         if (length == 0) {
             return std::nullopt;
         }
@@ -77,4 +77,4 @@ std::optional<QueryAnswer> queryAnsiBlock(std::span<const std::byte> block, std:
     return QueryAnswer{node->valueStart, std::min<std::size_t>(node->valueLength, room)};
 }
 
-}  // namespace version
+}  // namespace rt::version

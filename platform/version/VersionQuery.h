@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-namespace version {
+namespace rt::version {
 
 // Where a query's value lies in the block, and the length to report.
 struct QueryAnswer {
@@ -29,4 +29,4 @@ struct QueryAnswer {
 // 32-bit blocks are not answered: the services hand out 16-bit ones only.
 std::optional<QueryAnswer> queryAnsiBlock(std::span<const std::byte> block, std::string_view path);
 
-}  // namespace version
+}  // namespace rt::version

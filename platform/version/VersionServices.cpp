@@ -16,7 +16,7 @@
 #include "VersionQuery.h"
 #include "platform/threads/Lock.h"
 
-namespace version {
+namespace rt::version {
 
 namespace {
 
@@ -176,4 +176,4 @@ os::BOOL queryVersionValue(const void* block, const char* subBlock, void** buffe
     return 1;
 }
 
-}  // namespace version
+}  // namespace rt::version

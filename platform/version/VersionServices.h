@@ -25,10 +25,10 @@
 //   root length; see queryAnsiBlock for the rules and the deviations.
 // A detailed reason for any failure is available through loadVersionInfo
 // (VersionFile.h); at this boundary every failure is 0.
-namespace version {
+namespace rt::version {
 
 os::DWORD fileVersionInfoSize(const char* fileName, os::DWORD* handle);
 os::BOOL fileVersionInfo(const char* fileName, os::DWORD handle, os::DWORD length, void* data);
 os::BOOL queryVersionValue(const void* block, const char* subBlock, void** buffer, os::UINT* length);
 
-}  // namespace version
+}  // namespace rt::version

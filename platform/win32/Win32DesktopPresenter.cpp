@@ -5,7 +5,7 @@ namespace rt {
 
 // The Windows desktop is always there and its controls are part of the
 // system, so nothing needs loading: the presenter is made on the spot.
-keldwick::Result<std::unique_ptr<Presenter>, DesktopError> loadDesktopPresenter() {
+rt::Result<std::unique_ptr<Presenter>, DesktopError> loadDesktopPresenter() {
     auto made = win32::Win32Presenter::create();
     if (!made) {
         return std::move(made).error();

@@ -62,7 +62,7 @@ std::string folderMutexName(std::string_view fullPath) {
     return name;
 }
 
-keldwick::Result<HANDLE, std::error_code> tryLockFolderMutex(const char* folder) {
+rt::Result<HANDLE, std::error_code> tryLockFolderMutex(const char* folder) {
     HANDLE mutex = openMutex(folderMutexName(fullPathOf(folder)));
     if (mutex == nullptr) {
         return lastWin32Error();

@@ -20,7 +20,7 @@ namespace rt {
 //
 // A Windows mutex belongs to the thread that took it, so the same thread must
 // release it; a check run takes and releases its lock on one thread.
-keldwick::Result<HANDLE, std::error_code> tryLockFolderMutex(const char* folder);
+rt::Result<HANDLE, std::error_code> tryLockFolderMutex(const char* folder);
 void unlockFolderMutex(HANDLE mutex);
 
 // The mutex name for an absolute folder path. Spellings that name the same

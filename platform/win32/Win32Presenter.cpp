@@ -29,7 +29,7 @@ Win32Presenter::Win32Presenter(Key, OwnWindow requests, EventHandle wake)
     ::SetWindowLongPtrA(m_requestWindow.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
-keldwick::Result<std::unique_ptr<Win32Presenter>, DesktopError> Win32Presenter::create() {
+rt::Result<std::unique_ptr<Win32Presenter>, DesktopError> Win32Presenter::create() {
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
     // The plain form: the common controls of Windows 95 (4.00) have no other,
     // and it registers the status bar, the only common control used here.

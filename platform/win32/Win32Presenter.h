@@ -36,7 +36,7 @@ class Win32Presenter final : public Presenter {
 
     // On the first thread. Fails when the system refuses the window classes
     // or the request window.
-    static keldwick::Result<std::unique_ptr<Win32Presenter>, DesktopError> create();
+    static rt::Result<std::unique_ptr<Win32Presenter>, DesktopError> create();
     ~Win32Presenter() override;
     Win32Presenter(const Win32Presenter&) = delete;
     Win32Presenter& operator=(const Win32Presenter&) = delete;

@@ -18,6 +18,6 @@ struct DesktopError {
 // neither a display nor the toolkit's libraries. Fails when there is no
 // display or the module cannot be loaded. Call on the first thread, before
 // any window is shown.
-keldwick::Result<std::unique_ptr<Presenter>, DesktopError> loadDesktopPresenter();
+rt::Result<std::unique_ptr<Presenter>, DesktopError> loadDesktopPresenter();
 
 }  // namespace rt

@@ -7,8 +7,8 @@ namespace rt {
 
 // The thread may run, and even end, before the lock is let go: its end waits
 // for the lock, by which time its entry is in the list.
-keldwick::Result<void, std::error_code> ProcedureThreads::start(std::function<void(int number)> body,
-                                                                std::size_t stackBytes) {
+rt::Result<void, std::error_code> ProcedureThreads::start(std::function<void(int number)> body,
+                                                          std::size_t stackBytes) {
     std::lock_guard lock(m_lock);
     const int number = m_nextNumber++;
     auto& entry = m_threads.emplace_back();

@@ -22,8 +22,7 @@ class ProcedureThreads {
   public:
     // Starts `body` with the new thread's number, or says why the system
     // refused a thread; a refused thread's number is not handed out again.
-    keldwick::Result<void, std::error_code> start(std::function<void(int number)> body,
-                                                  std::size_t stackBytes);
+    rt::Result<void, std::error_code> start(std::function<void(int number)> body, std::size_t stackBytes);
     void markFinished(int number);
 
     // Threads whose bodies have not ended yet.

@@ -71,18 +71,18 @@ std::string commandText(std::string_view, int) {
     return text;
 }
 
-keldwick::Result<void, std::error_code> startThread(std::function<void()> procedure, std::size_t stackBytes) {
+rt::Result<void, std::error_code> startThread(std::function<void()> procedure, std::size_t stackBytes) {
     return layer().startThread(std::move(procedure), stackBytes);
 }
 
-keldwick::Result<void, PrepareError> prepareFrame(Window& window, std::string_view moduleKey,
-                                                  std::string_view windowKey) {
+rt::Result<void, PrepareError> prepareFrame(Window& window, std::string_view moduleKey,
+                                            std::string_view windowKey) {
     return layer().prepare(window, moduleKey, windowKey, WindowRole::Frame, {});
 }
 
-keldwick::Result<void, PrepareError> prepareWindow(Window& window, std::string_view moduleKey,
-                                                   std::string_view windowKey,
-                                                   std::initializer_list<BoundField> fields) {
+rt::Result<void, PrepareError> prepareWindow(Window& window, std::string_view moduleKey,
+                                             std::string_view windowKey,
+                                             std::initializer_list<BoundField> fields) {
     return layer().prepare(window, moduleKey, windowKey, WindowRole::Child,
                            std::span(fields.begin(), fields.size()));
 }

@@ -35,14 +35,14 @@ int initialisedModules();
 // Threads. The procedure runs on a new thread that owns its own window;
 // otherwise the answer says why the system refused the thread. Should the
 // procedure end by an error, the caller's window receives ThreadFailed.
-keldwick::Result<void, std::error_code> startThread(std::function<void()> procedure, std::size_t stackBytes);
+rt::Result<void, std::error_code> startThread(std::function<void()> procedure, std::size_t stackBytes);
 
 // Windows. Preparing binds the fields to the window's value displays in order.
-keldwick::Result<void, PrepareError> prepareFrame(Window& window, std::string_view moduleKey,
-                                                  std::string_view windowKey);
-keldwick::Result<void, PrepareError> prepareWindow(Window& window, std::string_view moduleKey,
-                                                   std::string_view windowKey,
-                                                   std::initializer_list<BoundField> fields);
+rt::Result<void, PrepareError> prepareFrame(Window& window, std::string_view moduleKey,
+                                            std::string_view windowKey);
+rt::Result<void, PrepareError> prepareWindow(Window& window, std::string_view moduleKey,
+                                             std::string_view windowKey,
+                                             std::initializer_list<BoundField> fields);
 void openWindow(Window& window);
 void closeWindow(Window& window);
 void freeWindow(Window& window);

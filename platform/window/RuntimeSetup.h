@@ -22,7 +22,7 @@ bool hasPresenter();
 // Where window definitions come from; the program's stored ones unless a
 // test says otherwise. Fails with one line that says why.
 using DefinitionLoader =
-    std::function<keldwick::Result<std::shared_ptr<const definition::WindowDescription>, std::string>(
+    std::function<rt::Result<std::shared_ptr<const definition::WindowDescription>, std::string>(
         std::string_view moduleKey, std::string_view windowKey)>;
 void useDefinitionLoader(DefinitionLoader loader);
 

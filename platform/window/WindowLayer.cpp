@@ -33,7 +33,7 @@ std::shared_ptr<WindowState> ownWindow() {
     return window && !window->isClosed ? window : nullptr;
 }
 
-keldwick::Result<std::shared_ptr<const definition::WindowDescription>, std::string> loadStoredDefinition(
+rt::Result<std::shared_ptr<const definition::WindowDescription>, std::string> loadStoredDefinition(
     std::string_view moduleKey, std::string_view windowKey) {
     auto walked = definition::loadWindowDescription(moduleKey, windowKey);
     if (!walked) {
@@ -77,8 +77,8 @@ void WindowLayer::setDefinitionLoader(DefinitionLoader loader) {
     m_loader = std::move(loader);
 }
 
-keldwick::Result<void, std::error_code> WindowLayer::startThread(std::function<void()> procedure,
-                                                                 std::size_t stackBytes) {
+rt::Result<void, std::error_code> WindowLayer::startThread(std::function<void()> procedure,
+                                                           std::size_t stackBytes) {
     m_threads.reapFinished();
     const int starter = threadNumber();
     return m_threads.start(
@@ -111,9 +111,9 @@ void WindowLayer::procedureEnded(int number, int starter, bool failed) {
     }
 }
 
-keldwick::Result<void, PrepareError> WindowLayer::prepare(Window& window, std::string_view moduleKey,
-                                                          std::string_view windowKey, WindowRole role,
-                                                          std::span<const std::span<char>> fields) {
+rt::Result<void, PrepareError> WindowLayer::prepare(Window& window, std::string_view moduleKey,
+                                                    std::string_view windowKey, WindowRole role,
+                                                    std::span<const std::span<char>> fields) {
     auto* context = currentContext();
     if (context == nullptr) {
         return PrepareError{PrepareFault::NotAWindowThread,

@@ -41,13 +41,12 @@ class WindowLayer final : public UserActions {
     // A procedure that ends by an error (anything thrown but an allocation
     // failure, which ends the program) has its window closed, and the window
     // of the thread that started it receives ThreadFailed.
-    keldwick::Result<void, std::error_code> startThread(std::function<void()> procedure,
-                                                        std::size_t stackBytes);
+    rt::Result<void, std::error_code> startThread(std::function<void()> procedure, std::size_t stackBytes);
     std::size_t runningThreads() const { return m_threads.running(); }
 
-    keldwick::Result<void, PrepareError> prepare(Window& window, std::string_view moduleKey,
-                                                 std::string_view windowKey, WindowRole role,
-                                                 std::span<const std::span<char>> fields);
+    rt::Result<void, PrepareError> prepare(Window& window, std::string_view moduleKey,
+                                           std::string_view windowKey, WindowRole role,
+                                           std::span<const std::span<char>> fields);
     void open(Window& window);
     void startLoop();
     bool endLoop();

@@ -8,7 +8,7 @@
 #include "platform/window/RuntimeSetup.h"
 #include "tests/support/ForwardingPresenter.h"
 
-namespace keldwick::testing {
+namespace keldwick::test {
 
 namespace fs = std::filesystem;
 
@@ -18,7 +18,7 @@ ProgramFixture::ProgramFixture() {
     services.cwd = (m_root / "current").string();
     services.systemDir = (m_root / "system").string();
     const auto driver = m_root / "system" / "VREDIR.VXD";
-    testing_support::writeWholeFile(driver, "driver");
+    rt::test::writeWholeFile(driver, "driver");
     services.setVersion(driver.string(), "4.00.1116");
 }
 
@@ -32,7 +32,7 @@ int ProgramFixture::runProgram(std::vector<std::string> arguments, const std::fu
     rt::startUp(programModules(), static_cast<int>(argv.size()), argv.data());
     std::thread acting;
     if (person) {
-        rt::usePresenter(std::make_unique<testing_support::ForwardingPresenter>(screen));
+        rt::usePresenter(std::make_unique<rt::test::ForwardingPresenter>(screen));
         acting = std::thread(person);
     }
     const int status = programBody();
@@ -45,11 +45,11 @@ int ProgramFixture::runProgram(std::vector<std::string> arguments, const std::fu
 
 std::string ProgramFixture::reportText() const {
     const auto report = m_root / "current" / "KELDWICK.INI";
-    return fs::exists(report) ? testing_support::readWholeFile(report) : "<no report>";
+    return fs::exists(report) ? rt::test::readWholeFile(report) : "<no report>";
 }
 
-testing_support::HeadlessPresenter::ShownWindow ProgramFixture::statusWindowWithResults(std::size_t n) {
-    testing_support::HeadlessPresenter::ShownWindow found;
+rt::test::HeadlessPresenter::ShownWindow ProgramFixture::statusWindowWithResults(std::size_t n) {
+    rt::test::HeadlessPresenter::ShownWindow found;
     const bool shown = presenter->waitFor([&](const auto& windows) {
         std::size_t seen = 0;
         for (const auto& window : windows) {
@@ -85,4 +85,4 @@ rt::WindowId ProgramFixture::frameId() {
     return id;
 }
 
-}  // namespace keldwick::testing
+}  // namespace keldwick::test

@@ -12,7 +12,7 @@
 #include "tests/support/TempFolder.h"
 #include "tests/support/Watchdog.h"
 
-namespace keldwick::testing {
+namespace keldwick::test {
 
 // The whole program on a machine of the Windows 95 family whose system
 // directory holds the driver. The test's thread runs the program as its
@@ -29,14 +29,14 @@ class ProgramFixture : public ::testing::Test {
 
     std::string reportText() const;
     // Waits for the n-th status window (counting from 0) to show its three results.
-    testing_support::HeadlessPresenter::ShownWindow statusWindowWithResults(std::size_t n);
+    rt::test::HeadlessPresenter::ShownWindow statusWindowWithResults(std::size_t n);
     rt::WindowId frameId();
 
-    testing_support::TempFolder m_root;
-    testing_support::FakeSystemServices services;
-    testing_support::HeadlessPresenter screen;
-    testing_support::HeadlessPresenter* presenter = &screen;
-    testing_support::Watchdog m_watchdog{std::chrono::seconds(120)};
+    rt::test::TempFolder m_root;
+    rt::test::FakeSystemServices services;
+    rt::test::HeadlessPresenter screen;
+    rt::test::HeadlessPresenter* presenter = &screen;
+    rt::test::Watchdog m_watchdog{std::chrono::seconds(120)};
 
   private:
     rt::ScopedSystemServices m_installed{services};
@@ -50,4 +50,4 @@ inline constexpr int kCloseButton = 10;
 inline constexpr int kGetVersionEntry = -9;
 inline constexpr int kExitEntry = -3;
 
-}  // namespace keldwick::testing
+}  // namespace keldwick::test

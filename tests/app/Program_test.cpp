@@ -7,7 +7,7 @@
 #include "ProgramFixture.h"
 #include "ui/HiddenMode.h"
 
-namespace keldwick::testing {
+namespace keldwick::test {
 namespace {
 
 class Program : public ProgramFixture {};
@@ -26,7 +26,7 @@ TEST_F(Program, HiddenRunNeverShowsAWindowEvenWithAScreen) {
 }
 
 TEST_F(Program, NormalRunShowsTheFrameAndOneStatusWindowUntilExit) {
-    std::vector<testing_support::HeadlessPresenter::ShownWindow> seen;
+    std::vector<rt::test::HeadlessPresenter::ShownWindow> seen;
     const int status = runProgram({}, [&] {
         const auto frame = frameId();
         const auto child = statusWindowWithResults(0);
@@ -77,7 +77,7 @@ TEST_F(Program, GetVersionWhileOneIsOpenOpensAnotherWithItsOwnCheck) {
 }
 
 TEST_F(Program, RejectedInputBeepsOnceRedrawsAndKeepsTheFocus) {
-    testing_support::HeadlessPresenter::ShownWindow after;
+    rt::test::HeadlessPresenter::ShownWindow after;
     int beeps = 0;
     runProgram({}, [&] {
         const auto frame = frameId();
@@ -150,4 +150,4 @@ TEST_F(Program, TwoHundredStatusWindowsOpenAndCloseInAnyOrder) {
 }
 
 }  // namespace
-}  // namespace keldwick::testing
+}  // namespace keldwick::test

@@ -10,7 +10,7 @@
 #include "ProgramFixture.h"
 #include "platform/threads/NativeThread.h"
 
-namespace keldwick::testing {
+namespace keldwick::test {
 namespace {
 
 constexpr std::string_view kReport = "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1116\r\n";
@@ -80,4 +80,4 @@ TEST_F(ThreadFailure, NormalRunWhoseStatusWindowFailsSaysSoAndTheFrameStaysUsabl
 }
 
 }  // namespace
-}  // namespace keldwick::testing
+}  // namespace keldwick::test

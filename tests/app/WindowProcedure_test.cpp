@@ -17,7 +17,7 @@ class CountingWindow final : public WindowProcedure {
     int openings = 0;
 
   private:
-    keldwick::Result<void, rt::PrepareError> prepare(rt::Window& window) override {
+    rt::Result<void, rt::PrepareError> prepare(rt::Window& window) override {
         auto prepared = rt::prepareWindow(window, "TEST$CHILD", "CHILD$WINDOW", {m_value.chars()});
         if (m_focusFirst) {
             rt::post(rt::FocusGained, 0, rt::OwnThread);  // ahead of WindowOpened
@@ -32,10 +32,10 @@ class CountingWindow final : public WindowProcedure {
     bool releasesDefinition() const override { return true; }
 
     bool m_focusFirst;
-    TextField<40> m_value{"value"};
+    rt::TextField<40> m_value{"value"};
 };
 
-class WindowProcedureShape : public rt::testing::LayerFixture {
+class WindowProcedureShape : public rt::test::LayerFixture {
   protected:
     int runWindow(bool focusFirst) {
         int openings = 0;

@@ -1,6 +1,6 @@
 #include "CheckFixture.h"
 
-namespace keldwick::testing {
+namespace keldwick::test {
 
 namespace fs = std::filesystem;
 
@@ -16,12 +16,12 @@ CheckFixture::CheckFixture() {
 void CheckFixture::putDriver(const fs::path& directory, const std::string& version,
                              const std::string& table) {
     const auto path = directory / "VREDIR.VXD";
-    testing_support::writeWholeFile(path, "driver");
+    rt::test::writeWholeFile(path, "driver");
     services.setVersion(path.string(), version, table);
 }
 
 std::string CheckFixture::reportText() const {
-    return fs::exists(report()) ? testing_support::readWholeFile(report()) : std::string("<no report>");
+    return fs::exists(report()) ? rt::test::readWholeFile(report()) : std::string("<no report>");
 }
 
 CheckFixture::Results CheckFixture::runCheck() {
@@ -33,4 +33,4 @@ CheckFixture::Results CheckFixture::runCheck() {
     return {isWin95.str(), driverVersion.str(), recommend.str()};
 }
 
-}  // namespace keldwick::testing
+}  // namespace keldwick::test

@@ -9,7 +9,7 @@
 #include "tests/support/FakeSystemServices.h"
 #include "tests/support/TempFolder.h"
 
-namespace keldwick::testing {
+namespace keldwick::test {
 
 // A machine of the Windows 95 family with a current, a system and a Windows
 // directory of its own, each empty until a test puts a driver there.
@@ -34,11 +34,11 @@ class CheckFixture : public ::testing::Test {
     };
     Results runCheck();
 
-    testing_support::TempFolder m_root;
-    testing_support::FakeSystemServices services;
+    rt::test::TempFolder m_root;
+    rt::test::FakeSystemServices services;
 
   private:
     rt::ScopedSystemServices m_installed{services};
 };
 
-}  // namespace keldwick::testing
+}  // namespace keldwick::test

@@ -10,7 +10,7 @@
 
 #include "CheckFixture.h"
 
-namespace keldwick::testing {
+namespace keldwick::test {
 namespace {
 
 using namespace std::chrono_literals;
@@ -33,7 +33,7 @@ TEST_F(CheckRunConcurrency, ManyRunsAtOnceLeaveExactlyOneRunsEntries) {
     std::thread observer([&] {
         const std::regex whole(R"(\[VREDIR\.VXD\]\r\nISWIN95=YES\r\nVERSION=5\.00\.\d+\r\n)");
         while (!done) {
-            const auto text = testing_support::readWholeFile(report());
+            const auto text = rt::test::readWholeFile(report());
             if (!text.empty() && !std::regex_match(text, whole)) {
                 ++malformed;
             }
@@ -76,7 +76,7 @@ TEST_F(CheckRunConcurrency, ManyRunsAtOnceLeaveExactlyOneRunsEntries) {
 // Another process checking in the same folder holds its lock: this run waits
 // for it before touching the report.
 TEST_F(CheckRunConcurrency, WaitsForAnotherProcessHoldingTheFolder) {
-    testing_support::writeWholeFile(report(), "theirs");
+    rt::test::writeWholeFile(report(), "theirs");
     const int folder = ::open(cwd().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     ASSERT_GE(folder, 0);
     ASSERT_EQ(::flock(folder, LOCK_EX), 0);
@@ -88,7 +88,7 @@ TEST_F(CheckRunConcurrency, WaitsForAnotherProcessHoldingTheFolder) {
     });
     std::this_thread::sleep_for(300ms);
     EXPECT_FALSE(finished);
-    EXPECT_EQ(testing_support::readWholeFile(report()), "theirs");
+    EXPECT_EQ(rt::test::readWholeFile(report()), "theirs");
     ::flock(folder, LOCK_UN);
     ::close(folder);
     run.join();
@@ -96,4 +96,4 @@ TEST_F(CheckRunConcurrency, WaitsForAnotherProcessHoldingTheFolder) {
 }
 
 }  // namespace
-}  // namespace keldwick::testing
+}  // namespace keldwick::test

@@ -7,12 +7,12 @@
 #include "tests/support/FaultyFileSystem.h"
 #include "tests/support/Unprivileged.h"
 
-namespace keldwick::testing {
+namespace keldwick::test {
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::FaultyFileSystem;
-using testing_support::writeWholeFile;
+using rt::test::FaultyFileSystem;
+using rt::test::writeWholeFile;
 
 constexpr const char* kYesOnly = "[VREDIR.VXD]\r\nISWIN95=YES\r\n";
 
@@ -83,7 +83,7 @@ TEST_F(CheckRun, ReportPathJoinsDirectoryAndNameWithOneSeparator) {
 }
 
 TEST_F(CheckRun, RootDirectoryIsFollowedDirectlyByTheNames) {
-    testing_support::FaultyFileSystem nothingWritable;
+    rt::test::FaultyFileSystem nothingWritable;
     nothingWritable.denyAll();
     rt::ScopedFileSystem installed(nothingWritable);
     services.cwd = "/";
@@ -97,7 +97,7 @@ TEST_F(CheckRun, RootDirectoryIsFollowedDirectlyByTheNames) {
 TEST_F(CheckRun, UnreadableCurrentDirectoryWritesNoReportButFillsAllFields) {
     putDriver(systemDir(), "4.00.1116");
     services.cwd = "";
-    testing_support::FaultyFileSystem recorder;
+    rt::test::FaultyFileSystem recorder;
     rt::ScopedFileSystem installed(recorder);
     const auto r = runCheck();
     EXPECT_TRUE(ReportPath.isBlank());
@@ -114,7 +114,7 @@ TEST_F(CheckRun, UnreadableCurrentDirectoryWritesNoReportButFillsAllFields) {
 TEST_F(CheckRun, DirectoryTooLongForAWholeReportPathIsNeverCut) {
     const std::string longDir = "/" + std::string(rt::kMaxPath - 10, 'd');
     services.cwd = longDir;
-    testing_support::FaultyFileSystem recorder;
+    rt::test::FaultyFileSystem recorder;
     rt::ScopedFileSystem installed(recorder);
     const auto r = runCheck();
     EXPECT_TRUE(ReportPath.isBlank());
@@ -132,7 +132,7 @@ TEST_F(CheckRun, DeepDirectoryGetsItsReportWhole) {
     fs::create_directories(deep);
     services.cwd = deep.string();
     runCheck();
-    EXPECT_EQ(testing_support::readWholeFile(deep / "KELDWICK.INI"), kYesOnly);
+    EXPECT_EQ(rt::test::readWholeFile(deep / "KELDWICK.INI"), kYesOnly);
 }
 
 TEST_F(CheckRun, TrailingSpaceIsPartOfTheDirectoryName) {
@@ -143,8 +143,8 @@ TEST_F(CheckRun, TrailingSpaceIsPartOfTheDirectoryName) {
     writeWholeFile(plain / "KELDWICK.INI", "keep");
     services.cwd = spaced.string();
     runCheck();
-    EXPECT_EQ(testing_support::readWholeFile(spaced / "KELDWICK.INI"), kYesOnly);
-    EXPECT_EQ(testing_support::readWholeFile(plain / "KELDWICK.INI"), "keep");
+    EXPECT_EQ(rt::test::readWholeFile(spaced / "KELDWICK.INI"), kYesOnly);
+    EXPECT_EQ(rt::test::readWholeFile(plain / "KELDWICK.INI"), "keep");
 }
 
 TEST_F(CheckRun, NonAsciiDirectoryNamesAreKeptAsBytes) {
@@ -234,7 +234,7 @@ TEST_F(CheckRun, ReportPathThatCannotBeBuiltIsToldAndTheOldReportIsGone) {
 TEST_F(CheckRun, ReportNameKeepsItsLetterCase) {
     writeWholeFile(cwd() / "keldwick.ini", "mine");
     runCheck();
-    EXPECT_EQ(testing_support::readWholeFile(cwd() / "keldwick.ini"), "mine");
+    EXPECT_EQ(rt::test::readWholeFile(cwd() / "keldwick.ini"), "mine");
     EXPECT_EQ(reportText(), kYesOnly);
 }
 
@@ -246,7 +246,7 @@ TEST_F(CheckRun, WritableReportInAFolderThatTakesNoNewFileIsRewrittenInPlace) {
     fs::permissions(m_root.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
     fs::permissions(cwd(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
     putDriver(systemDir(), "4.00.1116");
-    const auto verdict = testing_support::runUnprivileged([&] { return runCheck().recommend == "OK"; });
+    const auto verdict = rt::test::runUnprivileged([&] { return runCheck().recommend == "OK"; });
     if (!verdict) {
         GTEST_SKIP() << "cannot drop privileges here";
     }
@@ -259,7 +259,7 @@ TEST_F(CheckRun, ReadOnlyCurrentDirectoryGetsNoReportButAllFields) {
     fs::permissions(m_root.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
     fs::permissions(cwd(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
                                fs::perms::others_exec);
-    const auto verdict = testing_support::runUnprivileged([&] {
+    const auto verdict = rt::test::runUnprivileged([&] {
         const auto r = runCheck();
         return r.isWin95 == "YES" && r.driverVersion == "4.00.1116" && r.recommend == "OK";
     });
@@ -271,4 +271,4 @@ TEST_F(CheckRun, ReadOnlyCurrentDirectoryGetsNoReportButAllFields) {
 }
 
 }  // namespace
-}  // namespace keldwick::testing
+}  // namespace keldwick::test

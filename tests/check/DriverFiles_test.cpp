@@ -8,11 +8,11 @@
 #include "tests/support/Unprivileged.h"
 #include "tests/support/Watchdog.h"
 
-namespace keldwick::testing {
+namespace keldwick::test {
 namespace {
 
 namespace fs = std::filesystem;
-namespace fixtures = version::fixtures;
+namespace fixtures = keldwick::fixtures;
 
 // The check against driver files on disk, read by the program's own reader.
 class DriverFiles : public CheckFixture {
@@ -20,8 +20,8 @@ class DriverFiles : public CheckFixture {
     DriverFiles() { services.readsRealFiles = true; }
 
     static void write(const fs::path& path, const fixtures::Bytes& bytes) {
-        testing_support::writeWholeFile(
-            path, std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        rt::test::writeWholeFile(path,
+                                 std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     }
     static void writeDriver(const fs::path& directory, const fixtures::Fixture& fixture) {
         write(directory / "VREDIR.VXD", fixture.bytes);
@@ -30,7 +30,7 @@ class DriverFiles : public CheckFixture {
         return fixtures::encodeAnsi(fixtures::versionTree(fixtures::driverContents(version)));
     }
 
-    testing_support::Watchdog m_watchdog{std::chrono::seconds(30)};
+    rt::test::Watchdog m_watchdog{std::chrono::seconds(30)};
 };
 
 TEST_F(DriverFiles, VirtualDeviceDriverInTheCurrentDirectoryWins) {
@@ -78,7 +78,7 @@ TEST_F(DriverFiles, DirectoryNamedLikeTheDriverIsUnknown) {
 }
 
 TEST_F(DriverFiles, FileThatIsNoExecutableIsUnknown) {
-    testing_support::writeWholeFile(cwd() / "VREDIR.VXD", "MZ but nothing more");
+    rt::test::writeWholeFile(cwd() / "VREDIR.VXD", "MZ but nothing more");
     EXPECT_EQ(runCheck().recommend, "UNKNOWN");
 }
 
@@ -87,8 +87,7 @@ TEST_F(DriverFiles, UnreadableDriverIsUnknown) {
     fs::permissions(systemDir() / "VREDIR.VXD", fs::perms::none);
     fs::permissions(m_root.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
     fs::permissions(cwd(), fs::perms::all);
-    const auto verdict =
-        testing_support::runUnprivileged([&] { return runCheck().driverVersion == "UNKNOWN"; });
+    const auto verdict = rt::test::runUnprivileged([&] { return runCheck().driverVersion == "UNKNOWN"; });
     if (!verdict) {
         GTEST_SKIP() << "cannot drop privileges here";
     }
@@ -96,4 +95,4 @@ TEST_F(DriverFiles, UnreadableDriverIsUnknown) {
 }
 
 }  // namespace
-}  // namespace keldwick::testing
+}  // namespace keldwick::test

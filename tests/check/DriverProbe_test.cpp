@@ -6,7 +6,7 @@
 
 #include "CheckFixture.h"
 
-namespace keldwick::testing {
+namespace keldwick::test {
 namespace {
 
 namespace fs = std::filesystem;
@@ -45,7 +45,7 @@ TEST_F(DriverProbe, DanglingLinkCountsAsNoFile) {
 // A Wine prefix may hold the driver as "vredir.vxd", which Windows would find.
 TEST_F(DriverProbe, DriverIsFoundInAnyLetterCaseExactNameFirstThenByteOrder) {
     const auto put = [&](const char* name, const char* version) {
-        testing_support::writeWholeFile(systemDir() / name, "driver");
+        rt::test::writeWholeFile(systemDir() / name, "driver");
         services.setVersion((systemDir() / name).string(), version);
     };
     put("vredir.vxd", "4.00.1116");
@@ -57,7 +57,7 @@ TEST_F(DriverProbe, DriverIsFoundInAnyLetterCaseExactNameFirstThenByteOrder) {
 }
 
 TEST_F(DriverProbe, OtherLetterCaseDoesNotChangeWhichDirectoryDecides) {
-    testing_support::writeWholeFile(cwd() / "VRedir.vxd", "driver");
+    rt::test::writeWholeFile(cwd() / "VRedir.vxd", "driver");
     services.setVersion((cwd() / "VRedir.vxd").string(), "4.00.1111");
     putDriver(systemDir(), "4.00.1116");
     EXPECT_EQ(runCheck().driverVersion, "4.00.1111");
@@ -149,9 +149,10 @@ TEST_F(DriverProbe, SystemDirectoryThatDoesNotFitIsNotSearched) {
 }
 
 TEST(ReadFileVersion, CopyStopsAtTheEndOfTheBlock) {
-    class Unterminated final : public testing_support::FakeSystemServices {
+    class Unterminated final : public rt::test::FakeSystemServices {
       public:
-        os::BOOL queryVersionValue(const void* block, const char*, void** buffer, os::UINT* length) override {
+        rt::os::BOOL queryVersionValue(const void* block, const char*, void** buffer,
+                                       rt::os::UINT* length) override {
             *buffer = const_cast<char*>(static_cast<const char*>(block) + 2);
             *length = 100;
             return 1;
@@ -166,9 +167,10 @@ TEST(ReadFileVersion, CopyStopsAtTheEndOfTheBlock) {
 }
 
 TEST(ReadFileVersion, ValueOutsideTheBlockIsIgnored) {
-    class Elsewhere final : public testing_support::FakeSystemServices {
+    class Elsewhere final : public rt::test::FakeSystemServices {
       public:
-        os::BOOL queryVersionValue(const void*, const char*, void** buffer, os::UINT* length) override {
+        rt::os::BOOL queryVersionValue(const void*, const char*, void** buffer,
+                                       rt::os::UINT* length) override {
             static char outside[] = "4.00.1116";
             *buffer = outside;
             *length = sizeof outside;
@@ -183,9 +185,10 @@ TEST(ReadFileVersion, ValueOutsideTheBlockIsIgnored) {
 }
 
 TEST(ReadFileVersion, ValueLongerThanTheBufferIsCutNotOverrun) {
-    class Long final : public testing_support::FakeSystemServices {
+    class Long final : public rt::test::FakeSystemServices {
       public:
-        os::BOOL queryVersionValue(const void* block, const char*, void** buffer, os::UINT* length) override {
+        rt::os::BOOL queryVersionValue(const void* block, const char*, void** buffer,
+                                       rt::os::UINT* length) override {
             *buffer = const_cast<void*>(block);
             *length = 3000;
             return 1;
@@ -199,4 +202,4 @@ TEST(ReadFileVersion, ValueLongerThanTheBufferIsCutNotOverrun) {
 }
 
 }  // namespace
-}  // namespace keldwick::testing
+}  // namespace keldwick::test

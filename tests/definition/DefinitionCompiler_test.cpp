@@ -12,14 +12,14 @@
 
 namespace {
 
-using deftest::kFrameModule;
+using rt::definition::test::kFrameModule;
 
 constexpr std::string_view kHead =
     "module KELDWICK$PROGRAMFRAME\n"
     "window MAIN$APPFRAME\n";
 
 std::string parseError(const std::string& text) {
-    const auto result = defc::parseDescription(text);
+    const auto result = keldwick::defc::parseDescription(text);
     EXPECT_FALSE(result.ok()) << text;
     return result ? std::string{} : result.error().text;
 }
@@ -29,15 +29,16 @@ TEST(DescriptionParser, NamesTheLineItCannotRead) {
 }
 
 TEST(DescriptionParser, StringsKeepBlanksAndEscapes) {
-    const auto result = defc::parseDescription(std::string(kHead) + R"(title "a\"b\\c\x41 " # comment)");
+    const auto result =
+        keldwick::defc::parseDescription(std::string(kHead) + R"(title "a\"b\\c\x41 " # comment)");
     ASSERT_TRUE(result) << result.error().text;
     EXPECT_EQ(result.value().title, "a\"b\\cA ");
 }
 
 TEST(DescriptionParser, HexKeepsItsBitsAndDecimalMustFit) {
-    const auto result = defc::parseDescription(std::string(kHead) + "position 0x80000000 -1\n");
+    const auto result = keldwick::defc::parseDescription(std::string(kHead) + "position 0x80000000 -1\n");
     ASSERT_TRUE(result) << result.error().text;
-    EXPECT_EQ(result.value().x, definition::kNotGiven);
+    EXPECT_EQ(result.value().x, rt::definition::kNotGiven);
     EXPECT_EQ(result.value().y, -1);
     parseError(std::string(kHead) + "size 3000000000 1\n");
 }
@@ -62,39 +63,39 @@ TEST(DescriptionParser, RejectsLineStartingWithAString) {
 }
 
 TEST(DefinitionCompiler, RejectsModuleKeyOfAnotherLength) {
-    definition::WindowDescription window;
+    rt::definition::WindowDescription window;
     window.moduleKey = "KELDWICK$FRAME";
     window.windowKey = "MAIN$APPFRAME";
-    EXPECT_FALSE(defc::compileDefinition(window));
+    EXPECT_FALSE(keldwick::defc::compileDefinition(window));
 }
 
 TEST(DefinitionCompiler, RejectsTextHoldingNul) {
-    definition::WindowDescription window;
+    rt::definition::WindowDescription window;
     window.moduleKey = kFrameModule;
     window.windowKey = "MAIN$APPFRAME";
     window.title = std::string("Redirector\0Status", 17);
-    EXPECT_FALSE(defc::compileDefinition(window));
+    EXPECT_FALSE(keldwick::defc::compileDefinition(window));
 }
 
 TEST(DefinitionDump, ShowsBytesNothingReaches) {
-    auto bytes = deftest::storedCopy(kFrameModule);
+    auto bytes = rt::definition::test::storedCopy(kFrameModule);
     bytes.insert(bytes.end(), 3, std::byte{0x55});
-    const auto dump = defc::dumpDefinition(bytes);
+    const auto dump = keldwick::defc::dumpDefinition(bytes);
     EXPECT_TRUE(dump.walked);
     EXPECT_NE(dump.text.find("0x0689     3  ** bytes nothing reaches\n"), std::string::npos) << dump.text;
 }
 
 TEST(DefinitionDump, ShowsWhereTheWalkStopped) {
-    auto bytes = deftest::storedCopy(kFrameModule);
-    deftest::setU8(bytes, 0xB3, 99);
-    const auto dump = defc::dumpDefinition(bytes);
+    auto bytes = rt::definition::test::storedCopy(kFrameModule);
+    rt::definition::test::setU8(bytes, 0xB3, 99);
+    const auto dump = keldwick::defc::dumpDefinition(bytes);
     EXPECT_FALSE(dump.walked);
     EXPECT_NE(dump.text.find("walk stopped: "), std::string::npos) << dump.text;
     EXPECT_NE(dump.text.find("unknown record kind at origin offset 0xB3"), std::string::npos) << dump.text;
 }
 
 TEST(ResourceTableWriter, NamesEachDefinitionInTheResourceScript) {
-    const auto script = defc::resourceScript({{"STATUSWINDOW_RSC", {}, "out/StatusWindow.bin"}});
+    const auto script = keldwick::defc::resourceScript({{"STATUSWINDOW_RSC", {}, "out/StatusWindow.bin"}});
     EXPECT_NE(script.find("LANGUAGE 9, 1\n"), std::string::npos) << script;
     EXPECT_NE(script.find("STATUSWINDOW_RSC WINDOWDEF \"out/StatusWindow.bin\"\n"), std::string::npos)
         << script;

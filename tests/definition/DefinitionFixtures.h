@@ -14,7 +14,7 @@
 
 // The program's two definitions and small helpers to read and corrupt them
 // by origin offset, the way offsets inside a definition count.
-namespace deftest {
+namespace rt::definition::test {
 
 inline constexpr std::string_view kFrameModule = "KELDWICK$PROGRAMFRAME";
 inline constexpr std::string_view kFrameWindow = "MAIN$APPFRAME";
@@ -23,7 +23,7 @@ inline constexpr std::string_view kStatusWindow = "GETREDIRINFO$WINDOW";
 inline constexpr std::size_t kOrigin = 20;
 
 inline std::vector<std::byte> storedCopy(std::string_view moduleKey) {
-    const auto stored = definition::findStoredDefinition(moduleKey);
+    const auto stored = rt::definition::findStoredDefinition(moduleKey);
     EXPECT_TRUE(stored) << moduleKey;
     return stored ? std::vector<std::byte>(stored->begin(), stored->end()) : std::vector<std::byte>{};
 }
@@ -70,4 +70,4 @@ inline std::string descriptionText(std::string_view file) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-}  // namespace deftest
+}  // namespace rt::definition::test

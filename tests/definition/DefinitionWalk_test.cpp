@@ -13,13 +13,13 @@
 
 namespace {
 
-using namespace deftest;
-using definition::ControlKind;
-using definition::kNotGiven;
-using definition::WindowDescription;
+using namespace rt::definition::test;
+using rt::definition::ControlKind;
+using rt::definition::kNotGiven;
+using rt::definition::WindowDescription;
 
 WindowDescription walked(std::string_view module, std::string_view window) {
-    auto result = definition::loadWindowDescription(module, window);
+    auto result = rt::definition::loadWindowDescription(module, window);
     EXPECT_TRUE(result.ok()) << (result ? "" : result.error().message());
     return result ? result.value() : WindowDescription{};
 }
@@ -132,12 +132,12 @@ TEST(DefinitionWalk, OwnFontGivingOnlyAColourTakesTheWindowsFaceAndSize) {
 
 TEST(DefinitionWalk, ValueDisplaysBindFortyCharacterTexts) {
     const auto window = status();
-    EXPECT_EQ(definition::valueDisplayCount(window), 3u);
-    EXPECT_EQ(definition::valueDisplayCount(frame()), 0u);
+    EXPECT_EQ(rt::definition::valueDisplayCount(window), 3u);
+    EXPECT_EQ(rt::definition::valueDisplayCount(frame()), 0u);
     for (const auto id : {2, 4, 6}) {
         const auto& display = window.controls.at(static_cast<std::size_t>(id - 1));
         EXPECT_EQ(display.kind, ControlKind::ValueDisplay);
-        EXPECT_EQ(display.variable.typeCode, definition::kFixedTextType);
+        EXPECT_EQ(display.variable.typeCode, rt::definition::kFixedTextType);
         EXPECT_EQ(display.variable.length, 40);
         EXPECT_EQ(display.picture, "s40");
         EXPECT_EQ(display.flags, 0x20);
@@ -160,15 +160,15 @@ TEST(DefinitionWalk, KeepsPositionsNotGivenAsNotGiven) {
 // One more character in the title moves every later record by one byte, so
 // each int32 field is read once at an even and once at an odd position.
 TEST(DefinitionWalk, ReadsFieldsAtAnyBytePosition) {
-    auto description = defc::parseDescription(descriptionText("StatusWindow.window"));
+    auto description = keldwick::defc::parseDescription(descriptionText("StatusWindow.window"));
     ASSERT_TRUE(description);
     auto shifted = description.value();
     shifted.title += "!";
-    const auto even = defc::compileDefinition(description.value());
-    const auto odd = defc::compileDefinition(shifted);
+    const auto even = keldwick::defc::compileDefinition(description.value());
+    const auto odd = keldwick::defc::compileDefinition(shifted);
     ASSERT_TRUE(even && odd);
-    const auto a = definition::walkDefinition(even.value(), kStatusModule, kStatusWindow);
-    const auto b = definition::walkDefinition(odd.value(), kStatusModule, kStatusWindow);
+    const auto a = rt::definition::walkDefinition(even.value(), kStatusModule, kStatusWindow);
+    const auto b = rt::definition::walkDefinition(odd.value(), kStatusModule, kStatusWindow);
     ASSERT_TRUE(a && b);
     EXPECT_EQ(a.value().controls, b.value().controls);
     EXPECT_EQ(a.value().font, b.value().font);
@@ -176,13 +176,13 @@ TEST(DefinitionWalk, ReadsFieldsAtAnyBytePosition) {
 
 TEST(DefinitionWalk, WalkingACompiledDescriptionGivesItBack) {
     for (const auto file : {"ProgramFrame.window", "StatusWindow.window"}) {
-        const auto description = defc::parseDescription(descriptionText(file));
+        const auto description = keldwick::defc::parseDescription(descriptionText(file));
         ASSERT_TRUE(description) << description.error().text;
         const auto& window = description.value();
-        const auto compiled = defc::compileDefinition(window);
+        const auto compiled = keldwick::defc::compileDefinition(window);
         ASSERT_TRUE(compiled) << compiled.error().text;
         const auto walkedBack =
-            definition::walkDefinition(compiled.value(), window.moduleKey, window.windowKey);
+            rt::definition::walkDefinition(compiled.value(), window.moduleKey, window.windowKey);
         ASSERT_TRUE(walkedBack) << walkedBack.error().message();
         EXPECT_EQ(walkedBack.value(), window) << file;
         EXPECT_EQ(compiled.value(), storedCopy(window.moduleKey))
@@ -200,7 +200,7 @@ TEST(DefinitionWalk, ConcurrentWalksOfOneDefinitionAgree) {
         for (auto& count : mismatches) {
             threads.emplace_back([&count, &expected] {
                 for (int i = 0; i < 50; ++i) {
-                    const auto result = definition::loadWindowDescription(kStatusModule, kStatusWindow);
+                    const auto result = rt::definition::loadWindowDescription(kStatusModule, kStatusWindow);
                     count += result && result.value() == expected ? 0 : 1;
                 }
             });

@@ -9,13 +9,13 @@
 
 namespace {
 
-using namespace deftest;
-using definition::BindingFault;
+using namespace rt::definition::test;
+using rt::definition::BindingFault;
 
 class FieldBinding : public ::testing::Test {
   protected:
     FieldBinding() {
-        auto walked = definition::loadWindowDescription(kStatusModule, kStatusWindow);
+        auto walked = rt::definition::loadWindowDescription(kStatusModule, kStatusWindow);
         EXPECT_TRUE(walked);
         if (walked) {
             m_window = std::move(walked).value();
@@ -30,12 +30,12 @@ class FieldBinding : public ::testing::Test {
         return spans;
     }
 
-    definition::WindowDescription m_window;
+    rt::definition::WindowDescription m_window;
     std::array<std::array<char, 40>, 4> m_fields{};
 };
 
 TEST_F(FieldBinding, StatusWindowShowsItsThreeFieldsInChainOrder) {
-    const auto bound = definition::bindFields(m_window, fields(3));
+    const auto bound = rt::definition::bindFields(m_window, fields(3));
     ASSERT_TRUE(bound) << bound.error().message();
     ASSERT_EQ(bound->size(), 3u);
     EXPECT_EQ(bound->at(2).data(), m_fields[0].data());
@@ -44,10 +44,10 @@ TEST_F(FieldBinding, StatusWindowShowsItsThreeFieldsInChainOrder) {
 }
 
 TEST_F(FieldBinding, EveryDisplayNeedsAFieldAndEveryFieldADisplay) {
-    const auto fewer = definition::bindFields(m_window, fields(2));
+    const auto fewer = rt::definition::bindFields(m_window, fields(2));
     ASSERT_FALSE(fewer);
     EXPECT_EQ(fewer.error().fault, BindingFault::FewerFields);
-    const auto more = definition::bindFields(m_window, fields(4));
+    const auto more = rt::definition::bindFields(m_window, fields(4));
     ASSERT_FALSE(more);
     EXPECT_EQ(more.error().fault, BindingFault::MoreFields);
 }
@@ -57,10 +57,10 @@ TEST_F(FieldBinding, EveryDisplayNeedsAFieldAndEveryFieldADisplay) {
 TEST_F(FieldBinding, DisplayOfAnotherVariableTypeTakesNoField) {
     for (auto& control : m_window.controls) {
         if (control.id == 4) {
-            control.variable.typeCode = static_cast<std::uint8_t>(definition::kFixedTextType + 1);
+            control.variable.typeCode = static_cast<std::uint8_t>(rt::definition::kFixedTextType + 1);
         }
     }
-    const auto bound = definition::bindFields(m_window, fields(3));
+    const auto bound = rt::definition::bindFields(m_window, fields(3));
     ASSERT_FALSE(bound);
     EXPECT_EQ(bound.error().fault, BindingFault::FieldMismatch);
     EXPECT_EQ(bound.error().message(), "bound variable 2 does not match value display 4");

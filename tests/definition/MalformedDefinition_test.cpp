@@ -10,9 +10,9 @@
 
 namespace {
 
-using namespace deftest;
-using definition::DefinitionError;
-using definition::DefinitionFault;
+using namespace rt::definition::test;
+using rt::definition::DefinitionError;
+using rt::definition::DefinitionFault;
 
 // Known places in the status window's definition that the tests corrupt.
 constexpr std::int32_t kStatusRecord = 0x42;
@@ -21,13 +21,13 @@ constexpr std::int32_t kTitleField = kStatusRecord + 0x29;
 constexpr std::int32_t kFirstControlField = kStatusRecord + 0x1D;
 
 DefinitionError statusFailure(const std::vector<std::byte>& bytes) {
-    const auto result = definition::walkDefinition(bytes, kStatusModule, kStatusWindow);
+    const auto result = rt::definition::walkDefinition(bytes, kStatusModule, kStatusWindow);
     EXPECT_FALSE(result.ok()) << "the corrupted definition was walked";
     return result ? DefinitionError{} : result.error();
 }
 
 DefinitionError frameFailure(const std::vector<std::byte>& bytes) {
-    const auto result = definition::walkDefinition(bytes, kFrameModule, kFrameWindow);
+    const auto result = rt::definition::walkDefinition(bytes, kFrameModule, kFrameWindow);
     EXPECT_FALSE(result.ok()) << "the corrupted definition was walked";
     return result ? DefinitionError{} : result.error();
 }
@@ -56,21 +56,21 @@ TEST(MalformedDefinition, ModuleKeyWithoutNul) {
 
 TEST(MalformedDefinition, WrongModuleKey) {
     const auto bytes = storedCopy(kStatusModule);
-    const auto result = definition::walkDefinition(bytes, kFrameModule, kFrameWindow);
+    const auto result = rt::definition::walkDefinition(bytes, kFrameModule, kFrameWindow);
     ASSERT_FALSE(result);
     EXPECT_EQ(result.error().fault, DefinitionFault::ModuleKeyMismatch);
 }
 
 TEST(MalformedDefinition, WrongWindowKey) {
     const auto bytes = storedCopy(kStatusModule);
-    const auto result = definition::walkDefinition(bytes, kStatusModule, kFrameWindow);
+    const auto result = rt::definition::walkDefinition(bytes, kStatusModule, kFrameWindow);
     ASSERT_FALSE(result);
     EXPECT_EQ(result.error().fault, DefinitionFault::WindowKeyMismatch);
     EXPECT_EQ(result.error().offset, i32(bytes, kStatusRecord + 0x21));
 }
 
 TEST(MalformedDefinition, UnknownModuleKey) {
-    const auto result = definition::loadWindowDescription("KELDWICK$NOSUCHMODULE", kStatusWindow);
+    const auto result = rt::definition::loadWindowDescription("KELDWICK$NOSUCHMODULE", kStatusWindow);
     ASSERT_FALSE(result);
     EXPECT_EQ(result.error().fault, DefinitionFault::NoDefinition);
     EXPECT_NE(result.error().message().find("KELDWICK$NOSUCHMODULE"), std::string::npos);
@@ -198,11 +198,11 @@ TEST(MalformedDefinition, TextLongerThanAnyWindowShows) {
 }
 
 TEST(MalformedDefinition, MoreChainRecordsThanAnyWindowHolds) {
-    definition::WindowDescription window;
+    rt::definition::WindowDescription window;
     window.moduleKey = kFrameModule;
     window.windowKey = kFrameWindow;
     window.zoneWidths.assign(5000, 10);
-    const auto compiled = defc::compileDefinition(window);
+    const auto compiled = keldwick::defc::compileDefinition(window);
     ASSERT_TRUE(compiled);
     EXPECT_EQ(frameFailure(compiled.value()).fault, DefinitionFault::TooManyRecords);
 }

@@ -12,7 +12,7 @@
 
 namespace {
 
-using namespace deftest;
+using namespace rt::definition::test;
 
 TEST(StoredDefinitions, HaveTheirFixedSizes) {
     EXPECT_EQ(storedCopy(kFrameModule).size(), 1693u);
@@ -29,11 +29,11 @@ TEST(StoredDefinitions, StartWithTheModuleKeyAndItsNul) {
 }
 
 TEST(StoredDefinitions, AreFoundByTheModulesResourceName) {
-    EXPECT_EQ(definition::resourceNameFor(kStatusModule), "STATUSWINDOW_RSC");
-    EXPECT_EQ(definition::resourceNameFor("KELDWICK$ProgramFrame"), "PROGRAMFRAME_RSC");
-    EXPECT_EQ(definition::resourceNameFor("KELDWICK"), "");
-    EXPECT_FALSE(definition::findStoredDefinition("KELDWICK$NOSUCHMODULE"));
-    EXPECT_FALSE(definition::findStoredDefinition("NOMODULEPART"));
+    EXPECT_EQ(rt::definition::resourceNameFor(kStatusModule), "STATUSWINDOW_RSC");
+    EXPECT_EQ(rt::definition::resourceNameFor("KELDWICK$ProgramFrame"), "PROGRAMFRAME_RSC");
+    EXPECT_EQ(rt::definition::resourceNameFor("KELDWICK"), "");
+    EXPECT_FALSE(rt::definition::findStoredDefinition("KELDWICK$NOSUCHMODULE"));
+    EXPECT_FALSE(rt::definition::findStoredDefinition("NOMODULEPART"));
 }
 
 TEST(FrameDefinition, RecordsLieAtTheirKnownOffsets) {
@@ -126,8 +126,8 @@ TEST(StoredDefinitions, CarryTheOpenFieldValuesOfTheProgramsDefinitions) {
 TEST(StoredDefinitions, EveryByteAfterTheHeaderBelongsToExactlyOnePiece) {
     for (const auto key : {kFrameModule, kStatusModule}) {
         const auto bytes = storedCopy(key);
-        definition::WalkTrace trace;
-        ASSERT_TRUE(definition::inspectDefinition(bytes, trace).ok());
+        rt::definition::WalkTrace trace;
+        ASSERT_TRUE(rt::definition::inspectDefinition(bytes, trace).ok());
         std::sort(trace.begin(), trace.end(),
                   [](const auto& a, const auto& b) { return a.offset < b.offset; });
         std::int32_t next = 6;
@@ -150,7 +150,7 @@ TEST(StoredDefinitions, NameOnlyFontsThatWindows95Ships) {
     };
     for (const auto& [module, window] :
          {std::pair{kFrameModule, "MAIN$APPFRAME"}, std::pair{kStatusModule, "GETREDIRINFO$WINDOW"}}) {
-        const auto walked = definition::loadWindowDescription(module, window);
+        const auto walked = rt::definition::loadWindowDescription(module, window);
         ASSERT_TRUE(walked) << window;
         const auto& description = walked.value();
         EXPECT_TRUE(isShipped(description.font.face)) << window << ": " << description.font.face;

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-namespace imports {
+namespace keldwick::imports {
 namespace {
 
 using Bytes = std::vector<std::byte>;
@@ -178,4 +178,4 @@ TEST(ImportTable, LookupTableRunningOffItsSectionIsAnError) {
 }
 
 }  // namespace
-}  // namespace imports
+}  // namespace keldwick::imports

@@ -6,7 +6,7 @@
 #include <limits>
 #include <vector>
 
-namespace keldwick {
+namespace rt {
 namespace {
 
 std::vector<std::byte> bytes(std::initializer_list<int> values) {
@@ -86,4 +86,4 @@ TEST(ByteReader, AlignsTheAbsolutePosition) {
 }
 
 }  // namespace
-}  // namespace keldwick
+}  // namespace rt

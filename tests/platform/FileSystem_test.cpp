@@ -8,14 +8,14 @@
 namespace rt {
 namespace {
 
-using testing_support::FaultyFileSystem;
+using rt::test::FaultyFileSystem;
 
 // A file once closed through whatever file system was installed at the time,
 // not necessarily the one that had opened it.
 TEST(File, IsClosedThroughTheFileSystemThatOpenedIt) {
-    testing_support::TempFolder folder;
+    rt::test::TempFolder folder;
     const auto path = (folder / "KELDWICK.INI").string();
-    testing_support::writeWholeFile(path, "x");
+    rt::test::writeWholeFile(path, "x");
     FaultyFileSystem opener;
     auto file = [&] {
         ScopedFileSystem installed(opener);

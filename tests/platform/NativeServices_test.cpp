@@ -19,7 +19,7 @@ namespace rt {
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::TempFolder;
+using rt::test::TempFolder;
 
 // Changes the process's current directory for one test and restores it.
 class ScopedCurrentDirectory {
@@ -34,12 +34,12 @@ class ScopedCurrentDirectory {
 };
 
 TEST(NativeServices, ThisMachineIsNotOfTheWindows95Family) {
-    os::OSVERSIONINFOA info{};
+    rt::os::OSVERSIONINFOA info{};
     info.dwOSVersionInfoSize = sizeof info;
-    ASSERT_TRUE(os::GetVersionExA(&info));
-    EXPECT_NE(info.dwPlatformId, os::kPlatformWindows95Family);
+    ASSERT_TRUE(rt::os::GetVersionExA(&info));
+    EXPECT_NE(info.dwPlatformId, rt::os::kPlatformWindows95Family);
     info.dwOSVersionInfoSize = 12;
-    EXPECT_FALSE(os::GetVersionExA(&info)) << "a record of the wrong size is refused";
+    EXPECT_FALSE(rt::os::GetVersionExA(&info)) << "a record of the wrong size is refused";
 }
 
 TEST(NativeServices, DeletedCurrentDirectoryReadsAsEmpty) {
@@ -74,15 +74,15 @@ TEST(NativeServices, WinePrefixStandsInForTheSystemDirectories) {
     const char* saved = std::getenv("WINEPREFIX");
     ::setenv("WINEPREFIX", "/opt/prefix", 1);
     char buffer[64];
-    EXPECT_EQ(os::GetSystemDirectoryA(buffer, sizeof buffer), 36u);
+    EXPECT_EQ(rt::os::GetSystemDirectoryA(buffer, sizeof buffer), 36u);
     EXPECT_STREQ(buffer, "/opt/prefix/drive_c/windows/system32");
-    EXPECT_EQ(os::GetWindowsDirectoryA(buffer, sizeof buffer), 27u);
+    EXPECT_EQ(rt::os::GetWindowsDirectoryA(buffer, sizeof buffer), 27u);
     EXPECT_STREQ(buffer, "/opt/prefix/drive_c/windows");
-    EXPECT_EQ(os::GetWindowsDirectoryA(buffer, 10), 28u) << "too small: the size needed, NUL included";
+    EXPECT_EQ(rt::os::GetWindowsDirectoryA(buffer, 10), 28u) << "too small: the size needed, NUL included";
     ::unsetenv("WINEPREFIX");
     const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
     if (!home.empty()) {
-        ASSERT_GT(os::GetWindowsDirectoryA(buffer, sizeof buffer), 0u);
+        ASSERT_GT(rt::os::GetWindowsDirectoryA(buffer, sizeof buffer), 0u);
         EXPECT_EQ(std::string(buffer), home + "/.wine/drive_c/windows");
     }
     if (saved != nullptr) {
@@ -96,10 +96,10 @@ TEST(NativeServices, WinePrefixFoldersAreFoundInAnyLetterCase) {
     const char* saved = std::getenv("WINEPREFIX");
     ::setenv("WINEPREFIX", prefix.str().c_str(), 1);
     char buffer[kMaxPath];
-    EXPECT_GT(os::GetSystemDirectoryA(buffer, sizeof buffer), 0u);
+    EXPECT_GT(rt::os::GetSystemDirectoryA(buffer, sizeof buffer), 0u);
     EXPECT_EQ(std::string(buffer), prefix.str() + "/drive_c/Windows/SYSTEM32");
     fs::create_directories(prefix / "drive_c/windows");
-    EXPECT_GT(os::GetWindowsDirectoryA(buffer, sizeof buffer), 0u);
+    EXPECT_GT(rt::os::GetWindowsDirectoryA(buffer, sizeof buffer), 0u);
     EXPECT_EQ(std::string(buffer), prefix.str() + "/drive_c/windows") << "the exact name wins";
     if (saved != nullptr) {
         ::setenv("WINEPREFIX", saved, 1);
@@ -135,7 +135,7 @@ TEST(NativeServices, FileSizeLimitFailsTheWriteInsteadOfEndingTheProcess) {
 TEST(NativeServices, RemoveDeletesFilesButNeverDirectories) {
     TempFolder folder;
     const auto file = folder / "KELDWICK.INI";
-    testing_support::writeWholeFile(file, "x");
+    rt::test::writeWholeFile(file, "x");
     EXPECT_EQ(_access(file.c_str(), 0), 0);
     EXPECT_EQ(_remove(file.c_str()), 0);
     EXPECT_EQ(_access(file.c_str(), 0), -1);
@@ -148,7 +148,7 @@ TEST(NativeServices, RemoveDeletesFilesButNeverDirectories) {
 TEST(NativeServices, LinksAndFifosAreRemovedThemselves) {
     TempFolder folder;
     const auto target = folder / "target";
-    testing_support::writeWholeFile(target, "keep");
+    rt::test::writeWholeFile(target, "keep");
     const auto link = folder / "link";
     fs::create_symlink(target, link);
     EXPECT_EQ(_remove(link.c_str()), 0);

@@ -17,10 +17,10 @@ namespace rt {
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::FaultyFileSystem;
-using testing_support::readWholeFile;
-using testing_support::TempFolder;
-using testing_support::writeWholeFile;
+using rt::test::FaultyFileSystem;
+using rt::test::readWholeFile;
+using rt::test::TempFolder;
+using rt::test::writeWholeFile;
 
 std::vector<std::string> namesIn(const fs::path& folder) {
     std::vector<std::string> names;
@@ -32,7 +32,7 @@ std::vector<std::string> namesIn(const fs::path& folder) {
 }
 
 // The error a put ended with; none for a put that succeeded.
-std::error_code failureOf(const keldwick::Result<void, std::error_code>& put) {
+std::error_code failureOf(const rt::Result<void, std::error_code>& put) {
     return put ? std::error_code{} : put.error();
 }
 

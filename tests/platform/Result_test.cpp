@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-namespace keldwick {
+namespace rt {
 namespace {
 
 enum class Trouble { Missing };
@@ -36,4 +36,4 @@ TEST(ResultDeathTest, ReadingTheAbsentSideEndsTheProgram) {
 }
 
 }  // namespace
-}  // namespace keldwick
+}  // namespace rt

@@ -5,7 +5,7 @@
 #include "platform/base/CStringBuffer.h"
 #include "platform/base/TextField.h"
 
-namespace keldwick {
+namespace rt {
 namespace {
 
 TEST(TextField, PadsWithBlanksAndCutsLongerText) {
@@ -65,4 +65,4 @@ TEST(CStringBuffer, SyncLengthAfterAServiceFilledIt) {
 }
 
 }  // namespace
-}  // namespace keldwick
+}  // namespace rt

@@ -30,7 +30,7 @@ std::vector<std::unique_ptr<NativeThread>> startAll(int count, const std::functi
 }
 
 TEST(Lock, NoIncrementIsLostBetweenThreads) {
-    testing_support::Watchdog watchdog;
+    rt::test::Watchdog watchdog;
     Lock lock;
     long counter = 0;  // deliberately plain: only the lock keeps it whole
     auto threads = startAll(kThreads, [&](int) {
@@ -44,7 +44,7 @@ TEST(Lock, NoIncrementIsLostBetweenThreads) {
 }
 
 TEST(Signal, SetBeforeTheWaitIsKeptForIt) {
-    testing_support::Watchdog watchdog;
+    rt::test::Watchdog watchdog;
     Signal signal;
     signal.set();
     signal.wait();
@@ -62,7 +62,7 @@ TEST(Signal, SeveralSetsLetOneWaitThrough) {
 // Two threads hand a token back and forth; a lost wake-up would stop them
 // both, and the watchdog would end the run.
 TEST(Signal, NoWakeUpIsLostOverTwentyThousandHandOvers) {
-    testing_support::Watchdog watchdog;
+    rt::test::Watchdog watchdog;
     Signal toOther;
     Signal toFirst;
     int handedBack = 0;

@@ -14,10 +14,10 @@ namespace rt {
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::FaultyFileSystem;
-using testing_support::readWholeFile;
-using testing_support::TempFolder;
-using testing_support::writeWholeFile;
+using rt::test::FaultyFileSystem;
+using rt::test::readWholeFile;
+using rt::test::TempFolder;
+using rt::test::writeWholeFile;
 
 constexpr std::string_view kOld = "[VREDIR.VXD]\r\nISWIN95=NO\r\n";
 constexpr std::string_view kNew = "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1116\r\n";

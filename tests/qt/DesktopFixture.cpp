@@ -7,7 +7,7 @@
 #include "ui/AppFrame.h"
 #include "ui/HiddenMode.h"
 
-namespace keldwick::testing {
+namespace keldwick::test {
 
 namespace fs = std::filesystem;
 
@@ -44,7 +44,7 @@ QStringList MessageCatcher::warnings() const {
 DesktopFixture::DesktopFixture() {
     const auto system = m_root / "system";
     fs::create_directory(system);
-    testing_support::writeWholeFile(system / "VREDIR.VXD", "driver");
+    rt::test::writeWholeFile(system / "VREDIR.VXD", "driver");
     m_services.cwd = m_root.str();
     m_services.systemDir = system.string();
     m_services.windowsDir = (m_root / "windows").string();
@@ -52,7 +52,7 @@ DesktopFixture::DesktopFixture() {
 
     HiddenMode = false;
     rt::startUp({}, 0, nullptr);
-    auto presenter = rt::desktop::QtPresenter::create();
+    auto presenter = rt::qt::QtPresenter::create();
     m_presenter = presenter.get();
     rt::usePresenter(std::move(presenter));
 }
@@ -72,7 +72,7 @@ void DesktopFixture::runProgram(PersonScript& script) {
     EXPECT_EQ(rt::runningThreads(), 0u);
 }
 
-rt::desktop::FrameWindow& DesktopFixture::frame() {
+rt::qt::FrameWindow& DesktopFixture::frame() {
     return *windows().frame();
 }
 
@@ -124,4 +124,4 @@ bool DesktopFixture::resultsShownIn(int count) {
     return true;
 }
 
-}  // namespace keldwick::testing
+}  // namespace keldwick::test

@@ -17,7 +17,7 @@
 #include "tests/support/TempFolder.h"
 #include "tests/support/Watchdog.h"
 
-namespace keldwick::testing {
+namespace keldwick::test {
 
 // Collects what Qt writes on standard error (its warnings) while it lives.
 class MessageCatcher {
@@ -44,8 +44,8 @@ class DesktopFixture : public ::testing::Test {
     void runProgram(PersonScript& script);
 
     // The screen as it is now; for use inside the script's steps.
-    rt::desktop::WindowSet& windows() { return m_presenter->windows(); }
-    rt::desktop::FrameWindow& frame();
+    rt::qt::WindowSet& windows() { return m_presenter->windows(); }
+    rt::qt::FrameWindow& frame();
     QList<QMdiSubWindow*> children();
     QWidget* control(QMdiSubWindow* child, int id);
     QLineEdit* display(QMdiSubWindow* child, int id);
@@ -63,12 +63,12 @@ class DesktopFixture : public ::testing::Test {
     static constexpr int kCloseButton = 10;
 
   private:
-    testing_support::Watchdog m_watchdog{std::chrono::seconds(90), "Qt presenter test"};
-    testing_support::TempFolder m_root;
-    testing_support::FakeSystemServices m_services;
+    rt::test::Watchdog m_watchdog{std::chrono::seconds(90), "Qt presenter test"};
+    rt::test::TempFolder m_root;
+    rt::test::FakeSystemServices m_services;
     rt::ScopedSystemServices m_installed{m_services};
-    rt::desktop::QtPresenter* m_presenter = nullptr;
+    rt::qt::QtPresenter* m_presenter = nullptr;
     bool m_ended = false;
 };
 
-}  // namespace keldwick::testing
+}  // namespace keldwick::test

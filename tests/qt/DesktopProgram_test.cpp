@@ -21,7 +21,7 @@
 #include "platform/window/LayoutUnits.h"
 #include "tests/support/TempFolder.h"
 
-namespace keldwick::testing {
+namespace keldwick::test {
 namespace {
 
 using DesktopProgram = DesktopFixture;
@@ -269,7 +269,7 @@ TEST_F(DesktopProgram, LabelsStandOnTheBaselineOfTheirValues) {
         "the first results", [&] { return resultsShownIn(1); },
         [&] {
             QMdiSubWindow* status = children().front();
-            const BaseUnits base = rt::desktop::Appearance::baseUnitsOf(status->widget()->font());
+            const BaseUnits base = rt::qt::Appearance::baseUnitsOf(status->widget()->font());
             const QImage image = status->widget()->grab().toImage();
             const qreal scale = image.devicePixelRatio();
             const auto scaled = [scale](const QRect& box) {
@@ -360,21 +360,21 @@ TEST_F(DesktopProgram, ChildShownBeforeTheIconCameShowsItInItsTitleBar) {
 TEST(WarmUpThread, HandsOverTheBuildTreesIconPictures) {
     std::promise<std::size_t> read;
     auto count = read.get_future();
-    rt::desktop::WarmUpThread warmUp;
+    rt::qt::WarmUpThread warmUp;
     warmUp.applicationMade(
         QStringLiteral(KELDWICK_PROGRAM_DIR),
-        [&read](const rt::desktop::WarmUpThread::Pictures& pictures) { read.set_value(pictures.size()); });
+        [&read](const rt::qt::WarmUpThread::Pictures& pictures) { read.set_value(pictures.size()); });
     ASSERT_EQ(count.wait_for(std::chrono::seconds(30)), std::future_status::ready);
     EXPECT_GE(count.get(), 4u);
 }
 
 // An uninstalled program finds its icon in the build tree, laid out as installed.
 TEST(DesktopIdentity, IconIsFoundInTheBuildTree) {
-    testing_support::TempFolder noData;
+    rt::test::TempFolder noData;
     const QByteArray before = qgetenv("XDG_DATA_DIRS");
     qputenv("XDG_DATA_DIRS", QByteArray::fromStdString(noData.str()));
-    const QIcon icon = rt::desktop::DesktopIdentity::icon(QStringLiteral(KELDWICK_PROGRAM_DIR));
-    const QIcon elsewhere = rt::desktop::DesktopIdentity::icon(QString::fromStdString(noData.str()));
+    const QIcon icon = rt::qt::DesktopIdentity::icon(QStringLiteral(KELDWICK_PROGRAM_DIR));
+    const QIcon elsewhere = rt::qt::DesktopIdentity::icon(QString::fromStdString(noData.str()));
     qputenv("XDG_DATA_DIRS", before);
     EXPECT_GE(icon.availableSizes().size(), 4);
     EXPECT_TRUE(elsewhere.isNull());
@@ -417,4 +417,4 @@ TEST_F(DesktopProgram, ClosingTheFrameBySystemEndsTheProgram) {
 }
 
 }  // namespace
-}  // namespace keldwick::testing
+}  // namespace keldwick::test

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace rt::desktop {
+namespace rt::qt {
 namespace {
 
 struct Probes {
@@ -59,4 +59,4 @@ TEST(DisplayCheck, WaylandAloneNeedsQtsWaylandSupport) {
 }
 
 }  // namespace
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -6,7 +6,7 @@
 
 #include "DesktopFixture.h"
 
-namespace keldwick::testing {
+namespace keldwick::test {
 namespace {
 
 using FrameMenus = DesktopFixture;
@@ -103,4 +103,4 @@ TEST_F(FrameMenus, StatusZonesKeepTheirWidthsAndTheFirstTakesTheRest) {
 }
 
 }  // namespace
-}  // namespace keldwick::testing
+}  // namespace keldwick::test

@@ -6,7 +6,7 @@
 #include <QObject>
 #include <stdexcept>
 
-namespace rt::desktop {
+namespace rt::qt {
 namespace {
 
 // Unwinding through Qt's event loop would end in std::terminate (status 134)
@@ -25,4 +25,4 @@ TEST(GuardedApplicationDeathTest, ErrorInASlotEndsTheProgramWithAMessage) {
 }
 
 }  // namespace
-}  // namespace rt::desktop
+}  // namespace rt::qt

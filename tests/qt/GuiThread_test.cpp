@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace rt::desktop {
+namespace rt::qt {
 namespace {
 
 // A status window asked for while the frame is being built must be built
@@ -39,4 +39,4 @@ TEST(GuiThread, RequestWaitingInAnEventLoopOfItsOwnDoesNotHoldUpTheNext) {
 }
 
 }  // namespace
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace rt::desktop {
+namespace rt::qt {
 namespace {
 
 TEST(IconArranger, LinesIconsUpAlongTheBottomFromTheLeft) {
@@ -27,4 +27,4 @@ TEST(IconArranger, EmptyCellPlacesNothing) {
 }
 
 }  // namespace
-}  // namespace rt::desktop
+}  // namespace rt::qt

@@ -21,9 +21,9 @@ namespace rt {
 namespace {
 
 using namespace definition;
-using desktop::OfferError;
-using desktop::offerPresenter;
-using desktop::PresenterMaker;
+using qt::OfferError;
+using qt::offerPresenter;
+using qt::PresenterMaker;
 
 // The module's side of a presenter: keeps what reaches it.
 struct Recorder final : Presenter {
@@ -87,7 +87,7 @@ struct Crossing {
         module = made.get();
         KwModuleOffer offer{};
         offer.size = sizeof(offer);
-        auto give = [&made]() -> keldwick::Result<std::unique_ptr<Presenter>, OfferError> {
+        auto give = [&made]() -> rt::Result<std::unique_ptr<Presenter>, OfferError> {
             return std::unique_ptr<Presenter>(std::move(made));
         };
         EXPECT_EQ(offerPresenter(KELDWICK_MODULE_INTERFACE, &offer, give), KELDWICK_MODULE_INTERFACE);
@@ -239,7 +239,7 @@ TEST(ModuleEntry, ProgramOfAnotherVersionGetsTheModulesNumberAndNoOffer) {
     offer.size = sizeof(offer);
     offer.error[0] = 'x';
     bool made = false;
-    const PresenterMaker make = [&made]() -> keldwick::Result<std::unique_ptr<Presenter>, OfferError> {
+    const PresenterMaker make = [&made]() -> rt::Result<std::unique_ptr<Presenter>, OfferError> {
         made = true;
         return OfferError{"unused"};
     };
@@ -254,7 +254,7 @@ TEST(ModuleEntry, ProgramOfAnotherVersionGetsTheModulesNumberAndNoOffer) {
 TEST(ModuleEntry, ErrorWhileStartingBecomesTheReasonAndNeverLeavesTheEntry) {
     KwModuleOffer offer{};
     offer.size = sizeof(offer);
-    const PresenterMaker throws = []() -> keldwick::Result<std::unique_ptr<Presenter>, OfferError> {
+    const PresenterMaker throws = []() -> rt::Result<std::unique_ptr<Presenter>, OfferError> {
         throw std::runtime_error("no platform plugin");
     };
     EXPECT_EQ(offerPresenter(KELDWICK_MODULE_INTERFACE, &offer, throws), KELDWICK_MODULE_INTERFACE);
@@ -266,7 +266,7 @@ TEST(ModuleEntry, LongReasonIsCutAndStillEnded) {
     KwModuleOffer offer{};
     offer.size = sizeof(offer);
     std::memset(offer.error, 'x', sizeof(offer.error));
-    const PresenterMaker fails = []() -> keldwick::Result<std::unique_ptr<Presenter>, OfferError> {
+    const PresenterMaker fails = []() -> rt::Result<std::unique_ptr<Presenter>, OfferError> {
         return OfferError{std::string(1000, 'r')};
     };
     EXPECT_EQ(offerPresenter(KELDWICK_MODULE_INTERFACE, &offer, fails), KELDWICK_MODULE_INTERFACE);

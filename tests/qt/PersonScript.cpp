@@ -4,7 +4,7 @@
 
 #include "platform/window/Runtime.h"
 
-namespace keldwick::testing {
+namespace keldwick::test {
 
 namespace {
 
@@ -56,4 +56,4 @@ void PersonScript::giveUp(const std::string& what) {
     rt::post(rt::CloseRequested, 0, rt::FirstThread);
 }
 
-}  // namespace keldwick::testing
+}  // namespace keldwick::test

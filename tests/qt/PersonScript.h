@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace keldwick::testing {
+namespace keldwick::test {
 
 // What a person at the screen does while the program runs, step by step. The
 // program's frame procedure owns the test's thread (the GUI thread), so the
@@ -45,4 +45,4 @@ class PersonScript {
     QTimer m_timer;
 };
 
-}  // namespace keldwick::testing
+}  // namespace keldwick::test

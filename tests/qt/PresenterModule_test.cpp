@@ -35,7 +35,7 @@ TEST(PresenterModule, ProgramItselfCarriesNoQt) {
 }
 
 TEST(PresenterModule, MissingModuleSaysWhereItLooked) {
-    testing_support::TempFolder empty;
+    rt::test::TempFolder empty;
     const std::vector<fs::path> candidates{empty / "keldwick-qt.so"};
     const auto loaded = loadPresenterModule(candidates);
     ASSERT_FALSE(loaded.ok());
@@ -45,8 +45,8 @@ TEST(PresenterModule, MissingModuleSaysWhereItLooked) {
 }
 
 TEST(PresenterModule, FileThatIsNoModuleIsReportedNotRun) {
-    testing_support::TempFolder folder;
-    testing_support::writeWholeFile(folder / "keldwick-qt.so", "not a shared object");
+    rt::test::TempFolder folder;
+    rt::test::writeWholeFile(folder / "keldwick-qt.so", "not a shared object");
     const std::vector<fs::path> candidates{folder / "keldwick-qt.so"};
     const auto loaded = loadPresenterModule(candidates);
     ASSERT_FALSE(loaded.ok());
@@ -95,10 +95,10 @@ TEST(PresenterModule, LoadedModuleShowsWindowsAndShutsDownCleanly) {
     EXPECT_TRUE(qtIsMapped());
     NoActions actions;
     presenter->attach(actions);
-    auto walked = definition::loadWindowDescription(keldwick::kFrameModuleKey, keldwick::kFrameWindowKey);
+    auto walked = rt::definition::loadWindowDescription(keldwick::kFrameModuleKey, keldwick::kFrameWindowKey);
     ASSERT_TRUE(walked.ok());
     const WindowView frame{
-        1, true, std::make_shared<definition::WindowDescription>(std::move(walked).value()), {}, 0};
+        1, true, std::make_shared<rt::definition::WindowDescription>(std::move(walked).value()), {}, 0};
     presenter->show(frame);
     presenter->wakeUp();
     presenter->waitForWork();

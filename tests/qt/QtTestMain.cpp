@@ -10,7 +10,7 @@
 // each test makes and shuts down its own presenter around it.
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    using namespace rt::desktop;
+    using namespace rt::qt;
     // With no display named at all the tests still run, drawn off screen; a
     // display that is named but dead fails loudly instead.
     const auto environment = currentDisplayEnvironment();

@@ -14,7 +14,7 @@
 #include "platform/qt/HelpWindow.h"
 #include "platform/qt/PrintSetupDialog.h"
 
-namespace keldwick::testing {
+namespace keldwick::test {
 namespace {
 
 constexpr int kPrintSetup = -2, kExit = -3, kCut = -5, kCopy = -6, kPaste = -7;
@@ -408,7 +408,7 @@ TEST_F(StandardActions, PrinterSetupOffersPrintersAndPaperWithoutBlockingOrCompl
             [&] {
                 auto& dialog = *windows().standardActions()->printerSetup().openDialog();
                 EXPECT_EQ(dialog.windowTitle(), "Print Setup");
-                EXPECT_GE(dialog.printers().findText(rt::desktop::PrintSetupDialog::fileEntryText()), 0)
+                EXPECT_GE(dialog.printers().findText(rt::qt::PrintSetupDialog::fileEntryText()), 0)
                     << "printing to a file is always offered";
                 const int a5 = dialog.paperSizes().findData(int(QPageSize::A5));
                 ASSERT_GE(a5, 0);
@@ -427,4 +427,4 @@ TEST_F(StandardActions, PrinterSetupOffersPrintersAndPaperWithoutBlockingOrCompl
 }
 
 }  // namespace
-}  // namespace keldwick::testing
+}  // namespace keldwick::test

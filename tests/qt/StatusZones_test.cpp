@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace rt::desktop {
+namespace rt::qt {
 namespace {
 
 using Zone = StatusZones::Zone;
@@ -28,4 +28,4 @@ TEST(StatusZones, AbsurdDefinitionsAreCutDownToSize) {
 }
 
 }  // namespace
-}  // namespace rt::desktop
+}  // namespace rt::qt

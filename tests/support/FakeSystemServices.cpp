@@ -5,7 +5,7 @@
 
 #include "platform/version/VersionServices.h"
 
-namespace testing_support {
+namespace rt::test {
 
 namespace {
 
@@ -51,7 +51,7 @@ std::string FakeSystemServices::blockFor(const std::string& path, bool sizeQuery
     return found == m_blocks.end() ? std::string() : found->second;
 }
 
-os::BOOL FakeSystemServices::getVersion(os::OSVERSIONINFOA& info) {
+rt::os::BOOL FakeSystemServices::getVersion(rt::os::OSVERSIONINFOA& info) {
     if (versionRequestFails) {
         return 0;
     }
@@ -62,21 +62,21 @@ os::BOOL FakeSystemServices::getVersion(os::OSVERSIONINFOA& info) {
     return 1;
 }
 
-os::DWORD FakeSystemServices::fileVersionInfoSize(const char* fileName, os::DWORD* handle) {
+rt::os::DWORD FakeSystemServices::fileVersionInfoSize(const char* fileName, rt::os::DWORD* handle) {
     if (readsRealFiles) {
-        return version::fileVersionInfoSize(fileName, handle);
+        return rt::version::fileVersionInfoSize(fileName, handle);
     }
     if (handle != nullptr) {
         *handle = 0;
     }
-    return static_cast<os::DWORD>(blockFor(fileName, true).size());
+    return static_cast<rt::os::DWORD>(blockFor(fileName, true).size());
 }
 
-os::BOOL FakeSystemServices::fileVersionInfo(const char* fileName, os::DWORD handle, os::DWORD length,
-                                             void* data) {
+rt::os::BOOL FakeSystemServices::fileVersionInfo(const char* fileName, rt::os::DWORD handle,
+                                                 rt::os::DWORD length, void* data) {
     ++m_reads;
     if (readsRealFiles) {
-        return version::fileVersionInfo(fileName, handle, length, data);
+        return rt::version::fileVersionInfo(fileName, handle, length, data);
     }
     const auto block = blockFor(fileName, false);
     if (block.empty() || length < block.size()) {
@@ -86,10 +86,10 @@ os::BOOL FakeSystemServices::fileVersionInfo(const char* fileName, os::DWORD han
     return 1;
 }
 
-os::BOOL FakeSystemServices::queryVersionValue(const void* block, const char* subBlock, void** buffer,
-                                               os::UINT* length) {
+rt::os::BOOL FakeSystemServices::queryVersionValue(const void* block, const char* subBlock, void** buffer,
+                                                   rt::os::UINT* length) {
     if (readsRealFiles) {
-        return version::queryVersionValue(block, subBlock, buffer, length);
+        return rt::version::queryVersionValue(block, subBlock, buffer, length);
     }
     *length = 0;
     const auto* bytes = static_cast<const char*>(block);
@@ -103,8 +103,8 @@ os::BOOL FakeSystemServices::queryVersionValue(const void* block, const char* su
     }
     const char* value = bytes + kMagic.size() + table.size() + 1;
     *buffer = const_cast<char*>(value);
-    *length = static_cast<os::UINT>(std::strlen(value) + 1);
+    *length = static_cast<rt::os::UINT>(std::strlen(value) + 1);
     return 1;
 }
 
-}  // namespace testing_support
+}  // namespace rt::test

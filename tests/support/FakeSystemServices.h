@@ -8,7 +8,7 @@
 
 #include "platform/system/SystemServices.h"
 
-namespace testing_support {
+namespace rt::test {
 
 // Answers as a chosen machine would: platform id, directories and the version
 // text of chosen files. Version blocks are a private format of this fake:
@@ -18,7 +18,7 @@ class FakeSystemServices : public rt::SystemServices {
     std::string cwd;
     std::string systemDir;
     std::string windowsDir;
-    os::DWORD platformId = os::kPlatformWindows95Family;
+    rt::os::DWORD platformId = rt::os::kPlatformWindows95Family;
     bool versionRequestFails = false;
     // Reads version information from the files themselves, as the program does.
     bool readsRealFiles = false;
@@ -29,11 +29,12 @@ class FakeSystemServices : public rt::SystemServices {
     void setVersionSource(std::function<std::string()> next);
     int versionReads() const { return m_reads.load(); }
 
-    os::BOOL getVersion(os::OSVERSIONINFOA& info) override;
-    os::DWORD fileVersionInfoSize(const char* fileName, os::DWORD* handle) override;
-    os::BOOL fileVersionInfo(const char* fileName, os::DWORD handle, os::DWORD length, void* data) override;
-    os::BOOL queryVersionValue(const void* block, const char* subBlock, void** buffer,
-                               os::UINT* length) override;
+    rt::os::BOOL getVersion(rt::os::OSVERSIONINFOA& info) override;
+    rt::os::DWORD fileVersionInfoSize(const char* fileName, rt::os::DWORD* handle) override;
+    rt::os::BOOL fileVersionInfo(const char* fileName, rt::os::DWORD handle, rt::os::DWORD length,
+                                 void* data) override;
+    rt::os::BOOL queryVersionValue(const void* block, const char* subBlock, void** buffer,
+                                   rt::os::UINT* length) override;
 
   protected:
     std::string askCurrentDirectory() override { return cwd; }
@@ -49,4 +50,4 @@ class FakeSystemServices : public rt::SystemServices {
     std::atomic<int> m_reads{0};
 };
 
-}  // namespace testing_support
+}  // namespace rt::test

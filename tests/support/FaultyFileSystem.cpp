@@ -1,6 +1,6 @@
 #include "FaultyFileSystem.h"
 
-namespace testing_support {
+namespace rt::test {
 
 FaultyFileSystem::FaultyFileSystem() : m_native(rt::makeNativeFileSystem()) {}
 
@@ -180,4 +180,4 @@ Result<rt::File> FaultyFileSystem::adopted(Result<rt::File> opened) {
     return adopt(std::move(opened).value());
 }
 
-}  // namespace testing_support
+}  // namespace rt::test

@@ -8,7 +8,7 @@
 
 #include "platform/filesystem/FileSystem.h"
 
-namespace testing_support {
+namespace rt::test {
 
 // Passes every call to the machine's file system, except that it can make the
 // Nth call fail (once, or that one and every later one), and it records the
@@ -71,4 +71,4 @@ class FaultyFileSystem final : public rt::FileSystem {
     std::vector<std::string> m_paths;
 };
 
-}  // namespace testing_support
+}  // namespace rt::test

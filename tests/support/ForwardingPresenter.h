@@ -2,7 +2,7 @@
 
 #include "platform/window/Presenter.h"
 
-namespace testing_support {
+namespace rt::test {
 
 // Hands every request to a presenter that the test owns, so that what it
 // recorded can still be read after the program has closed down.
@@ -27,4 +27,4 @@ class ForwardingPresenter final : public rt::Presenter {
     rt::Presenter& m_target;
 };
 
-}  // namespace testing_support
+}  // namespace rt::test

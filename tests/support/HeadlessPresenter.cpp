@@ -5,13 +5,13 @@
 
 #include "platform/window/StandardAction.h"
 
-namespace testing_support {
+namespace rt::test {
 
 using rt::StandardAction;
 
 namespace {
 
-const definition::MenuEntry* findEntry(const std::vector<definition::MenuEntry>& entries, int id) {
+const rt::definition::MenuEntry* findEntry(const std::vector<rt::definition::MenuEntry>& entries, int id) {
     for (const auto& entry : entries) {
         if (entry.id == id && id != 0) {
             return &entry;
@@ -229,4 +229,4 @@ bool HeadlessPresenter::waitFor(const std::function<bool(const std::vector<Shown
     return isReady;
 }
 
-}  // namespace testing_support
+}  // namespace rt::test

@@ -10,7 +10,7 @@
 #include "platform/threads/Signal.h"
 #include "platform/window/Presenter.h"
 
-namespace testing_support {
+namespace rt::test {
 
 using rt::UserActions;
 using rt::WindowId;
@@ -31,7 +31,7 @@ class HeadlessPresenter final : public rt::Presenter {
         std::map<int, int> redraws;  // how often each control was drawn after it was shown
         int focus = 0;
         bool isOpen = true;
-        std::shared_ptr<const definition::WindowDescription> description;
+        std::shared_ptr<const rt::definition::WindowDescription> description;
     };
 
     // What a person does.
@@ -81,4 +81,4 @@ class HeadlessPresenter final : public rt::Presenter {
     int m_beeps = 0;
 };
 
-}  // namespace testing_support
+}  // namespace rt::test

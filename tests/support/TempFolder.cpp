@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
-namespace testing_support {
+namespace rt::test {
 
 TempFolder::TempFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "keldwick-test-XXXXXX").string();
@@ -43,4 +43,4 @@ void writeWholeFile(const std::filesystem::path& path, const std::string& bytes)
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-}  // namespace testing_support
+}  // namespace rt::test

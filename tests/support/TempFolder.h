@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-namespace testing_support {
+namespace rt::test {
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempFolder {
@@ -24,4 +24,4 @@ class TempFolder {
 std::string readWholeFile(const std::filesystem::path& path);
 void writeWholeFile(const std::filesystem::path& path, const std::string& bytes);
 
-}  // namespace testing_support
+}  // namespace rt::test

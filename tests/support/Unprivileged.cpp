@@ -4,7 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace testing_support {
+namespace rt::test {
 
 namespace {
 
@@ -38,4 +38,4 @@ std::optional<bool> runUnprivileged(const std::function<bool()>& body) {
     return WEXITSTATUS(status) == kPassed;
 }
 
-}  // namespace testing_support
+}  // namespace rt::test

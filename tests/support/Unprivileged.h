@@ -3,7 +3,7 @@
 #include <functional>
 #include <optional>
 
-namespace testing_support {
+namespace rt::test {
 
 // Runs `body` in a forked child that has dropped to the unprivileged user
 // 65534 (as root does not meet permission checks). The answer is the body's
@@ -11,4 +11,4 @@ namespace testing_support {
 // caller can skip visibly. Call it before the test starts any thread.
 std::optional<bool> runUnprivileged(const std::function<bool()>& body);
 
-}  // namespace testing_support
+}  // namespace rt::test

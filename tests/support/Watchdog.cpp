@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace testing_support {
+namespace rt::test {
 
 Watchdog::Watchdog(std::chrono::seconds limit, std::string what)
     : m_thread(
@@ -21,4 +21,4 @@ Watchdog::~Watchdog() {
     m_thread.join();
 }
 
-}  // namespace testing_support
+}  // namespace rt::test

@@ -6,7 +6,7 @@
 #include "platform/threads/NativeThread.h"
 #include "platform/threads/Signal.h"
 
-namespace testing_support {
+namespace rt::test {
 
 // Ends the whole test process with a message when a test runs past its time,
 // so that a broken event loop fails instead of hanging the suite. Built on the
@@ -23,4 +23,4 @@ class Watchdog {
     rt::NativeThread m_thread;  // declared last: it waits on the signal
 };
 
-}  // namespace testing_support
+}  // namespace rt::test

@@ -5,7 +5,7 @@
 
 #include "platform/filesystem/FileSystem.h"
 
-namespace version::test {
+namespace rt::version::test {
 
 // The machine's file system, counting the files opened for reading and what
 // is read; it can also pretend the file ends earlier than its status says, as
@@ -80,4 +80,4 @@ class CountingFileSystem final : public rt::FileSystem {
     std::atomic<std::uint64_t> m_end{UINT64_MAX};
 };
 
-}  // namespace version::test
+}  // namespace rt::version::test

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace version {
+namespace rt::version {
 namespace {
 
 std::vector<std::byte> utf16(std::initializer_list<char16_t> units) {
@@ -52,4 +52,4 @@ TEST(Cp1252, ComparesWholeTextsIgnoringCaseOfAccentedLettersToo) {
 }
 
 }  // namespace
-}  // namespace version
+}  // namespace rt::version

@@ -4,7 +4,7 @@
 
 #include "VersionTestSupport.h"
 
-namespace version::test {
+namespace rt::version::test {
 namespace {
 
 using fixtures::Fixture;
@@ -139,4 +139,4 @@ TEST(LeResources, ParsesTheRecordHeaderFieldByField) {
 }
 
 }  // namespace
-}  // namespace version::test
+}  // namespace rt::version::test

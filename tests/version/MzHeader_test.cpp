@@ -4,7 +4,7 @@
 
 #include "VersionTestSupport.h"
 
-namespace version::test {
+namespace rt::version::test {
 namespace {
 
 using fixtures::Fixture;
@@ -105,4 +105,4 @@ TEST(MzHeader, AcceptsNeAtTheVeryEndOfTheFile) {
 }
 
 }  // namespace
-}  // namespace version::test
+}  // namespace rt::version::test

@@ -4,7 +4,7 @@
 
 #include "VersionTestSupport.h"
 
-namespace version::test {
+namespace rt::version::test {
 namespace {
 
 using fixtures::Fixture;
@@ -142,4 +142,4 @@ TEST(NeResources, WalksPastOtherTypesToTheVersionType) {
 }
 
 }  // namespace
-}  // namespace version::test
+}  // namespace rt::version::test

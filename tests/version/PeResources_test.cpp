@@ -4,7 +4,7 @@
 
 #include "VersionTestSupport.h"
 
-namespace version::test {
+namespace rt::version::test {
 namespace {
 
 using fixtures::Fixture;
@@ -234,4 +234,4 @@ TEST(PeResources, MapsRvasThroughTheFirstSectionHoldingThem) {
 }
 
 }  // namespace
-}  // namespace version::test
+}  // namespace rt::version::test

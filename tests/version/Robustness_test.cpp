@@ -8,7 +8,7 @@
 
 #include "VersionTestSupport.h"
 
-namespace version::test {
+namespace rt::version::test {
 namespace {
 
 // The promises: a 16-bit block of at most 0xFFFF bytes whose root length is
@@ -110,4 +110,4 @@ std::string fixtureName(const ::testing::TestParamInfo<NamedFixture>& info) {
 INSTANTIATE_TEST_SUITE_P(Corpus, EveryFixture, ::testing::ValuesIn(fixtures::standardCorpus()), fixtureName);
 
 }  // namespace
-}  // namespace version::test
+}  // namespace rt::version::test

@@ -7,7 +7,7 @@
 
 #include "VersionTestSupport.h"
 
-namespace version::test {
+namespace rt::version::test {
 namespace {
 
 using fixtures::Node;
@@ -268,4 +268,4 @@ TEST(VersionBlock, EncodingRefusesMoreThan65535Bytes) {
 }
 
 }  // namespace
-}  // namespace version::test
+}  // namespace rt::version::test

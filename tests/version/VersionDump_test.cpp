@@ -4,8 +4,11 @@
 
 #include "VersionTestSupport.h"
 
-namespace version::test {
+namespace rt::version::test {
 namespace {
+
+using keldwick::dump::DumpResult;
+using keldwick::dump::dumpVersionInfo;
 
 DumpResult dump(const Bytes& bytes) {
     MemorySource source(bytes);
@@ -80,4 +83,4 @@ TEST(VersionDump, ShowsABinaryValueAtTheEndOfTheBlockWithoutReadingPastIt) {
 }
 
 }  // namespace
-}  // namespace version::test
+}  // namespace rt::version::test

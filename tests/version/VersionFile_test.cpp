@@ -15,14 +15,13 @@
 #include "tests/support/TempFolder.h"
 #include "tests/support/Unprivileged.h"
 
-namespace version::test {
+namespace rt::version::test {
 namespace {
 
-using testing_support::TempFolder;
+using rt::test::TempFolder;
 
 void writeFile(const std::filesystem::path& path, const Bytes& bytes) {
-    testing_support::writeWholeFile(path,
-                                    std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    rt::test::writeWholeFile(path, std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 Bytes leDriver() {
@@ -95,7 +94,7 @@ TEST_F(VersionFileTest, RefusesAFileItMayNotReadAsAnUnprivilegedUser) {
                                                std::filesystem::perms::group_read |
                                                std::filesystem::perms::others_read);
     std::filesystem::permissions(unreadable, std::filesystem::perms::none);
-    const auto verdict = testing_support::runUnprivileged([&] {
+    const auto verdict = rt::test::runUnprivileged([&] {
         const auto denied = loadVersionInfo(unreadable.c_str());
         return loadVersionInfo(readable.c_str()).ok() && !denied &&
                denied.error().failure == Failure::OpenFailed;
@@ -156,8 +155,8 @@ TEST_F(VersionFileTest, ReportsAFileThatShrankAfterItWasOpened) {
 TEST_F(VersionFileTest, ReportsAFailedStatus) {
     const auto path = (m_folder / "VREDIR.VXD").string();
     writeFile(path, leDriver());
-    testing_support::FaultyFileSystem faulty;
-    faulty.failCall(2, testing_support::FaultyFileSystem::Mode::Once);
+    rt::test::FaultyFileSystem faulty;
+    faulty.failCall(2, rt::test::FaultyFileSystem::Mode::Once);
     const rt::ScopedFileSystem installed(faulty);
     EXPECT_EQ(loadRejection(path).failure, Failure::OpenFailed);
 }
@@ -169,8 +168,8 @@ TEST_F(VersionFileTest, ReportsAFailedRead) {
     const auto path = (m_folder / "VREDIR.VXD").string();
     writeFile(path, fixtures::leFile(ansiDriverBlock("4.00.1116"), options).bytes);
     for (int call = 3; call <= 4; ++call) {
-        testing_support::FaultyFileSystem faulty;
-        faulty.failCall(call, testing_support::FaultyFileSystem::Mode::Once);
+        rt::test::FaultyFileSystem faulty;
+        faulty.failCall(call, rt::test::FaultyFileSystem::Mode::Once);
         const rt::ScopedFileSystem installed(faulty);
         const auto error = loadRejection(path);
         EXPECT_EQ(error.failure, Failure::ReadFailed) << "call " << call;
@@ -179,4 +178,4 @@ TEST_F(VersionFileTest, ReportsAFailedRead) {
 }
 
 }  // namespace
-}  // namespace version::test
+}  // namespace rt::version::test

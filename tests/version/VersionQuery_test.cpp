@@ -6,7 +6,7 @@
 
 #include "VersionTestSupport.h"
 
-namespace version::test {
+namespace rt::version::test {
 namespace {
 
 using fixtures::Node;
@@ -185,4 +185,4 @@ TEST(VersionQueryEdges, UnicodeBlockIsNotAnswered) {
 }
 
 }  // namespace
-}  // namespace version::test
+}  // namespace rt::version::test

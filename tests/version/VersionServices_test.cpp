@@ -1,4 +1,4 @@
-// The services end to end, through the os:: calls the driver probe makes, on
+// The services end to end, through the rt::os:: calls the driver probe makes, on
 // generated files written to a temporary folder.
 #include "platform/version/VersionServices.h"
 
@@ -13,43 +13,43 @@
 #include "platform/system/WinApi.h"
 #include "tests/support/TempFolder.h"
 
-namespace version::test {
+namespace rt::version::test {
 namespace {
 
-using testing_support::TempFolder;
+using rt::test::TempFolder;
 
 struct Answer {
     bool found = false;
     std::string text;
-    os::UINT length = 0;
+    rt::os::UINT length = 0;
 };
 
 class VersionServices : public ::testing::Test {
   protected:
     std::string write(const Bytes& bytes, const std::string& name = "VREDIR.VXD") {
         auto path = (m_folder / name).string();
-        testing_support::writeWholeFile(
-            path, std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        rt::test::writeWholeFile(path,
+                                 std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
         return path;
     }
 
     // The probe's sequence: size and handle, the block sized as reported, the query.
     std::vector<std::byte> blockOf(const std::string& path) {
-        os::DWORD handle = 0xDEADBEEF;
-        const auto size = os::GetFileVersionInfoSizeA(path.c_str(), &handle);
+        rt::os::DWORD handle = 0xDEADBEEF;
+        const auto size = rt::os::GetFileVersionInfoSizeA(path.c_str(), &handle);
         if (size == 0) {
             EXPECT_EQ(handle, 0u) << "a failed size request clears the handle";
             return {};
         }
         std::vector<std::byte> block(size);
-        EXPECT_TRUE(os::GetFileVersionInfoA(path.c_str(), handle, size, block.data()));
+        EXPECT_TRUE(rt::os::GetFileVersionInfoA(path.c_str(), handle, size, block.data()));
         return block;
     }
 
     static Answer query(const std::vector<std::byte>& block, const char* path = kProductQuery.data()) {
         void* location = nullptr;
         Answer answer;
-        answer.found = os::VerQueryValueA(block.data(), path, &location, &answer.length) != 0;
+        answer.found = rt::os::VerQueryValueA(block.data(), path, &location, &answer.length) != 0;
         if (answer.found) {
             const auto* begin = static_cast<const char*>(location);
             const auto* blockBegin = reinterpret_cast<const char*>(block.data());
@@ -86,8 +86,8 @@ TEST_F(VersionServices, ReadsTheFileVersionOfEachFormat) {
 
 TEST_F(VersionServices, ReportsTheBlockSizeAndItsFileOffsetAsTheHandle) {
     const auto fixture = fixtures::leFile(ansiDriverBlock("4.00.1116"));
-    os::DWORD handle = 0;
-    const auto size = os::GetFileVersionInfoSizeA(write(fixture.bytes).c_str(), &handle);
+    rt::os::DWORD handle = 0;
+    const auto size = rt::os::GetFileVersionInfoSizeA(write(fixture.bytes).c_str(), &handle);
     EXPECT_EQ(size, ansiDriverBlock("4.00.1116").size());
     EXPECT_EQ(handle, fixture.blockOffset);
 }
@@ -106,14 +106,14 @@ TEST_F(VersionServices, SizeAndBlockComeFromOneReadingOfTheFile) {
 TEST_F(VersionServices, BlockAskedForAnotherFileIsThatFilesOwn) {
     const auto first = write(fixtures::leFile(ansiDriverBlock("4.00.950")).bytes, "FIRST.VXD");
     const auto second = write(fixtures::leFile(ansiDriverBlock("4.00.1116")).bytes, "SECOND.VXD");
-    os::DWORD secondHandle = 0;
-    ASSERT_GT(os::GetFileVersionInfoSizeA(second.c_str(), &secondHandle), 0u);
-    os::DWORD handle = 0;
-    ASSERT_GT(os::GetFileVersionInfoSizeA(first.c_str(), &handle), 0u);
+    rt::os::DWORD secondHandle = 0;
+    ASSERT_GT(rt::os::GetFileVersionInfoSizeA(second.c_str(), &secondHandle), 0u);
+    rt::os::DWORD handle = 0;
+    ASSERT_GT(rt::os::GetFileVersionInfoSizeA(first.c_str(), &handle), 0u);
     ASSERT_EQ(handle, secondHandle);
     std::vector<std::byte> block(4096);
-    ASSERT_TRUE(
-        os::GetFileVersionInfoA(second.c_str(), handle, static_cast<os::DWORD>(block.size()), block.data()));
+    ASSERT_TRUE(rt::os::GetFileVersionInfoA(second.c_str(), handle, static_cast<rt::os::DWORD>(block.size()),
+                                            block.data()));
     EXPECT_EQ(query(block).text, "4.00.1116");
 }
 
@@ -190,7 +190,7 @@ TEST_F(VersionServices, TerminatesAValueThatHasNoNulInTheFile) {
 TEST_F(VersionServices, CutsTheBlockToAShortBufferAndLowersItsLength) {
     const auto path = write(fixtures::leFile(ansiDriverBlock("4.00.1116")).bytes);
     std::vector<std::byte> block(100, std::byte{0xAB});
-    ASSERT_TRUE(os::GetFileVersionInfoA(path.c_str(), 0, 100, block.data()));
+    ASSERT_TRUE(rt::os::GetFileVersionInfoA(path.c_str(), 0, 100, block.data()));
     EXPECT_EQ(std::to_integer<int>(block[0]) | (std::to_integer<int>(block[1]) << 8), 100);
     EXPECT_FALSE(query(block).found) << "FileVersion lies past the 100 bytes";
     EXPECT_TRUE(query(block, "\\").found);
@@ -199,14 +199,14 @@ TEST_F(VersionServices, CutsTheBlockToAShortBufferAndLowersItsLength) {
 TEST_F(VersionServices, RefusesABufferTooSmallToSayItsOwnLength) {
     const auto path = write(fixtures::leFile(ansiDriverBlock("4.00.1116")).bytes);
     std::vector<std::byte> block(3);
-    EXPECT_FALSE(os::GetFileVersionInfoA(path.c_str(), 0, 3, block.data()));
+    EXPECT_FALSE(rt::os::GetFileVersionInfoA(path.c_str(), 0, 3, block.data()));
 }
 
 TEST_F(VersionServices, IgnoresTheHandleAndFindsTheBlockAgain) {
     const auto path = write(fixtures::leFile(ansiDriverBlock("4.00.1116")).bytes);
-    const auto size = os::GetFileVersionInfoSizeA(path.c_str(), nullptr);
+    const auto size = rt::os::GetFileVersionInfoSizeA(path.c_str(), nullptr);
     std::vector<std::byte> block(size);
-    ASSERT_TRUE(os::GetFileVersionInfoA(path.c_str(), 12345, size, block.data()));
+    ASSERT_TRUE(rt::os::GetFileVersionInfoA(path.c_str(), 12345, size, block.data()));
     EXPECT_EQ(query(block).text, "4.00.1116");
 }
 
@@ -217,14 +217,14 @@ TEST_F(VersionServices, AnswersNothingForFilesWithoutVersionInformation) {
     fixture.putU32("le.winresoff", 0);
     EXPECT_TRUE(blockOf(write(fixture.bytes)).empty());
     std::vector<std::byte> block(64);
-    EXPECT_FALSE(os::GetFileVersionInfoA(write(fixture.bytes).c_str(), 0, 64, block.data()));
+    EXPECT_FALSE(rt::os::GetFileVersionInfoA(write(fixture.bytes).c_str(), 0, 64, block.data()));
 }
 
 TEST_F(VersionServices, NullQueryNamesTheRoot) {
     const auto block = blockOf(write(fixtures::leFile(ansiDriverBlock("4.00.1116")).bytes));
     void* location = nullptr;
-    os::UINT length = 0;
-    ASSERT_TRUE(version::queryVersionValue(block.data(), nullptr, &location, &length));
+    rt::os::UINT length = 0;
+    ASSERT_TRUE(rt::version::queryVersionValue(block.data(), nullptr, &location, &length));
     EXPECT_EQ(length, 52u);
 }
 
@@ -239,4 +239,4 @@ TEST_F(VersionServices, QueryRefusesAUnicodeBlockItDidNotHandOut) {
 }
 
 }  // namespace
-}  // namespace version::test
+}  // namespace rt::version::test

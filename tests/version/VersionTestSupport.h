@@ -12,8 +12,9 @@
 
 // Shortcuts for the version suites: run the pure reader over built bytes and
 // ask what the services would answer.
-namespace version::test {
+namespace rt::version::test {
 
+namespace fixtures = keldwick::fixtures;
 using fixtures::Bytes;
 
 inline constexpr std::string_view kProductQuery = "\\StringFileInfo\\040904E4\\FileVersion";
@@ -75,18 +76,18 @@ inline std::string toString(Failure failure) {
     return "?";
 }
 
-}  // namespace version::test
+}  // namespace rt::version::test
 
-namespace version {
+namespace rt::version {
 // Lets gtest print failure kinds by name.
 inline void PrintTo(Failure failure, std::ostream* out) {
     *out << test::toString(failure);
 }
-}  // namespace version
+}  // namespace rt::version
 
 namespace std {
 // Named fixtures print as their names, not as hundreds of bytes.
-inline void PrintTo(const pair<string, version::fixtures::Bytes>& fixture, ostream* out) {
+inline void PrintTo(const pair<string, keldwick::fixtures::Bytes>& fixture, ostream* out) {
     *out << fixture.first;
 }
 }  // namespace std

@@ -12,7 +12,7 @@
 
 namespace {
 
-using namespace windows_test;
+using namespace rt::win32::test;
 
 constexpr int kEditMenu = 1;
 constexpr int kWindowMenu = 3;
@@ -57,7 +57,7 @@ class FrameMenus : public ::testing::Test, protected PresenterFixture {
                         char className[16] = {};
                         ::GetClassNameA(part, className, sizeof className);
                         if (::lstrcmpiA(className, "Static") == 0) {
-                            found.text += windows_test::text(part);
+                            found.text += rt::win32::test::text(part);
                         }
                     }
                     found.box = window;

@@ -6,7 +6,7 @@
 #include "platform/threads/NativeThread.h"
 #include "platform/window/Runtime.h"
 
-namespace windows_test {
+namespace rt::win32::test {
 
 std::vector<HWND> statusWindows(HWND frame) {
     std::vector<HWND> found;
@@ -128,4 +128,4 @@ void PresenterFixture::choose(HWND frame, int menu, int item) {
     ::PostMessageA(frame, WM_COMMAND, id, 0);
 }
 
-}  // namespace windows_test
+}  // namespace rt::win32::test

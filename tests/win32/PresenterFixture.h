@@ -9,7 +9,7 @@
 #include "WindowsTestSupport.h"
 #include "tests/support/Watchdog.h"
 
-namespace windows_test {
+namespace rt::win32::test {
 
 inline constexpr DWORD kPatience = 20'000;
 inline constexpr int kIsWin95Display = 2;
@@ -59,10 +59,10 @@ class PresenterFixture {
     // chooses it.
     static void choose(HWND frame, int menu, int item);
 
-    testing_support::Watchdog m_watchdog{std::chrono::seconds(90), "presenter test"};
+    rt::test::Watchdog m_watchdog{std::chrono::seconds(90), "presenter test"};
     TempFolder m_folder;
     char m_previous[MAX_PATH] = {};
     DWORD m_guiThread = 0;
 };
 
-}  // namespace windows_test
+}  // namespace rt::win32::test

@@ -13,7 +13,7 @@
 
 namespace {
 
-using namespace windows_test;
+using namespace rt::win32::test;
 
 std::array<int, 4> statusParts(HWND frame) {
     std::array<int, 4> parts{};

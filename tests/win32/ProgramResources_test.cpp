@@ -28,7 +28,7 @@ std::string programPath() {
 
 // The value of a query on a block in the 16-bit layout, as our reader answers it.
 std::string ourValue(const std::vector<std::byte>& block, const std::string& query) {
-    const auto answer = version::queryAnsiBlock(block, query);
+    const auto answer = rt::version::queryAnsiBlock(block, query);
     if (!answer) {
         return "<not found>";
     }
@@ -64,19 +64,19 @@ class ProgramResources : public ::testing::Test {
 
     // A resource's bytes through our PE reader; empty when it is not there.
     static std::vector<std::byte> resource(std::uint16_t type, std::uint16_t name) {
-        auto file = version::VersionFile::open(programPath().c_str());
+        auto file = rt::version::VersionFile::open(programPath().c_str());
         if (!file) {
             return {};
         }
-        const auto header = version::readNewHeader(*file);
+        const auto header = rt::version::readNewHeader(*file);
         if (!header) {
             return {};
         }
-        const auto location = version::findPeResource(*file, header->offset, type, name);
+        const auto location = rt::version::findPeResource(*file, header->offset, type, name);
         if (!location) {
             return {};
         }
-        auto bytes = version::readRange(*file, location->offset, location->length, "the resource");
+        auto bytes = rt::version::readRange(*file, location->offset, location->length, "the resource");
         return bytes ? *bytes : std::vector<std::byte>{};
     }
 
@@ -98,7 +98,7 @@ class ProgramResources : public ::testing::Test {
 };
 
 TEST_F(ProgramResources, OurReaderAndTheSystemReadTheProgramsVersionFromBothTables) {
-    auto info = version::loadVersionInfo(programPath().c_str());
+    auto info = rt::version::loadVersionInfo(programPath().c_str());
     ASSERT_TRUE(info) << info.error().reason;
     for (const std::string table : {"040904E4", "040904B0"}) {
         const std::string query = "\\StringFileInfo\\" + table + "\\FileVersion";

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <vector>
 
-namespace windows_test {
+namespace rt::win32::test {
 
 namespace {
 
@@ -90,4 +90,4 @@ std::string windowText(HWND window) {
     return std::string(text, copied);
 }
 
-}  // namespace windows_test
+}  // namespace rt::win32::test

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-namespace windows_test {
+namespace rt::win32::test {
 
 // Runs the built program in its own process, in a chosen current folder, the
 // way a person or a logon script would start it.
@@ -31,4 +31,4 @@ class ProgramRun {
 // The text a window of another process holds, asked for with WM_GETTEXT.
 std::string windowText(HWND window);
 
-}  // namespace windows_test
+}  // namespace rt::win32::test

@@ -18,9 +18,9 @@
 
 namespace {
 
-using windows_test::ProgramRun;
-using windows_test::TempFolder;
-namespace fixtures = version::fixtures;
+using rt::win32::test::ProgramRun;
+using rt::win32::test::TempFolder;
+namespace fixtures = keldwick::fixtures;
 
 constexpr DWORD kRunLimit = 30'000;
 constexpr int kIsWin95Display = 2;
@@ -55,17 +55,17 @@ const std::array<DriverFormat, 3> kFormats{{
 
 class Program : public ::testing::Test {
   protected:
-    static bool of95Family() { return windows_test::prefixIsWindows95Family(); }
+    static bool of95Family() { return rt::win32::test::prefixIsWindows95Family(); }
 
     void placeDriver(const DriverFormat& format, const std::string& fileVersion) {
-        windows_test::writeFile(m_folder.file("VREDIR.VXD"), format.build(fileVersion));
+        rt::win32::test::writeFile(m_folder.file("VREDIR.VXD"), format.build(fileVersion));
     }
 
     std::string runHidden() {
         ProgramRun run(m_folder.path(), "HIDE");
         EXPECT_TRUE(run.isStarted()) << "KELDWICK_PROGRAM names no program";
         EXPECT_EQ(run.waitForExit(kRunLimit), std::optional<DWORD>(0));
-        return windows_test::readFile(m_folder.file("KELDWICK.INI"));
+        return rt::win32::test::readFile(m_folder.file("KELDWICK.INI"));
     }
 
     // The three results as the status window shows them, then the frame is
@@ -79,9 +79,9 @@ class Program : public ::testing::Test {
         for (DWORD waited = 0; frame != nullptr && waited < kRunLimit && shown[2].empty(); waited += 50) {
             HWND client = ::FindWindowExA(frame, nullptr, "MDICLIENT", nullptr);
             HWND status = ::FindWindowExA(client, nullptr, "KeldwickWindow", nullptr);
-            shown = {windows_test::windowText(::GetDlgItem(status, kIsWin95Display)),
-                     windows_test::windowText(::GetDlgItem(status, kVersionDisplay)),
-                     windows_test::windowText(::GetDlgItem(status, kRecommendDisplay))};
+            shown = {rt::win32::test::windowText(::GetDlgItem(status, kIsWin95Display)),
+                     rt::win32::test::windowText(::GetDlgItem(status, kVersionDisplay)),
+                     rt::win32::test::windowText(::GetDlgItem(status, kRecommendDisplay))};
             ::Sleep(shown[2].empty() ? 50 : 0);
         }
         if (frame != nullptr) {
@@ -111,7 +111,7 @@ TEST_F(Program, ShownRunOnThe95FamilyAsksForAnUpgradeOfAnOlderDriver) {
     }
     placeDriver(kFormats[0], "4.00.1115");
     EXPECT_EQ(runShown(), (std::array<std::string, 3>{"YES", "4.00.1115", "UPGRADE"}));
-    EXPECT_EQ(windows_test::readFile(m_folder.file("KELDWICK.INI")),
+    EXPECT_EQ(rt::win32::test::readFile(m_folder.file("KELDWICK.INI")),
               "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1115\r\n");
 }
 
@@ -177,7 +177,7 @@ TEST_F(Program, F1OpensTheHelpContentsBesideTheProgram) {
     for (DWORD waited = 0; opened.find("index.html") == std::string::npos && waited < kRunLimit;
          waited += 100) {
         ::Sleep(100);
-        opened = windows_test::readFile(record);
+        opened = rt::win32::test::readFile(record);
     }
     ::PostMessageA(frame, WM_CLOSE, 0, 0);
     EXPECT_EQ(run.waitForExit(kRunLimit), std::optional<DWORD>(0));
@@ -194,7 +194,7 @@ TEST_F(Program, F1OpensTheHelpContentsBesideTheProgram) {
 using HiddenRun = Program;
 
 TEST_F(HiddenRun, ReplacesTheOldReportWithTheOneThisWindowsCallsFor) {
-    windows_test::writeFile(m_folder.file("KELDWICK.INI"), fixtures::Bytes(100, std::byte{'x'}));
+    rt::win32::test::writeFile(m_folder.file("KELDWICK.INI"), fixtures::Bytes(100, std::byte{'x'}));
     placeDriver(kFormats[0], "4.00.1116");
     const std::string platform = of95Family() ? "YES" : "NO";
     EXPECT_EQ(runHidden(), "[VREDIR.VXD]\r\nISWIN95=" + platform + "\r\nVERSION=4.00.1116\r\n");

@@ -66,8 +66,8 @@ TEST(LayoutUnits, ConvertsWithMulDivRounding) {
 
 TEST(LayoutUnits, FitsSizesTheDefinitionLeavesOpen) {
     const LayoutUnits units(6, 13);
-    definition::Control display;
-    display.kind = definition::ControlKind::ValueDisplay;
+    rt::definition::Control display;
+    display.kind = rt::definition::ControlKind::ValueDisplay;
     display.x = 67;
     display.y = 20;
     display.picture = "s40";
@@ -76,13 +76,13 @@ TEST(LayoutUnits, FitsSizesTheDefinitionLeavesOpen) {
     EXPECT_EQ(rect.y, units.toPixelsY(20));
     EXPECT_GE(rect.width, units.toPixelsX(160)) << "forty average characters must fit";
 
-    definition::Control text;
+    rt::definition::Control text;
     text.x = 10;
     text.y = 3;
     EXPECT_GE(units.controlRect(text, 120).width, 120) << "a text is never cut";
 
-    definition::Control button;
-    button.kind = definition::ControlKind::PushButton;
+    rt::definition::Control button;
+    button.kind = rt::definition::ControlKind::PushButton;
     button.x = 103;
     button.y = 82;
     button.width = 50;
@@ -90,7 +90,7 @@ TEST(LayoutUnits, FitsSizesTheDefinitionLeavesOpen) {
 }
 
 TEST(LayoutUnits, NotGivenPositionIsTheOrigin) {
-    definition::Control text;
+    rt::definition::Control text;
     const auto rect = LayoutUnits(6, 13).controlRect(text, 10);
     EXPECT_EQ(rect.x, 0);
     EXPECT_EQ(rect.y, 0);
@@ -103,8 +103,8 @@ TEST(LayoutUnits, PictureWidthReadsTheCharacterCount) {
     EXPECT_EQ(pictureWidth("s99999999999"), 1000) << "a huge picture is capped, not overflowed";
 }
 
-definition::MenuEntry item(int id, int action, std::string message = {}) {
-    definition::MenuEntry entry;
+rt::definition::MenuEntry item(int id, int action, std::string message = {}) {
+    rt::definition::MenuEntry entry;
     entry.id = id;
     entry.actionCode = action;
     entry.message = std::move(message);

@@ -12,7 +12,7 @@
 
 namespace {
 
-using windows_test::TempFolder;
+using rt::win32::test::TempFolder;
 
 std::vector<std::byte> bytesOf(const char* text) {
     std::vector<std::byte> out(std::strlen(text));
@@ -34,7 +34,7 @@ TEST(ReportFiles, RewriteInPlaceOpensOnlyAFileThatIsThere) {
 TEST(ReportFiles, EmptiedFileTakesTheNewTextWhereItStands) {
     TempFolder folder;
     const auto path = folder.file("KELDWICK.INI");
-    windows_test::writeFile(path, bytesOf("[VREDIR.VXD]\r\nISWIN95=NO\r\nVERSION=a longer old text\r\n"));
+    rt::win32::test::writeFile(path, bytesOf("[VREDIR.VXD]\r\nISWIN95=NO\r\nVERSION=a longer old text\r\n"));
     auto& files = rt::fileSystem();
     auto file = files.openForWriting(path.c_str());
     ASSERT_TRUE(file.ok());
@@ -46,12 +46,12 @@ TEST(ReportFiles, EmptiedFileTakesTheNewTextWhereItStands) {
     const auto text = bytesOf("[VREDIR.VXD]\r\nISWIN95=YES\r\n");
     ASSERT_TRUE(files.write(*file, text).ok());
     ASSERT_TRUE(file->close().ok());
-    EXPECT_EQ(windows_test::readFile(path), "[VREDIR.VXD]\r\nISWIN95=YES\r\n");
+    EXPECT_EQ(rt::win32::test::readFile(path), "[VREDIR.VXD]\r\nISWIN95=YES\r\n");
 }
 
 TEST(ReportFiles, NameInAnyCaseIsAnsweredWithItsStoredSpelling) {
     TempFolder folder;
-    windows_test::writeFile(folder.file("vredir.vxd"), {});
+    rt::win32::test::writeFile(folder.file("vredir.vxd"), {});
     const auto names = rt::fileSystem().namesIgnoringCase(folder.path().c_str(), "VREDIR.VXD");
     ASSERT_TRUE(names.ok());
     EXPECT_EQ(names.value(), std::vector<std::string>{"vredir.vxd"});

@@ -9,7 +9,7 @@
 
 namespace {
 
-using namespace windows_test;
+using namespace rt::win32::test;
 
 class StatusWindowKeys : public ::testing::Test, protected PresenterFixture {
   protected:

@@ -15,7 +15,7 @@
 
 namespace {
 
-using namespace windows_test;
+using namespace rt::win32::test;
 
 RECT rectIn(HWND parent, HWND control) {
     RECT rect{};
@@ -238,10 +238,10 @@ class LongVersion : public StatusWindowLooks {
 };
 
 TEST_F(LongVersion, FortyCharactersFitTheirDisplayWhereTheDefinitionPutsIt) {
-    windows_test::writeFile(
+    rt::win32::test::writeFile(
         m_folder.file("VREDIR.VXD"),
-        version::fixtures::neFile(version::fixtures::encodeAnsi(version::fixtures::versionTree(
-                                      version::fixtures::driverContents(kSixty))))
+        keldwick::fixtures::neFile(keldwick::fixtures::encodeAnsi(keldwick::fixtures::versionTree(
+                                       keldwick::fixtures::driverContents(kSixty))))
             .bytes);
     std::string shown;
     int textWidth = 0;

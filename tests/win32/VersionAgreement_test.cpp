@@ -64,13 +64,14 @@ Answer askWindows(const std::string& path) {
 
 Answer askOurs(const std::string& path) {
     Answer answer;
-    os::DWORD handle = 0;
-    const os::DWORD size = version::fileVersionInfoSize(path.c_str(), &handle);
+    rt::os::DWORD handle = 0;
+    const rt::os::DWORD size = rt::version::fileVersionInfoSize(path.c_str(), &handle);
     std::vector<std::byte> block(size);
-    answer.hasBlock = size != 0 && version::fileVersionInfo(path.c_str(), handle, size, block.data()) != 0;
+    answer.hasBlock =
+        size != 0 && rt::version::fileVersionInfo(path.c_str(), handle, size, block.data()) != 0;
     void* value = nullptr;
-    os::UINT length = 0;
-    if (answer.hasBlock && version::queryVersionValue(block.data(), kQuery, &value, &length) != 0 &&
+    rt::os::UINT length = 0;
+    if (answer.hasBlock && rt::version::queryVersionValue(block.data(), kQuery, &value, &length) != 0 &&
         value != nullptr) {
         answer.found = true;
         answer.text = textAt(value, block);
@@ -107,14 +108,14 @@ bool isPeOrNeOrNeither(const std::string& name) {
 }
 
 TEST(VersionAgreement, OurReaderAnswersAsWindowsOnEveryPeAndNeFixture) {
-    windows_test::TempFolder folder;
+    rt::win32::test::TempFolder folder;
     int compared = 0;
-    for (const auto& [name, bytes] : version::fixtures::standardCorpus()) {
+    for (const auto& [name, bytes] : keldwick::fixtures::standardCorpus()) {
         if (!isPeOrNeOrNeither(name)) {
             continue;
         }
         const auto path = folder.file(name);
-        windows_test::writeFile(path, bytes);
+        rt::win32::test::writeFile(path, bytes);
         if (const auto skipped = notAskedOfTheSystem().find(name); skipped != notAskedOfTheSystem().end()) {
             EXPECT_EQ(askOurs(path), Answer{}) << name << ": " << skipped->second;
             std::printf("[ ours only] %-34s %s\n", name.c_str(), ::testing::PrintToString(Answer{}).c_str());

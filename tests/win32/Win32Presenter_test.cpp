@@ -15,8 +15,8 @@
 namespace {
 
 using namespace rt;
-using windows_test::mdiClient;
-using windows_test::text;
+using rt::win32::test::mdiClient;
+using rt::win32::test::text;
 
 constexpr int kValue = 2;
 constexpr const char* kFrameTitle = "Requests in order";
@@ -31,19 +31,19 @@ struct NoActions final : UserActions {
 };
 
 WindowView frameView() {
-    auto description = std::make_shared<definition::WindowDescription>();
+    auto description = std::make_shared<rt::definition::WindowDescription>();
     description->title = kFrameTitle;
     return {1, true, description, {}, 0};
 }
 
 WindowView childView() {
-    auto description = std::make_shared<definition::WindowDescription>();
+    auto description = std::make_shared<rt::definition::WindowDescription>();
     description->title = "Child";
-    definition::Control value;
-    value.kind = definition::ControlKind::ValueDisplay;
+    rt::definition::Control value;
+    value.kind = rt::definition::ControlKind::ValueDisplay;
     value.id = kValue;
     value.picture = "s40";
-    value.variable = {definition::kFixedTextType, 40};
+    value.variable = {rt::definition::kFixedTextType, 40};
     description->controls = {value};
     return {2, false, description, {{kValue, "as shown"}}, 0};
 }
@@ -51,7 +51,7 @@ WindowView childView() {
 // The frame's procedure makes its requests on the GUI thread too; none may
 // run inside its call, and they run in the order they were made.
 TEST(Win32Presenter, RequestsFromTheGuiThreadRunAfterTheirCallerInOrder) {
-    testing_support::Watchdog watchdog(std::chrono::seconds(60), "presenter requests");
+    rt::test::Watchdog watchdog(std::chrono::seconds(60), "presenter requests");
     auto made = win32::Win32Presenter::create();
     ASSERT_TRUE(made) << made.error().reason;
     auto& presenter = *made.value();

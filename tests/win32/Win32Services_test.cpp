@@ -14,7 +14,7 @@
 
 namespace {
 
-using windows_test::TempFolder;
+using rt::win32::test::TempFolder;
 
 TEST(Win32Services, DirectoriesAreAbsoluteAndUncut) {
     auto& services = rt::systemServices();
@@ -22,21 +22,21 @@ TEST(Win32Services, DirectoriesAreAbsoluteAndUncut) {
     ASSERT_GE(current.size(), 3u);
     EXPECT_EQ(current[1], ':');
     char system[MAX_PATH] = {};
-    ASSERT_GT(os::GetSystemDirectoryA(system, sizeof system), 0u);
+    ASSERT_GT(rt::os::GetSystemDirectoryA(system, sizeof system), 0u);
     EXPECT_EQ(std::string(system), services.systemDirectory());
     char tooSmall[3] = {};
-    EXPECT_GT(os::GetWindowsDirectoryA(tooSmall, sizeof tooSmall), sizeof tooSmall)
+    EXPECT_GT(rt::os::GetWindowsDirectoryA(tooSmall, sizeof tooSmall), sizeof tooSmall)
         << "a buffer that is too small gets the size needed, never a cut path";
 }
 
 TEST(Win32Services, PlatformIdIsTheOneThePrefixReports) {
-    os::OSVERSIONINFOA info{};
+    rt::os::OSVERSIONINFOA info{};
     info.dwOSVersionInfoSize = sizeof info;
-    ASSERT_NE(os::GetVersionExA(&info), 0);
-    if (windows_test::prefixIsWindows95Family()) {
-        EXPECT_EQ(info.dwPlatformId, os::kPlatformWindows95Family);
+    ASSERT_NE(rt::os::GetVersionExA(&info), 0);
+    if (rt::win32::test::prefixIsWindows95Family()) {
+        EXPECT_EQ(info.dwPlatformId, rt::os::kPlatformWindows95Family);
     } else {
-        EXPECT_EQ(info.dwPlatformId, os::kPlatformWindowsNt);
+        EXPECT_EQ(info.dwPlatformId, rt::os::kPlatformWindowsNt);
     }
 }
 
@@ -46,7 +46,7 @@ TEST(Win32FileSystem, ReplaceTakesThePlaceOfAnExistingFile) {
     ASSERT_TRUE(rt::putProfileEntry("VREDIR.VXD", "ISWIN95", "NO", target.c_str()).ok());
     ASSERT_TRUE(rt::putProfileEntry("VREDIR.VXD", "VERSION", "4.00.1116", target.c_str()).ok());
     ASSERT_TRUE(rt::putProfileEntry("VREDIR.VXD", "ISWIN95", "YES", target.c_str()).ok());
-    EXPECT_EQ(windows_test::readFile(target), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1116\r\n");
+    EXPECT_EQ(rt::win32::test::readFile(target), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1116\r\n");
 }
 
 TEST(Win32FileSystem, ReplaceLeavesNoTemporaryFileBehind) {
@@ -68,23 +68,23 @@ TEST(Win32FileSystem, The95FamilyHasNoOneStepReplace) {
     TempFolder folder;
     const auto from = folder.file("new");
     const auto to = folder.file("old");
-    windows_test::writeFile(from, {std::byte{'n'}});
-    windows_test::writeFile(to, {std::byte{'o'}});
+    rt::win32::test::writeFile(from, {std::byte{'n'}});
+    rt::win32::test::writeFile(to, {std::byte{'o'}});
     const auto replaced = rt::fileSystem().replace(from.c_str(), to.c_str());
-    if (windows_test::prefixIsWindows95Family()) {
+    if (rt::win32::test::prefixIsWindows95Family()) {
         ASSERT_FALSE(replaced.ok());
         EXPECT_EQ(replaced.error(), std::errc::function_not_supported);
-        EXPECT_EQ(windows_test::readFile(to), "o");
+        EXPECT_EQ(rt::win32::test::readFile(to), "o");
     } else {
         EXPECT_TRUE(replaced.ok());
-        EXPECT_EQ(windows_test::readFile(to), "n");
+        EXPECT_EQ(rt::win32::test::readFile(to), "n");
     }
 }
 
 TEST(Win32FileSystem, CreateNewRefusesAnExistingName) {
     TempFolder folder;
     const auto path = folder.file("taken");
-    windows_test::writeFile(path, {});
+    rt::win32::test::writeFile(path, {});
     const auto created = rt::fileSystem().createNew(path.c_str());
     ASSERT_FALSE(created.ok());
     EXPECT_EQ(created.error(), std::errc::file_exists);

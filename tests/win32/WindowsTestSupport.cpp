@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-namespace windows_test {
+namespace rt::win32::test {
 
 TempFolder::TempFolder() {
     char base[MAX_PATH + 1] = {};
@@ -63,4 +63,4 @@ bool prefixIsWindows95Family() {
     return version == "win95" || version == "win98" || version == "winme";
 }
 
-}  // namespace windows_test
+}  // namespace rt::win32::test

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace windows_test {
+namespace rt::win32::test {
 
 // A fresh folder under the temporary folder, removed with its files.
 class TempFolder {
@@ -35,4 +35,4 @@ std::string prefixVersion();
 // True when that version is one of the 95 family: 95, 98 or Me.
 bool prefixIsWindows95Family();
 
-}  // namespace windows_test
+}  // namespace rt::win32::test

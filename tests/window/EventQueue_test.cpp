@@ -19,7 +19,7 @@ constexpr int kEventsEach = 5'000;
 // Every event arrives exactly once and each poster's events keep their order,
 // however the pushes and the owner's waits interleave.
 TEST(EventQueue, ManyPostersOneOwnerNothingLostNothingReordered) {
-    testing_support::Watchdog watchdog;
+    rt::test::Watchdog watchdog;
     EventQueue queue;
     std::vector<std::unique_ptr<NativeThread>> posters;
     posters.reserve(kPosters);
@@ -47,7 +47,7 @@ TEST(EventQueue, ManyPostersOneOwnerNothingLostNothingReordered) {
 }
 
 TEST(EventQueue, ClosingWakesTheOwnerAndDropsLaterPushes) {
-    testing_support::Watchdog watchdog;
+    rt::test::Watchdog watchdog;
     EventQueue queue;
     NativeThread closer([&] { queue.close(); }, 0);
     EXPECT_FALSE(queue.waitPop().has_value());

@@ -8,14 +8,14 @@
 namespace rt {
 namespace {
 
-definition::WindowDescription statusWindow() {
-    auto walked = definition::loadWindowDescription("KELDWICK$STATUSWINDOW", "GETREDIRINFO$WINDOW");
+rt::definition::WindowDescription statusWindow() {
+    auto walked = rt::definition::loadWindowDescription("KELDWICK$STATUSWINDOW", "GETREDIRINFO$WINDOW");
     EXPECT_TRUE(walked.ok());
-    return walked ? walked.value() : definition::WindowDescription{};
+    return walked ? walked.value() : rt::definition::WindowDescription{};
 }
 
-definition::Control text(int id, std::int32_t x, std::int32_t y, std::string content) {
-    definition::Control control;
+rt::definition::Control text(int id, std::int32_t x, std::int32_t y, std::string content) {
+    rt::definition::Control control;
     control.id = id;
     control.x = x;
     control.y = y;
@@ -23,9 +23,9 @@ definition::Control text(int id, std::int32_t x, std::int32_t y, std::string con
     return control;
 }
 
-definition::Control display(int id, std::int32_t x, std::int32_t y) {
+rt::definition::Control display(int id, std::int32_t x, std::int32_t y) {
     auto control = text(id, x, y, "");
-    control.kind = definition::ControlKind::ValueDisplay;
+    control.kind = rt::definition::ControlKind::ValueDisplay;
     return control;
 }
 
@@ -40,7 +40,7 @@ TEST(LabelledValues, LabelsOffTheirRowByAUnitStillBelongToIt) {
     const auto window = statusWindow();
     std::vector<int> labels;
     for (const auto& control : window.controls) {
-        if (control.kind == definition::ControlKind::ValueDisplay) {
+        if (control.kind == rt::definition::ControlKind::ValueDisplay) {
             const auto* label = labelOf(window, control);
             labels.push_back(label != nullptr ? label->id : 0);
         }
@@ -49,7 +49,7 @@ TEST(LabelledValues, LabelsOffTheirRowByAUnitStillBelongToIt) {
 }
 
 TEST(LabelledValues, NearestTextOnTheLeftWinsAndTextsElsewhereDoNot) {
-    definition::WindowDescription window;
+    rt::definition::WindowDescription window;
     window.controls = {text(1, 0, 10, "Far:"), text(2, 30, 12, "Near:"), text(3, 10, 30, "Below"),
                        text(4, 90, 10, "Right"), display(5, 60, 10)};
     EXPECT_EQ(labelOf(window, window.controls[4])->id, 2);
@@ -58,7 +58,7 @@ TEST(LabelledValues, NearestTextOnTheLeftWinsAndTextsElsewhereDoNot) {
 }
 
 TEST(LabelledValues, DisplayWithoutLabelOrTextStillHasItsLine) {
-    definition::WindowDescription window;
+    rt::definition::WindowDescription window;
     window.controls = {display(1, 60, 10), text(2, 0, 40, "Name "), display(3, 60, 40)};
     EXPECT_EQ(labelledValues(window, {{1, "alone  "}}), (std::vector<std::string>{"alone", "Name"}));
 }

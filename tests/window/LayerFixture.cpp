@@ -4,26 +4,26 @@
 
 #include "platform/base/TextField.h"
 
-namespace rt::testing {
+namespace rt::test {
 
-using definition::ControlKind;
+using rt::definition::ControlKind;
 
 namespace {
 
-definition::Control control(ControlKind kind, int id, const std::string& text) {
-    definition::Control c;
+rt::definition::Control control(ControlKind kind, int id, const std::string& text) {
+    rt::definition::Control c;
     c.kind = kind;
     c.id = id;
     c.text = text;
     if (kind == ControlKind::ValueDisplay) {
         c.picture = "s40";
-        c.variable = {definition::kFixedTextType, 40};
+        c.variable = {rt::definition::kFixedTextType, 40};
     }
     return c;
 }
 
-definition::MenuEntry entry(int id, const std::string& text, int actionCode) {
-    definition::MenuEntry e;
+rt::definition::MenuEntry entry(int id, const std::string& text, int actionCode) {
+    rt::definition::MenuEntry e;
     e.id = id;
     e.text = text;
     e.actionCode = actionCode;
@@ -32,8 +32,8 @@ definition::MenuEntry entry(int id, const std::string& text, int actionCode) {
 
 }  // namespace
 
-definition::WindowDescription childDescription() {
-    definition::WindowDescription d;
+rt::definition::WindowDescription childDescription() {
+    rt::definition::WindowDescription d;
     d.windowKey = "CHILD$WINDOW";
     d.title = "Child";
     d.controls = {control(ControlKind::StaticText, 1, "Label"), control(ControlKind::ValueDisplay, 2, ""),
@@ -41,8 +41,8 @@ definition::WindowDescription childDescription() {
     return d;
 }
 
-definition::WindowDescription frameDescription() {
-    definition::WindowDescription d;
+rt::definition::WindowDescription frameDescription() {
+    rt::definition::WindowDescription d;
     d.windowKey = "FRAME$WINDOW";
     d.title = "Frame";
     d.hasMenuBar = true;
@@ -54,17 +54,17 @@ definition::WindowDescription frameDescription() {
 
 LayerFixture::LayerFixture() {
     startUp({}, 0, nullptr);
-    auto headless = std::make_unique<testing_support::HeadlessPresenter>();
+    auto headless = std::make_unique<rt::test::HeadlessPresenter>();
     presenter = headless.get();
     usePresenter(std::move(headless));
     useDefinitionLoader(
         [](std::string_view module, std::string_view window)
-            -> keldwick::Result<std::shared_ptr<const definition::WindowDescription>, std::string> {
+            -> rt::Result<std::shared_ptr<const rt::definition::WindowDescription>, std::string> {
             if (window == "CHILD$WINDOW") {
-                return std::make_shared<const definition::WindowDescription>(childDescription());
+                return std::make_shared<const rt::definition::WindowDescription>(childDescription());
             }
             if (window == "FRAME$WINDOW") {
-                return std::make_shared<const definition::WindowDescription>(frameDescription());
+                return std::make_shared<const rt::definition::WindowDescription>(frameDescription());
             }
             return "no window " + std::string(window) + " in " + std::string(module);
         });
@@ -116,7 +116,7 @@ std::vector<int> TurnLog::events() const {
 }
 
 void runLoggingChild(TurnLog& log, const std::function<void()>& onTurn) {
-    keldwick::TextField<40> value("shown text");
+    rt::TextField<40> value("shown text");
     Window window;
     if (!prepareWindow(window, "TEST$CHILD", "CHILD$WINDOW", {value.chars()})) {
         return;
@@ -134,4 +134,4 @@ void runLoggingChild(TurnLog& log, const std::function<void()>& onTurn) {
     freeWindow(window);
 }
 
-}  // namespace rt::testing
+}  // namespace rt::test

@@ -12,13 +12,13 @@
 #include "tests/support/HeadlessPresenter.h"
 #include "tests/support/Watchdog.h"
 
-namespace rt::testing {
+namespace rt::test {
 
 // Small windows of the test's own: a child with a label (1), a value display
 // bound to a 40-character field (2) and a button (3); and a frame with a
 // program entry (-9), a standard action (tile, -10) and Exit (-3).
-definition::WindowDescription childDescription();
-definition::WindowDescription frameDescription();
+rt::definition::WindowDescription childDescription();
+rt::definition::WindowDescription frameDescription();
 
 // A started runtime whose presenter is headless; the test's thread is the
 // first thread and acts as the person at the screen.
@@ -32,8 +32,8 @@ class LayerFixture : public ::testing::Test {
     // The id of the n-th window shown, once it is shown.
     WindowId shownWindow(std::size_t n);
 
-    testing_support::Watchdog m_watchdog{std::chrono::seconds(60)};
-    testing_support::HeadlessPresenter* presenter = nullptr;
+    rt::test::Watchdog m_watchdog{std::chrono::seconds(60)};
+    rt::test::HeadlessPresenter* presenter = nullptr;
 };
 
 // What a procedure saw, turn by turn.
@@ -57,4 +57,4 @@ class TurnLog {
 // A child window procedure that logs every turn; `onTurn` may act on it.
 void runLoggingChild(TurnLog& log, const std::function<void()>& onTurn = {});
 
-}  // namespace rt::testing
+}  // namespace rt::test

@@ -10,7 +10,7 @@
 #include "platform/threads/NativeThread.h"
 #include "platform/threads/Signal.h"
 
-namespace rt::testing {
+namespace rt::test {
 namespace {
 
 using namespace std::chrono_literals;
@@ -55,7 +55,7 @@ TEST_F(WindowLayerTest, HiddenWindowNeverReachesThePresenter) {
     std::atomic<int> turns{0};
     ASSERT_TRUE(startThread(
         [&] {
-            keldwick::TextField<40> value;
+            rt::TextField<40> value;
             Window window;
             ASSERT_TRUE(prepareWindow(window, "TEST$CHILD", "CHILD$WINDOW", {value.chars()}));
             openWindow(window);
@@ -121,8 +121,8 @@ TEST_F(WindowLayerTest, BoundVariablesMustMatchTheValueDisplays) {
     ASSERT_TRUE(startThread(
         [&] {
             Window window;
-            keldwick::TextField<20> shortField;
-            const auto whyNot = [](const keldwick::Result<void, PrepareError>& prepared) {
+            rt::TextField<20> shortField;
+            const auto whyNot = [](const rt::Result<void, PrepareError>& prepared) {
                 return prepared ? std::string() : prepared.error().message;
             };
             tooFew = whyNot(prepareWindow(window, "TEST$CHILD", "CHILD$WINDOW", {}));
@@ -285,4 +285,4 @@ TEST(StartUp, CommandTextHoldsTheParametersOnly) {
 }
 
 }  // namespace
-}  // namespace rt::testing
+}  // namespace rt::test

@@ -21,7 +21,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-namespace fixtures = version::fixtures;
+namespace fixtures = keldwick::fixtures;
 
 constexpr const char* kQuery = "\\StringFileInfo\\040904E4\\FileVersion";
 constexpr const char* kDefaultCorpus = "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows";
@@ -38,24 +38,24 @@ std::string writeFixture(const std::string& name, const fixtures::Bytes& bytes) 
 
 // What the driver probe does: size and handle, the block, the query.
 bool readThroughServices(const char* path) {
-    os::DWORD handle = 0;
-    const auto size = version::fileVersionInfoSize(path, &handle);
+    rt::os::DWORD handle = 0;
+    const auto size = rt::version::fileVersionInfoSize(path, &handle);
     if (size == 0) {
         return false;
     }
     std::vector<std::byte> block(size);
-    if (!version::fileVersionInfo(path, handle, size, block.data())) {
+    if (!rt::version::fileVersionInfo(path, handle, size, block.data())) {
         return false;
     }
     void* value = nullptr;
-    os::UINT length = 0;
-    return version::queryVersionValue(block.data(), kQuery, &value, &length) != 0;
+    rt::os::UINT length = 0;
+    return rt::version::queryVersionValue(block.data(), kQuery, &value, &length) != 0;
 }
 
 // The reader alone: one open, the block, the query.
 bool readOnce(const char* path) {
-    const auto info = version::loadVersionInfo(path);
-    return info && version::queryAnsiBlock(info->block, kQuery).has_value();
+    const auto info = rt::version::loadVersionInfo(path);
+    return info && rt::version::queryAnsiBlock(info->block, kQuery).has_value();
 }
 
 void services(benchmark::State& state, const std::string& path) {

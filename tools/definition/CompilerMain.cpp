@@ -13,9 +13,9 @@
 
 namespace {
 
-using defc::CompiledResource;
-using defc::Result;
-using defc::ToolMessage;
+using keldwick::defc::CompiledResource;
+using keldwick::defc::Result;
+using keldwick::defc::ToolMessage;
 
 constexpr const char* kUsage =
     "usage: keldwick_defc compile <description> <output.bin>\n"
@@ -23,20 +23,20 @@ constexpr const char* kUsage =
     "       keldwick_defc rc <output.rc> <description> <binary> [<description> <binary>]...\n";
 
 Result<CompiledResource, ToolMessage> compileFile(const std::string& path) {
-    auto text = defc::readWholeFile(path);
+    auto text = keldwick::defc::readWholeFile(path);
     if (!text) {
         return ToolMessage{text.error().text};
     }
-    auto window = defc::parseDescription(text.value());
+    auto window = keldwick::defc::parseDescription(text.value());
     if (!window) {
         return ToolMessage{path + ": " + window.error().text};
     }
-    auto bytes = defc::compileDefinition(window.value());
+    auto bytes = keldwick::defc::compileDefinition(window.value());
     if (!bytes) {
         return ToolMessage{path + ": " + bytes.error().text};
     }
     return CompiledResource{
-        definition::resourceNameFor(window.value().moduleKey), std::move(bytes).value(), {}};
+        rt::definition::resourceNameFor(window.value().moduleKey), std::move(bytes).value(), {}};
 }
 
 // Compiles every description; `withBinaries` takes a binary path after each.
@@ -69,7 +69,7 @@ Result<void, ToolMessage> run(const std::vector<std::string>& args) {
         if (!resource) {
             return ToolMessage{resource.error().text};
         }
-        return defc::writeWholeFile(args[2], resource.value().bytes);
+        return keldwick::defc::writeWholeFile(args[2], resource.value().bytes);
     }
     const bool withBinaries = mode == "rc";
     if ((mode == "embed" || mode == "rc") && !inputs.empty() && (!withBinaries || inputs.size() % 2 == 0)) {
@@ -77,8 +77,9 @@ Result<void, ToolMessage> run(const std::vector<std::string>& args) {
         if (!resources) {
             return ToolMessage{resources.error().text};
         }
-        return defc::writeWholeFile(args[1], withBinaries ? defc::resourceScript(resources.value())
-                                                          : defc::embeddedTableSource(resources.value()));
+        return keldwick::defc::writeWholeFile(
+            args[1], withBinaries ? keldwick::defc::resourceScript(resources.value())
+                                  : keldwick::defc::embeddedTableSource(resources.value()));
     }
     return ToolMessage{kUsage};
 }

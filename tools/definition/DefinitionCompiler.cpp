@@ -7,16 +7,16 @@
 #include "platform/definition/RecordLayout.h"
 #include "tools/definition/DefinitionWriter.h"
 
-namespace defc {
+namespace keldwick::defc {
 
 namespace {
 
-using definition::Control;
-using definition::ControlKind;
-using definition::Font;
-using definition::MenuEntry;
-using definition::WindowDescription;
-namespace L = definition::layout;
+using rt::definition::Control;
+using rt::definition::ControlKind;
+using rt::definition::Font;
+using rt::definition::MenuEntry;
+using rt::definition::WindowDescription;
+namespace L = rt::definition::layout;
 
 constexpr std::int32_t kOpenColour = -1;
 
@@ -122,7 +122,7 @@ std::int32_t writeValueDisplay(DefinitionWriter& out, const Control& control) {
         out.setI32(colours, L::colours::kBackground + 8, kOpenColour);
     }
     std::int32_t variable = 0;
-    if (control.variable != definition::VariableDescriptor{}) {
+    if (control.variable != rt::definition::VariableDescriptor{}) {
         variable = out.block(L::variable::kSize);
         out.setU8(variable, L::variable::kTypeCode, control.variable.typeCode);
         out.setI32(variable, L::variable::kLength, control.variable.length);
@@ -248,4 +248,4 @@ Result<std::vector<std::byte>, ToolMessage> compileDefinition(const WindowDescri
     return bytes;
 }
 
-}  // namespace defc
+}  // namespace keldwick::defc

@@ -6,7 +6,7 @@
 #include "platform/definition/WindowDescription.h"
 #include "tools/definition/ToolMessage.h"
 
-namespace defc {
+namespace keldwick::defc {
 
 // Lays a window description out as a stored definition in the order the
 // program's definitions use: header; the window's title, window key, font and
@@ -15,6 +15,6 @@ namespace defc {
 // sub-records followed by its record. Open fields get the values every
 // definition made for the program carries.
 [[nodiscard]] Result<std::vector<std::byte>, ToolMessage> compileDefinition(
-    const definition::WindowDescription& window);
+    const rt::definition::WindowDescription& window);
 
-}  // namespace defc
+}  // namespace keldwick::defc

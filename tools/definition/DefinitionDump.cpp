@@ -9,24 +9,25 @@
 #include "platform/definition/RecordLayout.h"
 #include "platform/definition/StoredDefinitionView.h"
 
-namespace defc {
+namespace keldwick::defc {
 
 namespace {
 
-using definition::Colour;
-using definition::Control;
-using definition::ControlKind;
-using definition::Font;
-using definition::kNotGiven;
-using definition::MenuEntry;
-using definition::PieceKind;
-using definition::WalkedPiece;
-using definition::WalkTrace;
-using definition::WindowDescription;
-namespace layout = definition::layout;
+using rt::definition::Colour;
+using rt::definition::Control;
+using rt::definition::ControlKind;
+using rt::definition::Font;
+using rt::definition::kNotGiven;
+using rt::definition::MenuEntry;
+using rt::definition::PieceKind;
+using rt::definition::WalkedPiece;
+using rt::definition::WalkTrace;
+using rt::definition::WindowDescription;
+namespace layout = rt::definition::layout;
 
 std::string quoted(std::string_view text) {
-    return definition::StoredDefinitionView::quoted(text, definition::StoredDefinitionView::kMaxTextLength);
+    return rt::definition::StoredDefinitionView::quoted(text,
+                                                        rt::definition::StoredDefinitionView::kMaxTextLength);
 }
 
 std::string format(const char* pattern, long long a, long long b = 0) {
@@ -66,7 +67,7 @@ std::string fontLine(const Font& font) {
            ", colour " + colour(font.textColour);
 }
 
-std::string pieceLine(const keldwick::ByteReader& whole, const WalkedPiece& piece) {
+std::string pieceLine(const rt::ByteReader& whole, const WalkedPiece& piece) {
     auto line = format("  0x%04llX %5lld  ", piece.offset, piece.size) + std::string(pieceName(piece.kind));
     if (piece.kind == PieceKind::Text) {
         const auto text = whole.cStringAt(layout::kOrigin + static_cast<std::size_t>(piece.offset),
@@ -77,7 +78,7 @@ std::string pieceLine(const keldwick::ByteReader& whole, const WalkedPiece& piec
 }
 
 std::string pieceMap(std::span<const std::byte> stored, WalkTrace trace) {
-    const keldwick::ByteReader whole(stored);
+    const rt::ByteReader whole(stored);
     std::sort(trace.begin(), trace.end(), [](const auto& a, const auto& b) { return a.offset < b.offset; });
     std::string out = "pieces by origin offset (origin at byte 20):\n";
     std::int64_t reached = layout::kFirstBody;
@@ -166,4 +167,4 @@ Dump dumpDefinition(std::span<const std::byte> stored) {
     return dump;
 }
 
-}  // namespace defc
+}  // namespace keldwick::defc

@@ -4,7 +4,7 @@
 #include <span>
 #include <string>
 
-namespace defc {
+namespace keldwick::defc {
 
 // What the walk makes of a stored definition, for a person: every piece it
 // met, by origin offset, with the bytes nothing reached or that two pieces
@@ -16,4 +16,4 @@ struct Dump {
 
 Dump dumpDefinition(std::span<const std::byte> stored);
 
-}  // namespace defc
+}  // namespace keldwick::defc

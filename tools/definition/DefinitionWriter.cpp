@@ -2,9 +2,9 @@
 
 #include "platform/definition/RecordLayout.h"
 
-namespace defc {
+namespace keldwick::defc {
 
-namespace L = definition::layout;
+namespace L = rt::definition::layout;
 
 DefinitionWriter::DefinitionWriter(std::string_view moduleKey) : m_bytes(L::kHeaderSize) {
     for (std::size_t i = 0; i < moduleKey.size() && i < L::kModuleKeyLength; ++i) {
@@ -54,4 +54,4 @@ void DefinitionWriter::setI32At(std::size_t position, std::int32_t value) {
     }
 }
 
-}  // namespace defc
+}  // namespace keldwick::defc

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace defc {
+namespace keldwick::defc {
 
 // Lays out a stored definition front to back: texts and zero-filled records
 // are appended with no gaps, and fields are filled in by record offset and
@@ -35,4 +35,4 @@ class DefinitionWriter {
     std::vector<std::byte> m_bytes;
 };
 
-}  // namespace defc
+}  // namespace keldwick::defc

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-namespace defc {
+namespace keldwick::defc {
 
 namespace {
 
@@ -94,4 +94,4 @@ std::optional<std::int32_t> parseInt32(std::string_view word) {
     return value;
 }
 
-}  // namespace defc
+}  // namespace keldwick::defc

@@ -8,7 +8,7 @@
 
 #include "tools/definition/ToolMessage.h"
 
-namespace defc {
+namespace keldwick::defc {
 
 struct Token {
     enum class Type { Word, String };
@@ -27,4 +27,4 @@ struct Token {
 // 0x7FFFFFFF stand for the int32 with the same bits, as in 0x80000000.
 std::optional<std::int32_t> parseInt32(std::string_view word);
 
-}  // namespace defc
+}  // namespace keldwick::defc

@@ -6,15 +6,15 @@
 
 #include "tools/definition/DescriptionLexer.h"
 
-namespace defc {
+namespace keldwick::defc {
 
 namespace {
 
-using definition::Control;
-using definition::ControlKind;
-using definition::Font;
-using definition::MenuEntry;
-using definition::WindowDescription;
+using rt::definition::Control;
+using rt::definition::ControlKind;
+using rt::definition::Font;
+using rt::definition::MenuEntry;
+using rt::definition::WindowDescription;
 
 // The tokens of one line, taken from the front.
 class LineCursor {
@@ -250,7 +250,7 @@ Parser::Understood Parser::controlAttribute(LineCursor& line, Control& control) 
     } else if (name == "background" && display && (a = colour(line))) {
         control.background.raw = *a;
     } else if (name == "bind" && display &&
-               (a = line.takeWord("text") ? definition::kFixedTextType : line.integer()) &&
+               (a = line.takeWord("text") ? rt::definition::kFixedTextType : line.integer()) &&
                (b = line.integer())) {
         control.variable.typeCode = static_cast<std::uint8_t>(*a);
         control.variable.length = *b;
@@ -287,7 +287,7 @@ Parser::Understood Parser::fontAttributes(LineCursor& line, Font& font) {
 void Parser::resolveFonts() {
     for (auto& control : m_window.controls) {
         control.font =
-            control.hasOwnFont ? definition::resolveFont(control.ownFont, m_window.font) : m_window.font;
+            control.hasOwnFont ? rt::definition::resolveFont(control.ownFont, m_window.font) : m_window.font;
     }
 }
 
@@ -297,4 +297,4 @@ Result<WindowDescription, ToolMessage> parseDescription(std::string_view text) {
     return Parser().run(text);
 }
 
-}  // namespace defc
+}  // namespace keldwick::defc

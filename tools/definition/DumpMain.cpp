@@ -14,7 +14,7 @@ constexpr const char* kUsage =
     "       keldwick_defdump --embedded <module key>\n";
 
 int dump(std::span<const std::byte> stored) {
-    const auto out = defc::dumpDefinition(stored);
+    const auto out = keldwick::defc::dumpDefinition(stored);
     std::fputs(out.text.c_str(), stdout);
     return out.walked ? 0 : 1;
 }
@@ -25,10 +25,10 @@ int run(int argc, char** argv) {
         return 0;
     }
     if (argc == 3 && std::string(argv[1]) == "--embedded") {
-        const auto stored = definition::findStoredDefinition(argv[2]);
+        const auto stored = rt::definition::findStoredDefinition(argv[2]);
         if (!stored) {
             std::fprintf(stderr, "keldwick_defdump: no stored definition %s\n",
-                         definition::resourceNameFor(argv[2]).c_str());
+                         rt::definition::resourceNameFor(argv[2]).c_str());
             return 1;
         }
         return dump(*stored);
@@ -37,7 +37,7 @@ int run(int argc, char** argv) {
         std::fputs(kUsage, stderr);
         return 2;
     }
-    const auto bytes = defc::readWholeFile(argv[1]);
+    const auto bytes = keldwick::defc::readWholeFile(argv[1]);
     if (!bytes) {
         std::fprintf(stderr, "keldwick_defdump: %s\n", bytes.error().text.c_str());
         return 1;

@@ -4,7 +4,7 @@
 
 #include "platform/definition/StoredDefinitions.h"
 
-namespace defc {
+namespace keldwick::defc {
 
 namespace {
 
@@ -33,32 +33,32 @@ std::string embeddedTableSource(const std::vector<CompiledResource>& resources) 
     for (std::size_t i = 0; i < resources.size(); ++i) {
         out += byteArray("kResource" + std::to_string(i), resources[i].bytes);
     }
-    out += "constexpr definition::ResourceEntry kEntries[] = {\n";
+    out += "constexpr rt::definition::ResourceEntry kEntries[] = {\n";
     for (std::size_t i = 0; i < resources.size(); ++i) {
         const auto array = "kResource" + std::to_string(i);
-        out += "    {definition::kResourceType, \"";
+        out += "    {rt::definition::kResourceType, \"";
         out += resources[i].name;
-        out += "\", definition::kResourceLanguage, ";
+        out += "\", rt::definition::kResourceLanguage, ";
         out += array;
         out += ", sizeof ";
         out += array;
         out += "},\n";
     }
     out += "};\n\n}  // namespace\n\n";
-    out += "std::span<const definition::ResourceEntry> definition::embeddedResources() {\n";
+    out += "std::span<const rt::definition::ResourceEntry> rt::definition::embeddedResources() {\n";
     out += "    return kEntries;\n}\n";
     return out;
 }
 
 std::string resourceScript(const std::vector<CompiledResource>& resources) {
     std::string out = kGeneratedNote;
-    const auto language = definition::kResourceLanguage;
+    const auto language = rt::definition::kResourceLanguage;
     out += "LANGUAGE " + std::to_string(language & 0x3FF) + ", " + std::to_string(language >> 10) + "\n";
     for (const auto& resource : resources) {
-        out += resource.name + " " + std::string(definition::kResourceType) + " \"" + resource.binaryPath +
-               "\"\n";
+        out += resource.name + " " + std::string(rt::definition::kResourceType) + " \"" +
+               resource.binaryPath + "\"\n";
     }
     return out;
 }
 
-}  // namespace defc
+}  // namespace keldwick::defc

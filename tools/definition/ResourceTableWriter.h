@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace defc {
+namespace keldwick::defc {
 
 struct CompiledResource {
     std::string name;  // e.g. STATUSWINDOW_RSC
@@ -12,7 +12,7 @@ struct CompiledResource {
     std::string binaryPath;  // where the build wrote the bytes; for the resource script
 };
 
-// C++ source defining definition::embeddedResources() over the given stored
+// C++ source defining rt::definition::embeddedResources() over the given stored
 // definitions, for platforms whose program files carry no resources.
 std::string embeddedTableSource(const std::vector<CompiledResource>& resources);
 
@@ -20,4 +20,4 @@ std::string embeddedTableSource(const std::vector<CompiledResource>& resources);
 // file as resources of the definition type, in US English.
 std::string resourceScript(const std::vector<CompiledResource>& resources);
 
-}  // namespace defc
+}  // namespace keldwick::defc

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <iterator>
 
-namespace defc {
+namespace keldwick::defc {
 
 Result<std::string, ToolMessage> readWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -31,4 +31,4 @@ Result<void, ToolMessage> writeWholeFile(const std::string& path, const std::str
     return writeWholeFile(path, std::as_bytes(std::span(text)));
 }
 
-}  // namespace defc
+}  // namespace keldwick::defc

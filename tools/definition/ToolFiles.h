@@ -6,7 +6,7 @@
 
 #include "tools/definition/ToolMessage.h"
 
-namespace defc {
+namespace keldwick::defc {
 
 [[nodiscard]] Result<std::string, ToolMessage> readWholeFile(const std::string& path);
 // Replaces the file; the message names the path when it cannot.
@@ -14,4 +14,4 @@ namespace defc {
                                                        std::span<const std::byte> bytes);
 [[nodiscard]] Result<void, ToolMessage> writeWholeFile(const std::string& path, const std::string& text);
 
-}  // namespace defc
+}  // namespace keldwick::defc

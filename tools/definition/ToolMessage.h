@@ -4,9 +4,9 @@
 
 #include "platform/base/Result.h"
 
-namespace defc {
+namespace keldwick::defc {
 
-using keldwick::Result;
+using rt::Result;
 
 // What went wrong, for the person running the build, who fixes the
 // description it names and runs the build again.
@@ -14,4 +14,4 @@ struct ToolMessage {
     std::string text;
 };
 
-}  // namespace defc
+}  // namespace keldwick::defc

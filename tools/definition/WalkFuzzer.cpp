@@ -12,29 +12,30 @@
 #include "tools/definition/DefinitionCompiler.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fuzzing::answerHelp(*argc, *argv, "Feeds mutated stored window definitions to the definition walk.");
+    keldwick::fuzzing::answerHelp(*argc, *argv,
+                                  "Feeds mutated stored window definitions to the definition walk.");
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto stored = std::as_bytes(std::span(data, size));
-    definition::WalkTrace trace;
-    const auto inspected = definition::inspectDefinition(stored, trace);
+    rt::definition::WalkTrace trace;
+    const auto inspected = rt::definition::inspectDefinition(stored, trace);
     if (!inspected) {
         (void)inspected.error().message();
         return 0;
     }
     const auto& window = inspected.value();
-    const auto walked = definition::walkDefinition(stored, window.moduleKey, window.windowKey);
+    const auto walked = rt::definition::walkDefinition(stored, window.moduleKey, window.windowKey);
     if (!walked || !(walked.value() == window)) {
         std::abort();
     }
     // Keys of another length have no header layout, so they cannot be compiled.
-    const auto compiled = defc::compileDefinition(window);
+    const auto compiled = keldwick::defc::compileDefinition(window);
     if (!compiled) {
         return 0;
     }
-    const auto again = definition::walkDefinition(compiled.value(), window.moduleKey, window.windowKey);
+    const auto again = rt::definition::walkDefinition(compiled.value(), window.moduleKey, window.windowKey);
     if (!again || !(again.value() == window)) {
         std::abort();
     }

@@ -22,10 +22,10 @@ int usage() {
     return 2;
 }
 
-void printImports(const imports::PeImage& image) {
+void printImports(const keldwick::imports::PeImage& image) {
     std::map<std::string, std::vector<std::string>> byDll;
     for (const auto& import : image.imports) {
-        byDll[imports::dllKey(import.dll)].push_back(
+        byDll[keldwick::imports::dllKey(import.dll)].push_back(
             import.name.empty() ? std::string("#").append(std::to_string(import.ordinal)) : import.name);
     }
     for (const auto& [dll, names] : byDll) {
@@ -59,17 +59,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "keldwick-import-check: cannot read %s\n", arguments[0].c_str());
         return 2;
     }
-    const auto image = imports::readPeImage(std::as_bytes(std::span(raw)));
+    const auto image = keldwick::imports::readPeImage(std::as_bytes(std::span(raw)));
     if (!image) {
         std::fprintf(stderr, "keldwick-import-check: %s: %s\n", arguments[0].c_str(), image.error().c_str());
         return 2;
     }
-    const auto loaded = imports::Windows9xLists::load(lists);
+    const auto loaded = keldwick::imports::Windows9xLists::load(lists);
     if (!loaded) {
         std::fprintf(stderr, "keldwick-import-check: %s\n", loaded.error().c_str());
         return 2;
     }
-    const auto accepted = imports::loadAccepted(lists / "accepted.txt");
+    const auto accepted = keldwick::imports::loadAccepted(lists / "accepted.txt");
     std::printf("%s: %zu imports\n", arguments[0].c_str(), image->imports.size());
     printImports(*image);
     bool blocked = false;
@@ -78,8 +78,9 @@ int main(int argc, char** argv) {
         if (name != "95" && name != "98") {
             return usage();
         }
-        const auto target = name == "95" ? imports::Target::Windows95 : imports::Target::Windows98;
-        const auto findings = imports::checkImage(*image, *loaded, accepted, target);
+        const auto target =
+            name == "95" ? keldwick::imports::Target::Windows95 : keldwick::imports::Target::Windows98;
+        const auto findings = keldwick::imports::checkImage(*image, *loaded, accepted, target);
         int blocking = 0;
         for (const auto& finding : findings) {
             std::printf("  Windows %s %s %s\n", name.c_str(), finding.blocks ? "BLOCKS" : "note  ",

@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-namespace imports {
+namespace keldwick::imports {
 
 namespace {
 
@@ -122,4 +122,4 @@ std::vector<Finding> checkImage(const PeImage& image, const Windows9xLists& list
     return findings;
 }
 
-}  // namespace imports
+}  // namespace keldwick::imports

@@ -8,7 +8,7 @@
 #include "ImportTable.h"
 #include "Windows9xLists.h"
 
-namespace imports {
+namespace keldwick::imports {
 
 struct Finding {
     bool blocks = false;  // the program would not load, or a call would fail
@@ -27,4 +27,4 @@ Accepted loadAccepted(const std::filesystem::path& file);
 std::vector<Finding> checkImage(const PeImage& image, const Windows9xLists& lists, const Accepted& accepted,
                                 Target target);
 
-}  // namespace imports
+}  // namespace keldwick::imports

@@ -7,7 +7,7 @@
 #include "platform/version/MzHeader.h"
 #include "platform/version/PeResources.h"
 
-namespace imports {
+namespace keldwick::imports {
 
 namespace {
 
@@ -28,17 +28,17 @@ using Error = std::string;
 
 struct Layout {
     std::span<const std::byte> file;
-    version::PeHeaders headers;
+    rt::version::PeHeaders headers;
 };
 
 // The bytes of the file from an RVA to the end of its section's raw data.
-std::optional<keldwick::ByteReader> at(const Layout& layout, std::uint32_t rva) {
-    const auto mapped = version::mapRva(layout.headers, rva);
+std::optional<rt::ByteReader> at(const Layout& layout, std::uint32_t rva) {
+    const auto mapped = rt::version::mapRva(layout.headers, rva);
     if (!mapped || mapped->offset > layout.file.size()) {
         return std::nullopt;
     }
     const auto available = std::min<std::uint64_t>(mapped->available, layout.file.size() - mapped->offset);
-    return keldwick::ByteReader(layout.file)
+    return rt::ByteReader(layout.file)
         .slice(static_cast<std::size_t>(mapped->offset), static_cast<std::size_t>(available));
 }
 
@@ -49,8 +49,8 @@ std::optional<std::string> nameAt(const Layout& layout, std::uint32_t rva) {
 }
 
 // One DLL's lookup table: names (after a two-byte hint) or ordinals, up to a zero entry.
-keldwick::Result<void, Error> readThunks(const Layout& layout, std::uint32_t rva, const std::string& dll,
-                                         bool delayed, std::vector<Import>& out) {
+rt::Result<void, Error> readThunks(const Layout& layout, std::uint32_t rva, const std::string& dll,
+                                   bool delayed, std::vector<Import>& out) {
     auto table = at(layout, rva);
     if (!table) {
         return Error("the lookup table of " + dll + " lies outside every section");
@@ -91,8 +91,8 @@ keldwick::Result<void, Error> readThunks(const Layout& layout, std::uint32_t rva
     return Error("the lookup table of " + dll + " has no end");
 }
 
-keldwick::Result<void, Error> readDescriptors(const Layout& layout, std::uint32_t rva, bool delayed,
-                                              std::vector<Import>& out) {
+rt::Result<void, Error> readDescriptors(const Layout& layout, std::uint32_t rva, bool delayed,
+                                        std::vector<Import>& out) {
     auto table = at(layout, rva);
     if (!table) {
         return Error("the import directory lies outside every section");
@@ -104,20 +104,20 @@ keldwick::Result<void, Error> readDescriptors(const Layout& layout, std::uint32_
             return Error("the import directory runs off its section");
         }
         const std::size_t nameField = delayed ? 4 : 12;
-        const auto nameRva = keldwick::checkedRead(descriptor->u32At(nameField));
+        const auto nameRva = rt::checkedRead(descriptor->u32At(nameField));
         if (nameRva == 0) {
             return {};
         }
         // Old delay-import tables hold addresses, not RVAs; this reader takes RVAs only.
-        if (delayed && (keldwick::checkedRead(descriptor->u32At(0)) & kDelayNamesAreRvas) == 0) {
+        if (delayed && (rt::checkedRead(descriptor->u32At(0)) & kDelayNamesAreRvas) == 0) {
             return Error("a delay-import table of addresses, not RVAs");
         }
         const auto dll = nameAt(layout, nameRva);
         if (!dll || dll->empty()) {
             return Error("an import descriptor names no DLL");
         }
-        const auto lookup = keldwick::checkedRead(descriptor->u32At(delayed ? 16 : 0));
-        const auto addresses = keldwick::checkedRead(descriptor->u32At(delayed ? 12 : 16));
+        const auto lookup = rt::checkedRead(descriptor->u32At(delayed ? 16 : 0));
+        const auto addresses = rt::checkedRead(descriptor->u32At(delayed ? 12 : 16));
         if (auto read = readThunks(layout, lookup != 0 ? lookup : addresses, *dll, delayed, out); !read) {
             return read.error();
         }
@@ -127,7 +127,7 @@ keldwick::Result<void, Error> readDescriptors(const Layout& layout, std::uint32_
 
 // The system and subsystem versions, which old loaders check; false when the
 // optional header is too short for them.
-bool readVersions(const keldwick::ByteReader& optional, PeImage& image) {
+bool readVersions(const rt::ByteReader& optional, PeImage& image) {
     const auto osMajor = optional.u16At(0x28);
     const auto osMinor = optional.u16At(0x2A);
     const auto subsystemMajor = optional.u16At(0x30);
@@ -146,9 +146,9 @@ bool readVersions(const keldwick::ByteReader& optional, PeImage& image) {
 
 // The imports of both directories, the plain one and the delay-loaded one,
 // each where the image has it.
-keldwick::Result<void, Error> readImportDirectories(const keldwick::ByteReader& optional,
-                                                    std::size_t countField, std::uint32_t directories,
-                                                    const Layout& layout, std::vector<Import>& imports) {
+rt::Result<void, Error> readImportDirectories(const rt::ByteReader& optional, std::size_t countField,
+                                              std::uint32_t directories, const Layout& layout,
+                                              std::vector<Import>& imports) {
     for (const auto& [index, delayed] :
          {std::pair{kImportDirectory, false}, std::pair{kDelayImportDirectory, true}}) {
         if (index >= directories) {
@@ -170,9 +170,9 @@ keldwick::Result<void, Error> readImportDirectories(const keldwick::ByteReader& 
 
 }  // namespace
 
-keldwick::Result<PeImage, std::string> readPeImage(std::span<const std::byte> file) {
-    const keldwick::ByteReader whole(file);
-    const auto mz = version::parseMzHeader(file.first(std::min(file.size(), version::kMzHeaderSize)));
+rt::Result<PeImage, std::string> readPeImage(std::span<const std::byte> file) {
+    const rt::ByteReader whole(file);
+    const auto mz = rt::version::parseMzHeader(file.first(std::min(file.size(), rt::version::kMzHeaderSize)));
     if (!mz) {
         return mz.error().reason;
     }
@@ -181,7 +181,7 @@ keldwick::Result<PeImage, std::string> readPeImage(std::span<const std::byte> fi
         return std::string("no PE signature where the MZ header points");
     }
     const auto length =
-        version::peHeadersLength(pe->bytes().first(std::min(pe->size(), version::kPeFileHeaderSize)));
+        rt::version::peHeadersLength(pe->bytes().first(std::min(pe->size(), rt::version::kPeFileHeaderSize)));
     if (!length) {
         return length.error().reason;
     }
@@ -189,10 +189,10 @@ keldwick::Result<PeImage, std::string> readPeImage(std::span<const std::byte> fi
     if (!headers) {
         return std::string("the PE headers are cut short");
     }
-    const std::size_t optionalSize = keldwick::checkedRead(headers->u16At(0x14));
-    const auto optional = keldwick::checkedRead(headers->slice(version::kPeFileHeaderSize, optionalSize));
+    const std::size_t optionalSize = rt::checkedRead(headers->u16At(0x14));
+    const auto optional = rt::checkedRead(headers->slice(rt::version::kPeFileHeaderSize, optionalSize));
     PeImage image;
-    image.machine = keldwick::checkedRead(headers->u16At(4));
+    image.machine = rt::checkedRead(headers->u16At(4));
     const auto magic = optional.u16At(0);
     if (!magic || (*magic != kPe32Magic && *magic != kPe32PlusMagic)) {
         return std::string("the optional header is neither PE32 nor PE32+");
@@ -206,15 +206,15 @@ keldwick::Result<PeImage, std::string> readPeImage(std::span<const std::byte> fi
 
     Layout layout{file, {}};
     layout.headers.is64 = image.isPe32Plus;
-    const std::size_t sections = keldwick::checkedRead(headers->u16At(6));
-    auto table = keldwick::checkedRead(
-        headers->slice(version::kPeFileHeaderSize + optionalSize, sections * version::kPeSectionSize));
+    const std::size_t sections = rt::checkedRead(headers->u16At(6));
+    auto table = rt::checkedRead(headers->slice(rt::version::kPeFileHeaderSize + optionalSize,
+                                                sections * rt::version::kPeSectionSize));
     for (std::size_t i = 0; i < sections; ++i) {
-        version::PeSection section;
+        rt::version::PeSection section;
         (void)table.skip(12);  // name and VirtualSize
-        section.virtualAddress = keldwick::checkedRead(table.readU32());
-        section.sizeOfRawData = keldwick::checkedRead(table.readU32());
-        section.pointerToRawData = keldwick::checkedRead(table.readU32());
+        section.virtualAddress = rt::checkedRead(table.readU32());
+        section.sizeOfRawData = rt::checkedRead(table.readU32());
+        section.pointerToRawData = rt::checkedRead(table.readU32());
         (void)table.skip(16);
         layout.headers.sections.push_back(section);
     }
@@ -224,4 +224,4 @@ keldwick::Result<PeImage, std::string> readPeImage(std::span<const std::byte> fi
     return image;
 }
 
-}  // namespace imports
+}  // namespace keldwick::imports

@@ -8,7 +8,7 @@
 
 #include "platform/base/Result.h"
 
-namespace imports {
+namespace keldwick::imports {
 
 // One function a PE file asks the loader for.
 struct Import {
@@ -34,6 +34,6 @@ struct PeImage {
 // Reads the headers and the import and delay-import tables of a PE file held
 // whole in memory. Every count and offset comes from the file, so each is
 // checked against what the file holds; the error says what did not fit.
-keldwick::Result<PeImage, std::string> readPeImage(std::span<const std::byte> file);
+rt::Result<PeImage, std::string> readPeImage(std::span<const std::byte> file);
 
-}  // namespace imports
+}  // namespace keldwick::imports

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <sstream>
 
-namespace imports {
+namespace keldwick::imports {
 
 namespace {
 
@@ -115,7 +115,7 @@ std::string dllKey(const std::string& dll) {
     return key;
 }
 
-keldwick::Result<Windows9xLists, std::string> Windows9xLists::load(const std::filesystem::path& folder) {
+rt::Result<Windows9xLists, std::string> Windows9xLists::load(const std::filesystem::path& folder) {
     Windows9xLists lists;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder / "exports", error)) {
@@ -157,4 +157,4 @@ const Known* Windows9xLists::known(const std::string& dll, const std::string& fu
     return found == m_known.end() ? nullptr : &found->second;
 }
 
-}  // namespace imports
+}  // namespace keldwick::imports

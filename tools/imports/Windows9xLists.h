@@ -8,7 +8,7 @@
 
 #include "platform/base/Result.h"
 
-namespace imports {
+namespace keldwick::imports {
 
 enum class Target { Windows95, Windows98 };
 
@@ -32,7 +32,7 @@ class Windows9xLists {
   public:
     // Reads exports/<DLL>.txt (95) and <DLL>.win98.txt (98), stubs-9x.txt and
     // later.txt from `folder`.
-    static keldwick::Result<Windows9xLists, std::string> load(const std::filesystem::path& folder);
+    static rt::Result<Windows9xLists, std::string> load(const std::filesystem::path& folder);
 
     // Null when nothing is known of the DLL for that system.
     const std::set<std::string>* exports(const std::string& dll, Target target) const;
@@ -48,4 +48,4 @@ class Windows9xLists {
 // The DLL part of an import as the lists name it: upper case, no ".DLL".
 std::string dllKey(const std::string& dll);
 
-}  // namespace imports
+}  // namespace keldwick::imports

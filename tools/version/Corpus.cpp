@@ -4,7 +4,7 @@
 
 #include "FixtureBuilder.h"
 
-namespace version::fixtures {
+namespace keldwick::fixtures {
 
 namespace {
 
@@ -153,4 +153,4 @@ std::vector<std::pair<std::string, Bytes>> standardBlocks() {
     return blocks;
 }
 
-}  // namespace version::fixtures
+}  // namespace keldwick::fixtures

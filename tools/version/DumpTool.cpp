@@ -24,13 +24,13 @@ int main(int argc, char** argv) {
             return 2;
         }
         std::printf("file: %s\n", argv[1]);
-        auto file = version::VersionFile::open(argv[1]);
+        auto file = rt::version::VersionFile::open(argv[1]);
         if (!file) {
             std::printf("rejected: %s\n", file.error().reason.c_str());
             return 1;
         }
-        const auto dump =
-            version::dumpVersionInfo(*file, argc == 3 ? std::string_view(argv[2]) : version::kProductQuery);
+        const auto dump = keldwick::dump::dumpVersionInfo(
+            *file, argc == 3 ? std::string_view(argv[2]) : keldwick::dump::kProductQuery);
         std::fputs(dump.text.c_str(), stdout);
         return dump.ok ? 0 : 1;
     } catch (const std::exception& error) {

@@ -29,14 +29,15 @@ constexpr Query kQueries[] = {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fuzzing::answerHelp(*argc, *argv, "Feeds arbitrary bytes to the version reader as a whole file.");
+    keldwick::fuzzing::answerHelp(*argc, *argv,
+                                  "Feeds arbitrary bytes to the version reader as a whole file.");
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto bytes = std::as_bytes(std::span(data, size));
-    version::MemorySource source(bytes);
-    const auto info = version::readVersionInfo(source);
+    rt::version::MemorySource source(bytes);
+    const auto info = rt::version::readVersionInfo(source);
     if (!info) {
         return 0;
     }
@@ -51,8 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (cut >= size) {
             __builtin_trap();  // the block was handed out, so the file holds it whole
         }
-        version::MemorySource prefix(bytes.first(static_cast<std::size_t>(cut)));
-        const auto shorter = version::readVersionInfo(prefix);
+        rt::version::MemorySource prefix(bytes.first(static_cast<std::size_t>(cut)));
+        const auto shorter = rt::version::readVersionInfo(prefix);
         if (shorter && shorter->block != block) {
             __builtin_trap();
         }
@@ -63,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap();
     }
     for (const auto& query : kQueries) {
-        const auto answer = version::queryAnsiBlock(block, query.path);
+        const auto answer = rt::version::queryAnsiBlock(block, query.path);
         if (!answer) {
             continue;
         }

@@ -4,7 +4,7 @@
 #include <array>
 #include <stdexcept>
 
-namespace version::fixtures {
+namespace keldwick::fixtures {
 
 namespace {
 
@@ -645,4 +645,4 @@ Bytes toBytes(const std::string& text) {
     return out;
 }
 
-}  // namespace version::fixtures
+}  // namespace keldwick::fixtures

@@ -12,7 +12,7 @@
 // tests, the fuzzer's initial corpus and the benchmark. Nothing here reads
 // files: the containers are written from the same field tables the readers
 // document, so a test can name the field it corrupts.
-namespace version::fixtures {
+namespace keldwick::fixtures {
 
 using Bytes = std::vector<std::byte>;
 
@@ -109,4 +109,4 @@ std::vector<std::pair<std::string, Bytes>> standardBlocks();
 
 Bytes toBytes(const std::string& text);
 
-}  // namespace version::fixtures
+}  // namespace keldwick::fixtures

@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
         const std::filesystem::path folder = argv[argc - 1];
         std::filesystem::create_directories(folder);
         const auto corpus =
-            blocks ? version::fixtures::standardBlocks() : version::fixtures::standardCorpus();
+            blocks ? keldwick::fixtures::standardBlocks() : keldwick::fixtures::standardCorpus();
         for (const auto& [name, bytes] : corpus) {
             std::ofstream out(folder / name, std::ios::binary | std::ios::trunc);
             out.write(reinterpret_cast<const char*>(bytes.data()),

@@ -20,21 +20,22 @@ constexpr const char* kPaths[] = {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fuzzing::answerHelp(*argc, *argv, "Feeds arbitrary bytes to the version query as a bare version block.");
+    keldwick::fuzzing::answerHelp(*argc, *argv,
+                                  "Feeds arbitrary bytes to the version query as a bare version block.");
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto block = std::as_bytes(std::span(data, size));
     for (const char* path : kPaths) {
-        const auto answer = version::queryAnsiBlock(block, path);
+        const auto answer = rt::version::queryAnsiBlock(block, path);
         if (answer && (answer->offset >= block.size() || answer->length > block.size() - answer->offset)) {
             __builtin_trap();
         }
     }
-    const auto tree = version::parseVersionBlock(block);
+    const auto tree = rt::version::parseVersionBlock(block);
     if (tree) {
-        (void)version::encodeAnsiBlock(tree->root);
+        (void)rt::version::encodeAnsiBlock(tree->root);
     }
     return 0;
 }

@@ -8,7 +8,9 @@
 #include "platform/version/VersionLocator.h"
 #include "platform/version/VersionQuery.h"
 
-namespace version {
+namespace keldwick::dump {
+
+using namespace rt::version;
 
 namespace {
 
@@ -37,14 +39,14 @@ std::string word(std::uint32_t value) {
 }
 
 std::string describeBinary(const VersionNode& node) {
-    const keldwick::ByteReader reader(node.binary);
+    const rt::ByteReader reader(node.binary);
     if (node.key == "VS_VERSION_INFO" && node.binary.size() >= 0x34) {
-        const auto ms = keldwick::checkedRead(reader.u32At(8));
-        const auto ls = keldwick::checkedRead(reader.u32At(12));
-        return "fixed file info: signature " + word(keldwick::checkedRead(reader.u32At(0))) +
-               ", file version " + std::to_string(ms >> 16) + "." + std::to_string(ms & 0xFFFF) + "." +
-               std::to_string(ls >> 16) + "." + std::to_string(ls & 0xFFFF) + ", file type " +
-               std::to_string(keldwick::checkedRead(reader.u32At(0x24)));
+        const auto ms = rt::checkedRead(reader.u32At(8));
+        const auto ls = rt::checkedRead(reader.u32At(12));
+        return "fixed file info: signature " + word(rt::checkedRead(reader.u32At(0))) + ", file version " +
+               std::to_string(ms >> 16) + "." + std::to_string(ms & 0xFFFF) + "." + std::to_string(ls >> 16) +
+               "." + std::to_string(ls & 0xFFFF) + ", file type " +
+               std::to_string(rt::checkedRead(reader.u32At(0x24)));
     }
     if (node.binary.size() % 4 == 0 && node.binary.size() <= 64) {
         std::string words;
@@ -52,7 +54,7 @@ std::string describeBinary(const VersionNode& node) {
             if (!words.empty()) {
                 words += ' ';
             }
-            words += word(keldwick::checkedRead(reader.u32At(i)));
+            words += word(rt::checkedRead(reader.u32At(i)));
         }
         return words;
     }
@@ -115,4 +117,4 @@ DumpResult dumpVersionInfo(ByteSource& source, std::string_view query) {
     return {true, out};
 }
 
-}  // namespace version
+}  // namespace keldwick::dump

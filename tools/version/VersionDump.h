@@ -5,7 +5,7 @@
 
 #include "platform/version/ByteSource.h"
 
-namespace version {
+namespace keldwick::dump {
 
 // What the reader sees in a file, as text: the format, where the block lies,
 // what was repaired on the way, the tree with its string tables and entries,
@@ -18,6 +18,6 @@ struct DumpResult {
 
 inline constexpr std::string_view kProductQuery = "\\StringFileInfo\\040904E4\\FileVersion";
 
-DumpResult dumpVersionInfo(ByteSource& source, std::string_view query = kProductQuery);
+DumpResult dumpVersionInfo(rt::version::ByteSource& source, std::string_view query = kProductQuery);
 
-}  // namespace version
+}  // namespace keldwick::dump

@@ -1,7 +1,7 @@
 #include "platform/definition/ResourceTable.h"
 #include "platform/definition/StoredDefinitions.h"
 
-namespace definition {
+namespace rt::definition {
 
 std::optional<std::span<const std::byte>> findStoredDefinition(std::string_view moduleKey) {
     const auto name = resourceNameFor(moduleKey);
@@ -16,4 +16,4 @@ std::optional<std::span<const std::byte>> findStoredDefinition(std::string_view 
     return std::nullopt;
 }
 
-}  // namespace definition
+}  // namespace rt::definition

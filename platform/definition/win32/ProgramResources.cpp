@@ -6,7 +6,7 @@
 
 // On Windows the stored definitions are real resources of the program file
 // (compiled from the .rc file the build writes), so no table is embedded.
-namespace definition {
+namespace rt::definition {
 
 std::optional<std::span<const std::byte>> findStoredDefinition(std::string_view moduleKey) {
     const auto name = resourceNameFor(moduleKey);
@@ -29,4 +29,4 @@ std::optional<std::span<const std::byte>> findStoredDefinition(std::string_view 
     return std::span<const std::byte>(static_cast<const std::byte*>(data), size);
 }
 
-}  // namespace definition
+}  // namespace rt::definition
