@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <string_view>
 #include <system_error>
 
@@ -8,17 +7,13 @@
 
 namespace rt {
 
-// Profiles larger than this are not ours to edit: the put fails and leaves them alone.
-inline constexpr std::size_t kMaxProfileBytes = std::size_t{1024} * 1024;
-
-// Creates or replaces one entry of a profile file, creating the file when it
-// is missing (its folder must exist). The whole new text is built in memory
-// and published in one step (publishWholeFile), so readers see the old file
-// or the new one. Only a regular file is read; a link at the path is treated
-// as no file and replaced. Returns the first failure, after which the file is
-// as publishWholeFile leaves it: the old whole text or the new one, never a
-// part. While this thread has a ProfileBatch open for the path, the entry goes
-// to the batch instead, and reaches the file when the batch is published.
+// Creates or replaces one entry of the report that this thread has open for
+// `path` (a ProfileBatch): the entry joins the report's text in memory, and
+// reaches the file with the rest of the report when the batch is published,
+// so that no reader ever finds part of a check's report. Fails with
+// `bad_file_descriptor`, as a write to a file that is not open would, when
+// this thread has no report open for the path, and with `invalid_argument`
+// for a name that could be read as another kind of line.
 rt::Result<void, std::error_code> putProfileEntry(std::string_view section, std::string_view entry,
                                                   std::string_view value, const char* path);
 

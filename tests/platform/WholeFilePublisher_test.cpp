@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "platform/filesystem/FileSystem.h"
 #include "platform/report/TemporaryFile.h"
@@ -24,6 +27,20 @@ constexpr std::string_view kNew = "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1
 
 std::size_t filesIn(const fs::path& folder) {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+std::vector<std::string> namesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The error a publish ended with; none for one that succeeded.
+std::error_code failureOf(const rt::Result<void, std::error_code>& published) {
+    return published ? std::error_code{} : published.error();
 }
 
 class WholeFilePublisher : public ::testing::Test {
@@ -51,6 +68,47 @@ TEST_F(WholeFilePublisher, FailedFolderFlushAfterTheRenameLeavesTheNewWholeFile)
     EXPECT_EQ(published.error(), std::errc::io_error);
     EXPECT_EQ(readWholeFile(report), kNew);
     EXPECT_EQ(filesIn(folder.path()), 1u) << "no temporary file is left";
+}
+
+// Every file-system call of a publish, failed in turn, once and for good: a
+// publish that reports success published the new text; one that reports failure left
+// the old bytes as they were, or the new ones whole where only the folder
+// flush after the rename failed. A single failure leaves no temporary
+// file; when the file system keeps failing, even the clean-up may, and at most
+// one temporary file stays for a later run to remove.
+TEST_F(WholeFilePublisher, FailureAtAnyCallLeavesOldFileOrPublishesNewOne) {
+    const std::string before = "[VREDIR.VXD]\r\nISWIN95=NO\r\n";
+    const std::string after = "[VREDIR.VXD]\r\nISWIN95=NO\r\nVERSION=4.00.1116\r\n";
+    for (const auto mode : {FaultyFileSystem::Mode::Once, FaultyFileSystem::Mode::Persistent}) {
+        for (int n = 1;; ++n) {
+            writeWholeFile(report, before);
+            FaultyFileSystem faulty;
+            faulty.failCall(n, mode);
+            std::error_code result;
+            {
+                ScopedFileSystem installed(faulty);
+                result = failureOf(publishWholeFile(report.c_str(), after));
+            }
+            const auto text = readWholeFile(report);
+            SCOPED_TRACE("failing call " + std::to_string(n) +
+                         (mode == FaultyFileSystem::Mode::Once ? " once" : " for good"));
+            if (result) {
+                EXPECT_TRUE(text == before || text == after) << text;
+            } else {
+                EXPECT_EQ(text, after);
+            }
+            auto names = namesIn(folder.path());
+            const auto leftovers = std::erase(names, "KELDWICK.INI") == 1 ? names.size() : 99;
+            EXPECT_LE(leftovers, mode == FaultyFileSystem::Mode::Once ? 0u : 1u);
+            for (const auto& name : names) {
+                fs::remove(folder / name);
+            }
+            if (!faulty.failedAny()) {
+                break;
+            }
+            ASSERT_LT(n, 100);
+        }
+    }
 }
 
 // The check no longer sweeps before it writes: the publisher does.

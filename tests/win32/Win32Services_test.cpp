@@ -6,6 +6,7 @@
 #include "WindowsTestSupport.h"
 #include "platform/filesystem/FileSystem.h"
 #include "platform/report/FolderLock.h"
+#include "platform/report/ProfileBatch.h"
 #include "platform/report/ProfileWriter.h"
 #include "platform/system/SystemServices.h"
 #include "platform/system/WinApi.h"
@@ -15,6 +16,19 @@
 namespace {
 
 using rt::win32::test::TempFolder;
+
+// A report of its own with these entries in turn, published as a check publishes one.
+bool writeReport(const std::string& path,
+                 std::initializer_list<std::pair<std::string_view, std::string_view>> entries) {
+    rt::ProfileBatch batch;
+    batch.open(path);
+    for (const auto& [entry, value] : entries) {
+        if (!rt::putProfileEntry("VREDIR.VXD", entry, value, path.c_str())) {
+            return false;
+        }
+    }
+    return batch.publish(rt::InPlace::Refused).ok();
+}
 
 TEST(Win32Services, DirectoriesAreAbsoluteAndUncut) {
     auto& services = rt::systemServices();
@@ -43,16 +57,15 @@ TEST(Win32Services, PlatformIdIsTheOneThePrefixReports) {
 TEST(Win32FileSystem, ReplaceTakesThePlaceOfAnExistingFile) {
     TempFolder folder;
     const auto target = folder.file("KELDWICK.INI");
-    ASSERT_TRUE(rt::putProfileEntry("VREDIR.VXD", "ISWIN95", "NO", target.c_str()).ok());
-    ASSERT_TRUE(rt::putProfileEntry("VREDIR.VXD", "VERSION", "4.00.1116", target.c_str()).ok());
-    ASSERT_TRUE(rt::putProfileEntry("VREDIR.VXD", "ISWIN95", "YES", target.c_str()).ok());
+    ASSERT_TRUE(writeReport(target, {{"ISWIN95", "NO"}}));
+    ASSERT_TRUE(writeReport(target, {{"ISWIN95", "NO"}, {"VERSION", "4.00.1116"}, {"ISWIN95", "YES"}}));
     EXPECT_EQ(rt::win32::test::readFile(target), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1116\r\n");
 }
 
 TEST(Win32FileSystem, ReplaceLeavesNoTemporaryFileBehind) {
     TempFolder folder;
     const auto target = folder.file("KELDWICK.INI");
-    ASSERT_TRUE(rt::putProfileEntry("VREDIR.VXD", "ISWIN95", "YES", target.c_str()).ok());
+    ASSERT_TRUE(writeReport(target, {{"ISWIN95", "YES"}}));
     const auto entries = rt::fileSystem().listFolder(folder.path().c_str(), "");
     ASSERT_TRUE(entries.ok());
     int files = 0;
