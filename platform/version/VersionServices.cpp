@@ -1,20 +1,16 @@
 #include "VersionServices.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <limits>
-#include <mutex>
 #include <optional>
 #include <span>
-#include <string>
 #include <utility>
 #include <vector>
 
 #include "VersionFile.h"
 #include "VersionQuery.h"
-#include "platform/threads/Lock.h"
 
 namespace rt::version {
 
@@ -22,80 +18,6 @@ namespace {
 
 // The smallest block that still says its own length and value length.
 constexpr std::size_t kMinimalBlock = 4;
-
-// The block that the last size request on a thread read, for the block
-// request that follows it on that thread: callers ask for the size and then
-// for the block of the same file, and the file is opened and parsed once for
-// both. Threads are told apart by a number each takes the first time; a
-// number needs nothing done at thread exit, where a kept block would. A few
-// blocks at most stay kept, so threads that end between the two requests
-// cannot make the table grow.
-struct KeptBlock {
-    std::uint64_t thread = 0;
-    std::string fileName;
-    os::DWORD handle = 0;
-    std::vector<std::byte> block;
-};
-
-constexpr std::size_t kMaxKeptBlocks = 8;
-
-thread_local std::uint64_t t_thread = 0;
-std::atomic<std::uint64_t> g_lastThread{0};
-
-std::uint64_t thisThread() {
-    if (t_thread == 0) {
-        t_thread = ++g_lastThread;
-    }
-    return t_thread;
-}
-
-class KeptBlocks {
-  public:
-    void keep(KeptBlock kept) {
-        const std::lock_guard hold(m_lock);
-        forgetLocked(kept.thread);
-        if (m_blocks.size() == kMaxKeptBlocks) {
-            m_blocks.erase(m_blocks.begin());
-        }
-        m_blocks.push_back(std::move(kept));
-    }
-
-    // The block kept on this thread when the request names the file and
-    // handle it was kept for. Any block request ends the keeping, so a later
-    // one reads the file anew.
-    std::optional<std::vector<std::byte>> take(std::uint64_t thread, const char* fileName, os::DWORD handle) {
-        const std::lock_guard hold(m_lock);
-        const auto found = std::find_if(m_blocks.begin(), m_blocks.end(),
-                                        [&](const KeptBlock& kept) { return kept.thread == thread; });
-        if (found == m_blocks.end()) {
-            return std::nullopt;
-        }
-        auto kept = std::move(*found);
-        m_blocks.erase(found);
-        if (fileName == nullptr || kept.fileName != fileName || kept.handle != handle) {
-            return std::nullopt;
-        }
-        return std::move(kept.block);
-    }
-
-    void forget(std::uint64_t thread) {
-        const std::lock_guard hold(m_lock);
-        forgetLocked(thread);
-    }
-
-  private:
-    void forgetLocked(std::uint64_t thread) {
-        std::erase_if(m_blocks, [&](const KeptBlock& kept) { return kept.thread == thread; });
-    }
-
-    rt::Lock m_lock;
-    std::vector<KeptBlock> m_blocks;
-};
-
-KeptBlocks& keptBlocks() {
-    static KeptBlocks kept;
-    return kept;
-}
 
 std::optional<std::vector<std::byte>> readBlock(const char* fileName) {
     auto info = loadVersionInfo(fileName);
@@ -108,7 +30,6 @@ std::optional<std::vector<std::byte>> readBlock(const char* fileName) {
 }  // namespace
 
 os::DWORD fileVersionInfoSize(const char* fileName, os::DWORD* handle) {
-    keptBlocks().forget(thisThread());
     if (handle != nullptr) {
         *handle = 0;
     }
@@ -126,19 +47,14 @@ os::DWORD fileVersionInfoSize(const char* fileName, os::DWORD* handle) {
     if (handle != nullptr) {
         *handle = given;
     }
-    const auto size = static_cast<os::DWORD>(info->block.size());
-    keptBlocks().keep(KeptBlock{thisThread(), fileName, given, std::move(info->block)});
-    return size;
+    return static_cast<os::DWORD>(info->block.size());
 }
 
-os::BOOL fileVersionInfo(const char* fileName, os::DWORD handle, os::DWORD length, void* data) {
-    auto block = keptBlocks().take(thisThread(), fileName, handle);
+os::BOOL fileVersionInfo(const char* fileName, os::DWORD /*handle*/, os::DWORD length, void* data) {
     if (fileName == nullptr || data == nullptr || length < kMinimalBlock) {
         return 0;
     }
-    if (!block) {
-        block = readBlock(fileName);
-    }
+    const auto block = readBlock(fileName);
     if (!block) {
         return 0;
     }

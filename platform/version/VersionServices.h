@@ -10,17 +10,16 @@
 // - fileVersionInfoSize returns the size of the block that fileVersionInfo
 //   will write, 0 when the file has no readable version information, and
 //   stores the file offset of the version data in *handle, as Windows 95 did.
-//   The size is never above 0xFFFF. It keeps the block it read for the
-//   fileVersionInfo call that follows on the same thread.
-// - fileVersionInfo hands out that kept block when it is asked for the same
-//   file name and handle, so that size and block come from one reading of
-//   the file; asked for anything else, it finds the block again (the handle
-//   alone is not trusted: another file may have data at the same offset).
-//   It writes the block in the 16-bit layout whatever the file holds, as
-//   Windows 95 converted 32-bit blocks. The block is
-//   rebuilt, so every string ends with a NUL inside its node. A shorter
-//   buffer gets a cut block whose root length is lowered to what was
-//   written, so a query never reads past it; under 4 bytes it fails.
+//   The size is never above 0xFFFF.
+// - fileVersionInfo reads the file anew and finds the block again; the handle
+//   is not trusted (another file may have data at the same offset). It writes
+//   the block in the 16-bit layout whatever the file holds, as Windows 95
+//   converted 32-bit blocks. The block is rebuilt, so every string ends with
+//   a NUL inside its node. A shorter buffer gets a cut block whose root length
+//   is lowered to what was written, so a query never reads past it; under 4
+//   bytes it fails. A file that grew between the two calls gets such a cut:
+//   a string-table entry cut with it has lost its NUL, which the query then
+//   does not find, so a change between the calls never gives a cut text.
 // - queryVersionValue answers on the block alone, walking only within its
 //   root length; see queryAnsiBlock for the rules and the deviations.
 // A detailed reason for any failure is available through loadVersionInfo
