@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/base/AsciiCase.h"
 #include "platform/definition/DefinitionError.h"
 #include "platform/definition/WindowDescription.h"
 
@@ -24,13 +25,7 @@ inline std::string resourceNameFor(std::string_view moduleKey) {
     if (dollar == std::string_view::npos || dollar + 1 == moduleKey.size()) {
         return {};
     }
-    std::string name(moduleKey.substr(dollar + 1));
-    for (auto& c : name) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return name + "_RSC";
+    return toAsciiUpper(moduleKey.substr(dollar + 1)) + "_RSC";
 }
 
 // The stored definition of a module, or nothing when the program carries none

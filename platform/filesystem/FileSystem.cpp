@@ -4,7 +4,8 @@ namespace rt {
 
 template class InstalledService<FileSystem, makeNativeFileSystem>;
 
-File& File::operator=(File&& other) noexcept {
+template <HandleKind Kind>
+FileSystemHandle<Kind>& FileSystemHandle<Kind>::operator=(FileSystemHandle&& other) noexcept {
     if (this != &other) {
         (void)close();
         m_owner = std::exchange(other.m_owner, nullptr);
@@ -13,36 +14,22 @@ File& File::operator=(File&& other) noexcept {
     return *this;
 }
 
-Result<void, std::error_code> File::close() {
+template <HandleKind Kind>
+Result<void, std::error_code> FileSystemHandle<Kind>::close() {
     if (m_native == kNoFile) {
         return {};
     }
-    return std::exchange(m_owner, nullptr)->close(std::exchange(m_native, kNoFile));
-}
-
-NativeFile File::release() {
-    m_owner = nullptr;
-    return std::exchange(m_native, kNoFile);
-}
-
-LockedFolder& LockedFolder::operator=(LockedFolder&& other) noexcept {
-    if (this != &other) {
-        release();
-        m_owner = std::exchange(other.m_owner, nullptr);
-        m_native = std::exchange(other.m_native, kNoFile);
-    }
-    return *this;
-}
-
-void LockedFolder::release() {
-    if (m_native != kNoFile) {
-        std::exchange(m_owner, nullptr)->unlockFolder(std::exchange(m_native, kNoFile));
+    auto* owner = std::exchange(m_owner, nullptr);
+    const auto native = std::exchange(m_native, kNoFile);
+    if constexpr (Kind == HandleKind::File) {
+        return owner->close(native);
+    } else {
+        owner->unlockFolder(native);
+        return {};
     }
 }
 
-NativeFile LockedFolder::take() {
-    m_owner = nullptr;
-    return std::exchange(m_native, kNoFile);
-}
+template class FileSystemHandle<HandleKind::File>;
+template class FileSystemHandle<HandleKind::FolderLock>;
 
 }  // namespace rt

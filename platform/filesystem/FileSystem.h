@@ -34,57 +34,43 @@ struct FolderEntry {
 
 class FileSystem;
 
-// An open file that is closed when it goes out of scope. Only a file system
-// makes one, and the file is closed through that file system, not through
-// whichever one is installed by then.
-class File {
+enum class HandleKind { File, FolderLock };
+
+// A handle a file system gave out, an open file or a folder's advisory lock,
+// given back when it goes out of scope. Only a file system makes one, and it
+// goes back to that file system, not to whichever one is installed by then.
+template <HandleKind Kind>
+class FileSystemHandle {
   public:
-    File() = default;
-    ~File() { (void)close(); }
-    File(File&& other) noexcept
+    FileSystemHandle() = default;
+    ~FileSystemHandle() { (void)close(); }
+    FileSystemHandle(FileSystemHandle&& other) noexcept
         : m_owner(std::exchange(other.m_owner, nullptr)), m_native(std::exchange(other.m_native, kNoFile)) {}
-    File& operator=(File&& other) noexcept;
-    File(const File&) = delete;
-    File& operator=(const File&) = delete;
+    FileSystemHandle& operator=(FileSystemHandle&& other) noexcept;
+    FileSystemHandle(const FileSystemHandle&) = delete;
+    FileSystemHandle& operator=(const FileSystemHandle&) = delete;
 
     bool isOpen() const { return m_native != kNoFile; }
-    // The handle, for the calls of the file system that opened it.
+    // The handle, for the calls of the file system that gave it out.
     NativeFile native() const { return m_native; }
-    // Closing can report a deferred write error (network file systems do).
+    // Closes the file or releases the lock. Closing a file can report a
+    // deferred write error (network file systems do).
     Result<void, std::error_code> close();
 
   private:
     friend class FileSystem;
-    File(FileSystem& owner, NativeFile native) : m_owner(&owner), m_native(native) {}
-    NativeFile release();
+    FileSystemHandle(FileSystem& owner, NativeFile native) : m_owner(&owner), m_native(native) {}
+    NativeFile release() {
+        m_owner = nullptr;
+        return std::exchange(m_native, kNoFile);
+    }
 
     FileSystem* m_owner = nullptr;
     NativeFile m_native = kNoFile;
 };
 
-// An advisory lock on a folder, released when it goes out of scope through
-// the file system that took it.
-class LockedFolder {
-  public:
-    LockedFolder() = default;
-    ~LockedFolder() { release(); }
-    LockedFolder(LockedFolder&& other) noexcept
-        : m_owner(std::exchange(other.m_owner, nullptr)), m_native(std::exchange(other.m_native, kNoFile)) {}
-    LockedFolder& operator=(LockedFolder&& other) noexcept;
-    LockedFolder(const LockedFolder&) = delete;
-    LockedFolder& operator=(const LockedFolder&) = delete;
-
-    bool isHeld() const { return m_native != kNoFile; }
-    void release();
-
-  private:
-    friend class FileSystem;
-    LockedFolder(FileSystem& owner, NativeFile native) : m_owner(&owner), m_native(native) {}
-    NativeFile take();
-
-    FileSystem* m_owner = nullptr;
-    NativeFile m_native = kNoFile;
-};
+using File = FileSystemHandle<HandleKind::File>;
+using LockedFolder = FileSystemHandle<HandleKind::FolderLock>;
 
 // Every file-system call the report writer and the probes make goes through
 // this seam, so that tests can make any one of them fail. The native
@@ -141,10 +127,12 @@ class FileSystem {
     LockedFolder adoptLock(NativeFile native) { return LockedFolder(*this, native); }
     // For a file system that passes its calls on to another: what the other
     // one opened or locked is closed or released through this one from now on.
-    File adopt(File&& opened) { return File(*this, opened.release()); }
-    LockedFolder adoptLock(LockedFolder&& taken) { return LockedFolder(*this, taken.take()); }
+    template <HandleKind Kind>
+    FileSystemHandle<Kind> adopt(FileSystemHandle<Kind>&& taken) {
+        return FileSystemHandle<Kind>(*this, taken.release());
+    }
 
-    // File::close() and LockedFolder::release() are the only callers.
+    // FileSystemHandle::close() is the only caller.
     virtual Result<void, std::error_code> close(NativeFile file) = 0;
     virtual void unlockFolder(NativeFile lock) = 0;
     // The same, on the file system that a wrapping one passes its calls on to.
@@ -154,9 +142,12 @@ class FileSystem {
     static void unlockFolderIn(FileSystem& other, NativeFile lock) { other.unlockFolder(lock); }
 
   private:
-    friend class File;
-    friend class LockedFolder;
+    template <HandleKind>
+    friend class FileSystemHandle;
 };
+
+extern template class FileSystemHandle<HandleKind::File>;
+extern template class FileSystemHandle<HandleKind::FolderLock>;
 
 std::unique_ptr<FileSystem> makeNativeFileSystem();
 

@@ -18,7 +18,7 @@ class FolderLock {
     FolderLock() = default;
     FolderLock(const std::string& folder, std::chrono::milliseconds wait = kDefaultWait);
 
-    bool isHeld() const { return m_lock.isHeld(); }
+    bool isHeld() const { return m_lock.isOpen(); }
 
   private:
     LockedFolder m_lock;

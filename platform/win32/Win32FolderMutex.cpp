@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Win32Errors.h"
+#include "platform/base/AsciiCase.h"
 #include "platform/base/Paths.h"
 
 namespace rt {
@@ -18,7 +19,7 @@ char folded(char c) {
     if (c == '/') {
         return '\\';
     }
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    return toAsciiUpper(c);
 }
 
 std::string fullPathOf(const char* folder) {

@@ -166,7 +166,7 @@ Result<rt::LockedFolder> FaultyFileSystem::tryLockFolder(const char* folder) {
     if (!locked) {
         return locked.error();
     }
-    return adoptLock(std::move(locked).value());
+    return adopt(std::move(locked).value());
 }
 
 void FaultyFileSystem::unlockFolder(rt::NativeFile lock) {

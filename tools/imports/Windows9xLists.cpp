@@ -3,18 +3,11 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/base/AsciiCase.h"
+
 namespace keldwick::imports {
 
 namespace {
-
-std::string upper(std::string text) {
-    for (auto& c : text) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return text;
-}
 
 // A list line's first word, or nothing for blank lines and "#" comments.
 std::optional<std::string> firstWord(const std::string& line) {
@@ -29,7 +22,7 @@ std::optional<std::string> firstWord(const std::string& line) {
 // "KERNEL32!Name" with the DLL part in upper case.
 std::string knownKey(const std::string& word) {
     const auto bang = word.find('!');
-    return bang == std::string::npos ? word : upper(word.substr(0, bang)) + word.substr(bang);
+    return bang == std::string::npos ? word : rt::toAsciiUpper(word.substr(0, bang)) + word.substr(bang);
 }
 
 std::set<std::string> readNames(std::istream& in) {
@@ -108,7 +101,7 @@ void readLater(std::istream& in, std::map<std::string, Known>& known) {
 }  // namespace
 
 std::string dllKey(const std::string& dll) {
-    auto key = upper(dll);
+    auto key = rt::toAsciiUpper(dll);
     if (key.size() > 4 && key.ends_with(".DLL")) {
         key.resize(key.size() - 4);
     }
