@@ -1,32 +1,24 @@
 #include "FlatWindowView.h"
 
+#include "platform/window/ViewFields.h"
+
 namespace rt {
 
 namespace {
 
-KwFont plainFont(const definition::Font& font) {
-    return KwFont{plainText(font.face), font.size, font.textColour.raw};
-}
+using namespace definition;
 
-KwControl plainControl(const definition::Control& control) {
-    KwControl plain{};
-    plain.kind = static_cast<std::int32_t>(control.kind);
-    plain.id = control.id;
-    plain.flags = control.flags;
-    plain.x = control.x;
-    plain.y = control.y;
-    plain.width = control.width;
-    plain.height = control.height;
-    plain.text = plainText(control.text);
-    plain.hasOwnFont = control.hasOwnFont ? 1 : 0;
-    plain.ownFont = plainFont(control.ownFont);
-    plain.font = plainFont(control.font);
-    plain.picture = plainText(control.picture);
-    plain.background = control.background.raw;
-    plain.variableType = control.variable.typeCode;
-    plain.variableLength = control.variable.length;
-    return plain;
-}
+// The program's values as the plain structs carry them: texts point into the
+// view, which outlives the module's call.
+struct Flatten {
+    void operator()(const std::string& from, KwText& to) const { to = plainText(from); }
+    void operator()(const std::int32_t& from, std::int32_t& to) const { to = from; }
+    void operator()(const std::uint8_t& from, std::int32_t& to) const { to = from; }
+    void operator()(const bool& from, std::int32_t& to) const { to = from ? 1 : 0; }
+    void operator()(const ControlKind& from, std::int32_t& to) const { to = static_cast<std::int32_t>(from); }
+    void operator()(const Colour& from, std::int32_t& to) const { to = from.raw; }
+    void operator()(const Font& from, KwFont& to) const { pairFontFields(from, to, *this); }
+};
 
 }  // namespace
 
@@ -46,40 +38,31 @@ FlatWindowView::FlatWindowView(const WindowView& view) {
     m_view.textCount = m_texts.size();
 }
 
-void FlatWindowView::flattenDescription(const definition::WindowDescription& description) {
-    m_description.moduleKey = plainText(description.moduleKey);
-    m_description.windowKey = plainText(description.windowKey);
-    m_description.title = plainText(description.title);
-    m_description.flags = description.flags;
-    m_description.windowFlags = description.windowFlags;
-    m_description.x = description.x;
-    m_description.y = description.y;
-    m_description.width = description.width;
-    m_description.height = description.height;
-    m_description.hasFont = description.hasFont ? 1 : 0;
-    m_description.font = plainFont(description.font);
+void FlatWindowView::flattenDescription(const WindowDescription& description) {
+    pairDescriptionFields(description, m_description, Flatten{});
     m_description.zoneWidths = description.zoneWidths.data();
     m_description.zoneCount = description.zoneWidths.size();
     m_controls.reserve(description.controls.size());
     for (const auto& control : description.controls) {
-        m_controls.push_back(plainControl(control));
+        pairControlFields(control, m_controls.emplace_back(), Flatten{});
     }
     m_description.controls = m_controls.data();
     m_description.controlCount = m_controls.size();
-    m_description.hasMenuBar = description.hasMenuBar ? 1 : 0;
     m_description.menus = flattenMenus(description.menus);
     m_description.menuCount = description.menus.size();
 }
 
-const KwMenuEntry* FlatWindowView::flattenMenus(const std::vector<definition::MenuEntry>& entries) {
+const KwMenuEntry* FlatWindowView::flattenMenus(const std::vector<MenuEntry>& entries) {
     if (entries.empty()) {
         return nullptr;
     }
     auto& list = m_menuLists.emplace_back();
     list.reserve(entries.size());
     for (const auto& entry : entries) {
-        list.push_back(KwMenuEntry{entry.id, entry.flags, plainText(entry.text), plainText(entry.message),
-                                   entry.actionCode, flattenMenus(entry.items), entry.items.size()});
+        auto& plain = list.emplace_back();
+        pairMenuEntryFields(entry, plain, Flatten{});
+        plain.items = flattenMenus(entry.items);
+        plain.itemCount = entry.items.size();
     }
     return list.data();
 }

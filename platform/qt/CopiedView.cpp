@@ -3,6 +3,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/window/ViewFields.h"
+
 namespace rt::qt {
 
 namespace {
@@ -14,29 +16,18 @@ using namespace definition;
 // followed without end.
 constexpr int kMenuDepthLimit = 8;
 
-Font copiedFont(const KwFont& font) {
-    return Font{copiedText(font.face), font.size, Colour{font.textColour}};
-}
-
-Control copiedControl(const KwControl& plain) {
-    Control control;
-    control.kind = static_cast<ControlKind>(plain.kind);
-    control.id = plain.id;
-    control.flags = plain.flags;
-    control.x = plain.x;
-    control.y = plain.y;
-    control.width = plain.width;
-    control.height = plain.height;
-    control.text = copiedText(plain.text);
-    control.hasOwnFont = plain.hasOwnFont != 0;
-    control.ownFont = copiedFont(plain.ownFont);
-    control.font = copiedFont(plain.font);
-    control.picture = copiedText(plain.picture);
-    control.background = Colour{plain.background};
-    control.variable =
-        VariableDescriptor{static_cast<std::uint8_t>(plain.variableType), plain.variableLength};
-    return control;
-}
+// The plain structs' values in the module's own types.
+struct Copy {
+    void operator()(std::string& to, const KwText& from) const { to = copiedText(from); }
+    void operator()(std::int32_t& to, const std::int32_t& from) const { to = from; }
+    void operator()(std::uint8_t& to, const std::int32_t& from) const {
+        to = static_cast<std::uint8_t>(from);
+    }
+    void operator()(bool& to, const std::int32_t& from) const { to = from != 0; }
+    void operator()(ControlKind& to, const std::int32_t& from) const { to = static_cast<ControlKind>(from); }
+    void operator()(Colour& to, const std::int32_t& from) const { to = Colour{from}; }
+    void operator()(Font& to, const KwFont& from) const { pairFontFields(to, from, *this); }
+};
 
 std::vector<MenuEntry> copiedMenus(const KwMenuEntry* entries, std::size_t count, int depth) {
     std::vector<MenuEntry> menus;
@@ -46,35 +37,25 @@ std::vector<MenuEntry> copiedMenus(const KwMenuEntry* entries, std::size_t count
     menus.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
         const KwMenuEntry& plain = entries[i];
-        menus.push_back(MenuEntry{plain.id, plain.flags, copiedText(plain.text), copiedText(plain.message),
-                                  plain.actionCode, copiedMenus(plain.items, plain.itemCount, depth + 1)});
+        auto& entry = menus.emplace_back();
+        pairMenuEntryFields(entry, plain, Copy{});
+        entry.items = copiedMenus(plain.items, plain.itemCount, depth + 1);
     }
     return menus;
 }
 
 WindowDescription copiedDescription(const KwWindowDescription& plain) {
     WindowDescription description;
-    description.moduleKey = copiedText(plain.moduleKey);
-    description.windowKey = copiedText(plain.windowKey);
-    description.title = copiedText(plain.title);
-    description.flags = plain.flags;
-    description.windowFlags = plain.windowFlags;
-    description.x = plain.x;
-    description.y = plain.y;
-    description.width = plain.width;
-    description.height = plain.height;
-    description.hasFont = plain.hasFont != 0;
-    description.font = copiedFont(plain.font);
+    pairDescriptionFields(description, plain, Copy{});
     if (plain.zoneWidths != nullptr) {
         description.zoneWidths.assign(plain.zoneWidths, plain.zoneWidths + plain.zoneCount);
     }
     if (plain.controls != nullptr) {
         description.controls.reserve(plain.controlCount);
         for (std::size_t i = 0; i < plain.controlCount; ++i) {
-            description.controls.push_back(copiedControl(plain.controls[i]));
+            pairControlFields(description.controls.emplace_back(), plain.controls[i], Copy{});
         }
     }
-    description.hasMenuBar = plain.hasMenuBar != 0;
     description.menus = copiedMenus(plain.menus, plain.menuCount, 1);
     return description;
 }
