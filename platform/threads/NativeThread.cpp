@@ -1,38 +1,34 @@
 #include "NativeThread.h"
 
 #include <algorithm>
-#include <atomic>
+
+#include "ThreadStarts.h"
 
 namespace rt {
 
 namespace {
 
-std::atomic<int> g_refusedStarts{0};
+class SystemThreadStarts final : public ThreadStarts {
+  public:
+    bool mayStart() override { return true; }
+};
 
 }  // namespace
+
+template class InstalledService<ThreadStarts, makeNativeThreadStarts>;
+
+std::unique_ptr<ThreadStarts> makeNativeThreadStarts() {
+    return std::make_unique<SystemThreadStarts>();
+}
 
 std::size_t NativeThread::effectiveStackBytes(std::size_t requested) {
     return std::max(requested, kMinimumStackBytes);
 }
 
-RefusedThreadStarts::RefusedThreadStarts(int count) {
-    g_refusedStarts = count;
-}
-
-RefusedThreadStarts::~RefusedThreadStarts() {
-    g_refusedStarts = 0;
-}
-
 namespace detail {
 
 bool takeRefusedStart() {
-    int left = g_refusedStarts.load();
-    while (left > 0) {
-        if (g_refusedStarts.compare_exchange_weak(left, left - 1)) {
-            return true;
-        }
-    }
-    return false;
+    return !InstalledThreadStarts::get().mayStart();
 }
 
 }  // namespace detail

@@ -36,18 +36,8 @@ class NativeThread {
     std::unique_ptr<Impl> m_impl;
 };
 
-// Makes the next `count` thread starts fail as a system out of threads or
-// memory would, for as long as it lives; for tests of what callers do then.
-class RefusedThreadStarts {
-  public:
-    explicit RefusedThreadStarts(int count);
-    ~RefusedThreadStarts();
-    RefusedThreadStarts(const RefusedThreadStarts&) = delete;
-    RefusedThreadStarts& operator=(const RefusedThreadStarts&) = delete;
-};
-
 namespace detail {
-// True, once per refusal left, when a start is to fail.
+// True when the installed ThreadStarts (ThreadStarts.h) refuses this start.
 bool takeRefusedStart();
 // What the thread entry's guard says when a body threw, which it must not.
 inline constexpr const char* kBodyThrew = "a thread ended by an error that nothing caught";

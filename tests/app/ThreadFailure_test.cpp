@@ -9,6 +9,7 @@
 
 #include "ProgramFixture.h"
 #include "platform/threads/NativeThread.h"
+#include "tests/support/RefusedThreadStarts.h"
 
 namespace keldwick::test {
 namespace {
@@ -41,7 +42,7 @@ class ThreadFailure : public ProgramFixture {
 };
 
 TEST_F(ThreadFailure, HiddenRunWithoutAThreadChecksOnTheFirstThread) {
-    rt::RefusedThreadStarts refused(1000);
+    rt::test::RefusedThreadStarts refused(1000);
     EXPECT_EQ(runProgram({"HIDE"}), 0);
     EXPECT_EQ(reportText(), kReport);
 }
@@ -53,7 +54,7 @@ TEST_F(ThreadFailure, HiddenRunWhoseStatusWindowFailsChecksAgainOnTheFirstThread
 }
 
 TEST_F(ThreadFailure, NormalRunWithoutAThreadSaysSoAndTheFrameStaysUsable) {
-    rt::RefusedThreadStarts refused(1);
+    rt::test::RefusedThreadStarts refused(1);
     const int status = runProgram({}, [&] { frameStillWorks(0); });
     EXPECT_EQ(status, 0);
     ASSERT_EQ(presenter->messages().size(), 1u);

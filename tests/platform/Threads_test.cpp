@@ -10,6 +10,7 @@
 #include "platform/threads/Lock.h"
 #include "platform/threads/NativeThread.h"
 #include "platform/threads/Signal.h"
+#include "tests/support/RefusedThreadStarts.h"
 #include "tests/support/Watchdog.h"
 
 namespace rt {
@@ -105,7 +106,7 @@ TEST(NativeThread, DefaultRequestHoldsADeepFrame) {
 TEST(NativeThread, RefusedStartNeverRunsTheBodyAndSaysWhy) {
     bool ran = false;
     {
-        RefusedThreadStarts refused(1);
+        test::RefusedThreadStarts refused(1);
         NativeThread thread([&] { ran = true; }, 0);
         EXPECT_FALSE(thread.isStarted());
         EXPECT_TRUE(thread.startError());

@@ -9,6 +9,7 @@
 #include "platform/base/TextField.h"
 #include "platform/threads/NativeThread.h"
 #include "platform/threads/Signal.h"
+#include "tests/support/RefusedThreadStarts.h"
 
 namespace rt::test {
 namespace {
