@@ -74,7 +74,7 @@ using AcceleratorTable = Owned<HACCEL, detail::FreeAcceleratorTable>;
 // Stock objects ignore DeleteObject, so one may stand in for a made one.
 template <typename Object>
 using GdiObject = Owned<Object, detail::DeleteGdiObject>;
-using EventHandle = Owned<HANDLE, detail::CloseKernelHandle>;
+using KernelHandle = Owned<HANDLE, detail::CloseKernelHandle>;
 using GlobalMemory = Owned<HGLOBAL, detail::FreeGlobalMemory>;
 
 }  // namespace rt::win32

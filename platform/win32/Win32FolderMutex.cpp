@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "Handles.h"
 #include "Win32Errors.h"
 #include "platform/base/AsciiCase.h"
 #include "platform/base/Paths.h"
@@ -32,7 +33,7 @@ std::string fullPathOf(const char* folder) {
     return std::string(buffer.data(), length);
 }
 
-HANDLE openMutex(const std::string& name) {
+win32::KernelHandle openMutex(const std::string& name) {
     // The global namespace also holds off runs in other sessions (another
     // user on the same machine); where it is refused, the session's own will
     // do. Systems without namespaces (the 95 family, NT 4.0) refuse any name
@@ -44,7 +45,7 @@ HANDLE openMutex(const std::string& name) {
     if (mutex == nullptr) {
         mutex = ::CreateMutexA(nullptr, FALSE, name.c_str());
     }
-    return mutex;
+    return win32::KernelHandle(mutex);
 }
 
 }  // namespace
@@ -64,22 +65,19 @@ std::string folderMutexName(std::string_view fullPath) {
 }
 
 rt::Result<HANDLE, std::error_code> tryLockFolderMutex(const char* folder) {
-    HANDLE mutex = openMutex(folderMutexName(fullPathOf(folder)));
-    if (mutex == nullptr) {
+    auto mutex = openMutex(folderMutexName(fullPathOf(folder)));
+    if (!mutex) {
         return lastWin32Error();
     }
-    switch (::WaitForSingleObject(mutex, 0)) {
+    switch (::WaitForSingleObject(mutex.get(), 0)) {
         case WAIT_OBJECT_0:
         case WAIT_ABANDONED:
-            return mutex;
+            return mutex.release();
         case WAIT_TIMEOUT:
-            ::CloseHandle(mutex);
             return std::make_error_code(std::errc::resource_unavailable_try_again);
-        default: {
-            const auto error = lastWin32Error();
-            ::CloseHandle(mutex);
-            return error;
-        }
+        default:
+            // Asked before the handle goes, which may change the thread's last error.
+            return lastWin32Error();
     }
 }
 

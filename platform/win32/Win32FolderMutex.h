@@ -19,7 +19,9 @@ namespace rt {
 // well-formed then.
 //
 // A Windows mutex belongs to the thread that took it, so the same thread must
-// release it; a check run takes and releases its lock on one thread.
+// release it; a check run takes and releases its lock on one thread. The held
+// mutex is the caller's, given back through unlockFolderMutex: the Windows
+// file system hands it out as a LockedFolder, which does.
 rt::Result<HANDLE, std::error_code> tryLockFolderMutex(const char* folder);
 void unlockFolderMutex(HANDLE mutex);
 

@@ -24,7 +24,7 @@ bool registerRequestClass(HINSTANCE instance, WNDPROC procedure) {
 
 }  // namespace
 
-Win32Presenter::Win32Presenter(Key, OwnWindow requests, EventHandle wake)
+Win32Presenter::Win32Presenter(Key, OwnWindow requests, KernelHandle wake)
     : m_guiThread(::GetCurrentThreadId()), m_requestWindow(std::move(requests)), m_wake(std::move(wake)) {
     ::SetWindowLongPtrA(m_requestWindow.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
@@ -42,7 +42,7 @@ rt::Result<std::unique_ptr<Win32Presenter>, DesktopError> Win32Presenter::create
     // Windows 2000, and this one only receives the requests' posted messages.
     OwnWindow requests(::CreateWindowExA(0, kRequestClassName, nullptr, WS_POPUP, 0, 0, 0, 0, nullptr,
                                          nullptr, instance, nullptr));
-    EventHandle wake(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    KernelHandle wake(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
     if (!requests || !wake) {
         return DesktopError{"the desktop refused the presenter's request window"};
     }

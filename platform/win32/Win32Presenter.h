@@ -32,7 +32,7 @@ class Win32Presenter final : public Presenter {
         Key() = default;
         friend class Win32Presenter;
     };
-    Win32Presenter(Key, OwnWindow requests, EventHandle wake);
+    Win32Presenter(Key, OwnWindow requests, KernelHandle wake);
 
     // On the first thread. Fails when the system refuses the window classes
     // or the request window.
@@ -61,7 +61,7 @@ class Win32Presenter final : public Presenter {
 
     const DWORD m_guiThread;
     OwnWindow m_requestWindow;
-    EventHandle m_wake;
+    KernelHandle m_wake;
     UserActions* m_actions = nullptr;  // set before any other thread exists
     std::unique_ptr<FrameWindow> m_frame;
 
