@@ -4,16 +4,16 @@
 #include <QEventLoop>
 #include <utility>
 
+#include "platform/base/EntryGuard.h"
+
 namespace rt::qt {
 
 namespace {
 
+// A request that fails must not take the GUI thread's event loop down with it:
+// it is dropped. Memory running out ends the program, as it does everywhere.
 void runGuarded(const std::function<void()>& request) {
-    try {
-        request();
-    } catch (...) {
-        // A request that fails must not take the GUI thread's event loop down with it.
-    }
+    (void)returnsNormally(request);
 }
 
 }  // namespace

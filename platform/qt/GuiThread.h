@@ -21,7 +21,7 @@ class GuiThread {
 
     // Runs `request` on the GUI thread after every request made before it,
     // from whatever thread. A caller never waits and never learns a result;
-    // a request that throws is dropped. Requests made while others are
+    // a request that throws is dropped, unless memory ran out (EntryGuard.h). Requests made while others are
     // carried out are carried out with them, before Qt's own events.
     void run(std::function<void()> request);
 

@@ -24,21 +24,18 @@ WarmUpThread::Pictures picturesFor(const QString& programFolder) {
     return pictures;
 }
 
-// Nothing may escape a thread's entry: a program without its icon still works.
+// Nothing may escape a thread's entry: a program without its icon still
+// works, and the windows keep the toolkit's icon.
 void readGuarded(const QString& programFolder, const WarmUpThread::PicturesRead& read) {
-    try {
-        read(picturesFor(programFolder));
-    } catch (...) {
-        // The windows keep the toolkit's icon.
-    }
+    (void)returnsNormally([&] { read(picturesFor(programFolder)); });
 }
 
 }  // namespace
 
 WarmUpThread::WarmUpThread() {
-    try {
-        m_thread = std::jthread([this] { guardEntry(kModuleEndedByError, [this] { run(); }); });
-    } catch (...) {
+    const bool started = returnsNormally(
+        [this] { m_thread = std::jthread([this] { guardEntry(kModuleEndedByError, [this] { run(); }); }); });
+    if (!started) {
         // No thread: nothing is done ahead.
         m_fontsLoaded = true;
     }
@@ -71,11 +68,8 @@ void WarmUpThread::run() {
         }
     }
     if (icon) {
-        try {
-            QFontDatabase::families();
-        } catch (...) {
-            // The GUI thread fills it when it first needs it.
-        }
+        // Where this fails, the GUI thread fills it when it first needs it.
+        (void)returnsNormally([] { QFontDatabase::families(); });
     }
     {
         const std::lock_guard lock(m_mutex);

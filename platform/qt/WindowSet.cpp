@@ -85,11 +85,8 @@ void WindowSet::chose(const definition::MenuEntry& entry) {
         return;
     }
     if (entry.actionCode != 0) {
-        try {
-            m_standard->carryOut(entry.actionCode);
-        } catch (...) {
-            // Qt's event loop called in; an action that fails only does nothing.
-        }
+        // Qt's event loop called in; an action that fails only does nothing.
+        (void)returnsNormally([&] { m_standard->carryOut(entry.actionCode); });
     } else if (entry.id != 0) {
         tell([&](UserActions& a) { a.chose(m_frame->windowId(), entry.id); });
     }

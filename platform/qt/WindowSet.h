@@ -10,6 +10,7 @@
 #include "FrameWindow.h"
 #include "StandardActions.h"
 #include "StatusChild.h"
+#include "platform/base/EntryGuard.h"
 #include "platform/window/Presenter.h"
 
 namespace rt::qt {
@@ -51,15 +52,15 @@ class WindowSet {
     void childActivated(QMdiSubWindow* window);
     // The person's actions reach the layer only once it has attached. Qt
     // calls in here from its event loop, which nothing may escape from.
+    // An event that cannot be queued is lost and the window stays usable;
+    // memory running out ends the program, as it does everywhere.
     template <typename Call>
     void tell(Call call) noexcept {
-        try {
+        (void)returnsNormally([&] {
             if (m_actions != nullptr) {
                 call(*m_actions);
             }
-        } catch (...) {
-            // An event that cannot be queued is lost; the window stays usable.
-        }
+        });
     }
 
     UserActions* m_actions = nullptr;
