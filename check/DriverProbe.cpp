@@ -87,20 +87,16 @@ void READFILEVERSION(std::span<const std::byte> block, const char* query, Versio
     if (!rt::os::VerQueryValueA(block.data(), query, &location, &length) || location == nullptr) {
         return;
     }
-    // The value must lie inside the block; it may lack its NUL there.
+    // The value must lie inside the block; it may lack its NUL there, and then
+    // ends with the block. The value buffer cuts what it cannot hold.
     const auto begin = reinterpret_cast<std::uintptr_t>(block.data());
     const auto at = reinterpret_cast<std::uintptr_t>(location);
     if (at < begin || at - begin >= block.size()) {
         return;
     }
-    const auto available = block.size() - (at - begin);
-    const auto limit = std::min(available, VersionValue::kMaxLength) + 1;
-    if (rt::os::lstrcpynA(value.data(), static_cast<const char*>(location), static_cast<int>(limit)) ==
-        nullptr) {
-        value.clear();
-        return;
-    }
-    value.syncLength();
+    const auto rest = block.subspan(static_cast<std::size_t>(at - begin));
+    const std::string_view text(reinterpret_cast<const char*>(rest.data()), rest.size());
+    value.assign(text.substr(0, text.find('\0')));
 }
 
 ResultField GETDRIVERVERSION() {

@@ -59,18 +59,4 @@ BOOL VerQueryValueA(const void* block, const char* subBlock, void** buffer, UINT
     return rt::systemServices().queryVersionValue(block, subBlock, buffer, length);
 }
 
-char* lstrcpynA(char* destination, const char* source, int max) {
-    if (destination == nullptr || source == nullptr || max <= 0) {
-        return nullptr;
-    }
-    const auto limit = static_cast<std::size_t>(max - 1);
-    std::size_t length = 0;
-    while (length < limit && source[length] != '\0') {
-        ++length;
-    }
-    std::memcpy(destination, source, length);
-    destination[length] = '\0';
-    return destination;
-}
-
 }  // namespace rt::os

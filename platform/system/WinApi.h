@@ -35,7 +35,4 @@ DWORD GetFileVersionInfoSizeA(const char* fileName, DWORD* handle);
 BOOL GetFileVersionInfoA(const char* fileName, DWORD handle, DWORD length, void* data);
 BOOL VerQueryValueA(const void* block, const char* subBlock, void** buffer, UINT* length);
 
-// Copies at most max - 1 characters and always terminates; null on bad arguments.
-char* lstrcpynA(char* destination, const char* source, int max);
-
 }  // namespace rt::os
