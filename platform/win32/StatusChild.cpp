@@ -1,6 +1,5 @@
 #include "StatusChild.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "WindowClass.h"
@@ -16,9 +15,6 @@ using definition::ControlKind;
 
 constexpr int kDefaultWidth = 200;
 constexpr int kDefaultHeight = 100;
-// Room kept between the controls and the window's right and bottom edges when
-// the window grows to hold them, in layout units.
-constexpr int kEdgeMargin = 4;
 
 // A fixed frame has a thin border and no Maximize button; the system would
 // add both to an MDI child unless the client allows every style.
@@ -33,50 +29,6 @@ DWORD childStyle(const definition::WindowFrame& frame) {
     return style;
 }
 
-struct ControlClass {
-    const char* name;
-    DWORD style;
-    DWORD extendedStyle;
-};
-
-ControlClass classFor(ControlKind kind) {
-    switch (kind) {
-        case ControlKind::ValueDisplay:
-            return {"EDIT", WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL | ES_LEFT, WS_EX_CLIENTEDGE};
-        case ControlKind::PushButton:
-            // BS_NOTIFY, so that the window hears when a button takes the focus.
-            return {"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, 0};
-        case ControlKind::StaticText:
-            break;
-    }
-    return {"STATIC", SS_LEFT | SS_NOPREFIX, 0};
-}
-
-COLORREF colourRef(const definition::Colour& colour) {
-    if (colour.isSystemColour()) {
-        return ::GetSysColor(colour.systemIndex());
-    }
-    return static_cast<COLORREF>(colour.raw) & 0x00FFFFFFu;
-}
-
-// A control's rectangle in the coordinates of the window's inside.
-RECT rectIn(HWND parent, HWND control) {
-    RECT rect{};
-    ::GetWindowRect(control, &rect);
-    ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-// Where the first line of an edit control's text begins, in the parent's
-// coordinates: below its border and the control's own top margin.
-int textTopOf(HWND parent, HWND edit) {
-    RECT format{};
-    ::SendMessageA(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
-    POINT origin{0, 0};
-    ::MapWindowPoints(edit, parent, &origin, 1);
-    return origin.y + format.top;
-}
-
 }  // namespace
 
 StatusChild::StatusChild(Key, HWND client, const WindowView& view, UserActions& actions)
@@ -84,7 +36,8 @@ StatusChild::StatusChild(Key, HWND client, const WindowView& view, UserActions& 
       m_client(client),
       m_description(view.description),
       m_actions(actions),
-      m_font(view.description->font.face, view.description->font.size),
+      m_controls(view.description),
+      m_colours(view.description),
       m_focus(view.focus) {}
 
 bool StatusChild::registerClass(HINSTANCE instance) {
@@ -99,7 +52,7 @@ std::unique_ptr<StatusChild> StatusChild::create(HWND client, const WindowView& 
                                                  const Placement& place) {
     auto child = std::make_unique<StatusChild>(Key{}, client, view, actions);
     const auto& description = *view.description;
-    const auto& units = child->m_font.units();
+    const auto& units = child->m_controls.windowFont().units();
     const DWORD style = childStyle(definition::windowFrameOf(description));
     // The definition's size is the window's inside, where its controls go.
     RECT outer{0, 0, units.toPixelsX(givenSizeOr(description.width, kDefaultWidth)),
@@ -120,10 +73,7 @@ std::unique_ptr<StatusChild> StatusChild::create(HWND client, const WindowView& 
     if (::SendMessageA(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)) == 0) {
         return nullptr;
     }
-    child->createControls(view.texts);
-    child->widenDisplays();
-    child->alignLabels();
-    child->fitWindowToControls();
+    child->m_controls.create(child->m_window, view.texts);
     child->focus(view.focus);
     return child;
 }
@@ -135,122 +85,9 @@ StatusChild::~StatusChild() {
     }
 }
 
-void StatusChild::createControls(const std::map<int, std::string>& texts) {
-    HINSTANCE instance = ::GetModuleHandleA(nullptr);
-    bool defaultGiven = false;
-    for (const auto& control : m_description->controls) {
-        const auto found = texts.find(control.id);
-        const std::string& text = found != texts.end() ? found->second : control.text;
-        const auto& font = fontFor(control);
-        const auto rect = m_font.units().controlRect(control, font.textWidth(text));
-        auto kind = classFor(control.kind);
-        if (control.kind == ControlKind::PushButton && !defaultGiven) {
-            kind.style |= BS_DEFPUSHBUTTON;
-            defaultGiven = true;
-        }
-        HWND created =
-            ::CreateWindowExA(kind.extendedStyle, kind.name, text.c_str(), WS_CHILD | WS_VISIBLE | kind.style,
-                              rect.x, rect.y, rect.width, rect.height, m_window,
-                              reinterpret_cast<HMENU>(INT_PTR{control.id}), instance, nullptr);
-        if (created != nullptr) {
-            ::SendMessageA(created, WM_SETFONT, reinterpret_cast<WPARAM>(font.handle()), FALSE);
-            m_controls[control.id] = created;
-        }
-    }
-}
-
-// A value display's picture says how many characters it carries, and the
-// average character the layout units count in is narrower than a digit, the
-// usual content. So each display is widened until that many of the font's
-// widest digit fit inside its borders and margins; its place stays.
-void StatusChild::widenDisplays() {
-    for (const auto& control : m_description->controls) {
-        const auto found = m_controls.find(control.id);
-        const int characters = pictureWidth(control.picture);
-        if (control.kind != ControlKind::ValueDisplay || found == m_controls.end() || characters <= 0 ||
-            control.width != definition::kNotGiven) {
-            continue;
-        }
-        const auto& font = fontFor(control);
-        char widest = '0';
-        for (char digit = '1'; digit <= '9'; ++digit) {
-            if (font.textWidth(std::string(1, digit)) > font.textWidth(std::string(1, widest))) {
-                widest = digit;
-            }
-        }
-        // One pixel more for the caret after the last character.
-        const int textWidth = font.textWidth(std::string(static_cast<std::size_t>(characters), widest)) + 1;
-        HWND edit = found->second;
-        RECT format{};
-        ::SendMessageA(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
-        const RECT outer = rectIn(m_window, edit);
-        const int overhead = (outer.right - outer.left) - (format.right - format.left);
-        const int width = textWidth + overhead;
-        if (width > outer.right - outer.left) {
-            ::SetWindowPos(edit, nullptr, 0, 0, width, outer.bottom - outer.top,
-                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        }
-    }
-}
-
-// A label is moved down (or up) the few pixels that put its text on the same
-// baseline as its value's, which sits below the display's border and margin;
-// the value display keeps its place.
-void StatusChild::alignLabels() {
-    for (const auto& display : m_description->controls) {
-        const auto* label =
-            display.kind == ControlKind::ValueDisplay ? labelOf(*m_description, display) : nullptr;
-        const auto edit = m_controls.find(display.id);
-        const auto text = label != nullptr ? m_controls.find(label->id) : m_controls.end();
-        if (label == nullptr || edit == m_controls.end() || text == m_controls.end()) {
-            continue;
-        }
-        const int baseline = textTopOf(m_window, edit->second) + fontFor(display).ascent();
-        const RECT at = rectIn(m_window, text->second);
-        ::SetWindowPos(text->second, nullptr, at.left, baseline - fontFor(*label).ascent(), 0, 0,
-                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-}
-
-// The window's inside grows to hold every control with a margin to spare,
-// never shrinks below the size the definition gives.
-void StatusChild::fitWindowToControls() {
-    RECT inside{};
-    ::GetClientRect(m_window, &inside);
-    int right = inside.right;
-    int bottom = inside.bottom;
-    for (const auto& [id, control] : m_controls) {
-        const RECT at = rectIn(m_window, control);
-        right = std::max(right, static_cast<int>(at.right) + m_font.units().toPixelsX(kEdgeMargin));
-        bottom = std::max(bottom, static_cast<int>(at.bottom) + m_font.units().toPixelsY(kEdgeMargin));
-    }
-    if (right == inside.right && bottom == inside.bottom) {
-        return;
-    }
-    RECT outer{0, 0, right, bottom};
-    ::AdjustWindowRectEx(&outer, static_cast<DWORD>(::GetWindowLongPtrA(m_window, GWL_STYLE)), FALSE,
-                         static_cast<DWORD>(::GetWindowLongPtrA(m_window, GWL_EXSTYLE)));
-    ::SetWindowPos(m_window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-const DialogFont& StatusChild::fontFor(const definition::Control& control) {
-    const auto& font = control.font;
-    const auto& own = m_description->font;
-    if ((font.face.empty() || font.face == own.face) && (font.size == 0 || font.size == own.size)) {
-        return m_font;
-    }
-    const auto key = std::make_pair(font.face, font.size);
-    auto found = m_controlFonts.find(key);
-    if (found == m_controlFonts.end()) {
-        found = m_controlFonts.emplace(key, DialogFont(font.face, font.size)).first;
-    }
-    return found->second;
-}
-
 void StatusChild::setText(int control, const std::string& text) {
-    if (const auto found = m_controls.find(control); found != m_controls.end()) {
-        ::SetWindowTextA(found->second, text.c_str());
+    if (HWND found = m_controls.find(control); found != nullptr) {
+        ::SetWindowTextA(found, text.c_str());
     }
 }
 
@@ -259,10 +96,10 @@ void StatusChild::setText(int control, const std::string& text) {
 // the person's back.
 void StatusChild::focus(int control) {
     m_focus = control;
-    const auto found = m_controls.find(control);
+    HWND found = m_controls.find(control);
     const auto active = reinterpret_cast<HWND>(::SendMessageA(m_client, WM_MDIGETACTIVE, 0, 0));
-    if (found != m_controls.end() && active == m_window) {
-        ::SetFocus(found->second);
+    if (found != nullptr && active == m_window) {
+        ::SetFocus(found);
     }
 }
 
@@ -291,8 +128,8 @@ int StatusChild::defaultButton() const {
         if (control.kind != ControlKind::PushButton) {
             continue;
         }
-        const auto found = m_controls.find(control.id);
-        if (found != m_controls.end() && found->second == focused) {
+        HWND found = m_controls.find(control.id);
+        if (found != nullptr && found == focused) {
             return control.id;
         }
         if (first == 0) {
@@ -308,14 +145,14 @@ void StatusChild::focusMoved(int control) {
     m_focus = control;
     const int chosen = defaultButton();
     for (const auto& item : m_description->controls) {
-        const auto found = m_controls.find(item.id);
-        if (item.kind != ControlKind::PushButton || found == m_controls.end()) {
+        HWND found = m_controls.find(item.id);
+        if (item.kind != ControlKind::PushButton || found == nullptr) {
             continue;
         }
-        const auto style = static_cast<DWORD>(::GetWindowLongPtrA(found->second, GWL_STYLE));
+        const auto style = static_cast<DWORD>(::GetWindowLongPtrA(found, GWL_STYLE));
         const bool isDefault = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
         if (isDefault != (item.id == chosen)) {
-            ::SendMessageA(found->second, BM_SETSTYLE,
+            ::SendMessageA(found, BM_SETSTYLE,
                            (item.id == chosen ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY, TRUE);
         }
     }
@@ -324,12 +161,12 @@ void StatusChild::focusMoved(int control) {
 std::string StatusChild::valuesText() const {
     std::map<int, std::string> texts;
     for (const auto& control : m_description->controls) {
-        const auto found = m_controls.find(control.id);
-        if (control.kind != ControlKind::ValueDisplay || found == m_controls.end()) {
+        HWND found = m_controls.find(control.id);
+        if (control.kind != ControlKind::ValueDisplay || found == nullptr) {
             continue;
         }
-        std::vector<char> buffer(static_cast<std::size_t>(::GetWindowTextLengthA(found->second)) + 1);
-        ::GetWindowTextA(found->second, buffer.data(), static_cast<int>(buffer.size()));
+        std::vector<char> buffer(static_cast<std::size_t>(::GetWindowTextLengthA(found)) + 1);
+        ::GetWindowTextA(found, buffer.data(), static_cast<int>(buffer.size()));
         texts[control.id] = buffer.data();
     }
     std::string out;
@@ -337,38 +174,6 @@ std::string StatusChild::valuesText() const {
         out += line + "\r\n";
     }
     return out;
-}
-
-HBRUSH StatusChild::brush(COLORREF colour) {
-    auto& brush = m_brushes[colour];
-    if (!brush) {
-        brush.reset(::CreateSolidBrush(colour));
-    }
-    return brush.get();
-}
-
-// Read-only edits and statics both ask here. A value display takes its
-// background from the definition; a text takes the window's background and
-// its font's colour.
-HBRUSH StatusChild::colour(HDC dc, HWND control) {
-    const int id = ::GetDlgCtrlID(control);
-    for (const auto& item : m_description->controls) {
-        if (item.id != id) {
-            continue;
-        }
-        if (item.font.textColour.isGiven()) {
-            ::SetTextColor(dc, colourRef(item.font.textColour));
-        }
-        if (item.kind == ControlKind::ValueDisplay && item.background.isGiven()) {
-            const COLORREF background = colourRef(item.background);
-            ::SetBkColor(dc, background);
-            return item.background.isSystemColour() ? ::GetSysColorBrush(item.background.systemIndex())
-                                                    : brush(background);
-        }
-        break;
-    }
-    ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
-    return ::GetSysColorBrush(COLOR_BTNFACE);
 }
 
 LRESULT CALLBACK StatusChild::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -414,15 +219,15 @@ LRESULT StatusChild::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_SETFOCUS: {
             const LRESULT result = ::DefMDIChildProcA(m_window, message, wParam, lParam);
-            if (const auto found = m_controls.find(m_focus); found != m_controls.end()) {
-                ::SetFocus(found->second);
+            if (HWND found = m_controls.find(m_focus); found != nullptr) {
+                ::SetFocus(found);
             }
             return result;
         }
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
             return reinterpret_cast<LRESULT>(
-                colour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+                m_colours.colour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
         default:
             break;
     }

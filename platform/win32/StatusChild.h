@@ -7,17 +7,16 @@
 #include <memory>
 #include <string>
 
+#include "ChildControls.h"
 #include "ChildPlacement.h"
-#include "DialogFont.h"
-#include "Handles.h"
+#include "ControlColours.h"
 #include "platform/window/Presenter.h"
 
 namespace rt::win32 {
 
 // One window of a window procedure, drawn as an MDI child of the frame with a
-// native control per definition control: static texts, read-only edits for
-// value displays (so their text can be selected and copied), push buttons.
-// Inside it dialog conventions hold: Tab moves between the controls, the
+// native control per definition control (ChildControls). Inside it dialog
+// conventions hold: Tab moves between the controls, the
 // focused push button (else the first) is the default one that Enter presses,
 // Esc closes the window, and the control last focused gets the focus back
 // whenever the window does. Lives on the GUI thread; a person's actions
@@ -56,25 +55,16 @@ class StatusChild {
   private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    void createControls(const std::map<int, std::string>& texts);
-    void widenDisplays();
-    void alignLabels();
-    void fitWindowToControls();
-    const DialogFont& fontFor(const definition::Control& control);
     void focusMoved(int control);
     int defaultButton() const;
-    HBRUSH colour(HDC dc, HWND control);
-    HBRUSH brush(COLORREF colour);
 
     WindowId m_id;
     HWND m_client;
     HWND m_window = nullptr;
     std::shared_ptr<const definition::WindowDescription> m_description;
     UserActions& m_actions;
-    DialogFont m_font;
-    std::map<std::pair<std::string, int>, DialogFont> m_controlFonts;
-    std::map<int, HWND> m_controls;
-    std::map<COLORREF, GdiObject<HBRUSH>> m_brushes;
+    ChildControls m_controls;
+    ControlColours m_colours;
     int m_focus = 0;  // the control that gets the focus when the window does
 };
 
