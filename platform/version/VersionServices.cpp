@@ -29,7 +29,7 @@ std::optional<std::vector<std::byte>> readBlock(const char* fileName) {
 
 }  // namespace
 
-os::DWORD fileVersionInfoSize(const char* fileName, os::DWORD* handle) {
+std::uint32_t fileVersionInfoSize(const char* fileName, std::uint32_t* handle) {
     if (handle != nullptr) {
         *handle = 0;
     }
@@ -40,17 +40,17 @@ os::DWORD fileVersionInfoSize(const char* fileName, os::DWORD* handle) {
     if (!info) {
         return 0;
     }
-    os::DWORD given = 0;
-    if (info->located.location.offset <= std::numeric_limits<os::DWORD>::max()) {
-        given = static_cast<os::DWORD>(info->located.location.offset);
+    std::uint32_t given = 0;
+    if (info->located.location.offset <= std::numeric_limits<std::uint32_t>::max()) {
+        given = static_cast<std::uint32_t>(info->located.location.offset);
     }
     if (handle != nullptr) {
         *handle = given;
     }
-    return static_cast<os::DWORD>(info->block.size());
+    return static_cast<std::uint32_t>(info->block.size());
 }
 
-os::BOOL fileVersionInfo(const char* fileName, os::DWORD /*handle*/, os::DWORD length, void* data) {
+int fileVersionInfo(const char* fileName, std::uint32_t /*handle*/, std::uint32_t length, void* data) {
     if (fileName == nullptr || data == nullptr || length < kMinimalBlock) {
         return 0;
     }
@@ -69,7 +69,7 @@ os::BOOL fileVersionInfo(const char* fileName, os::DWORD /*handle*/, os::DWORD l
     return 1;
 }
 
-os::BOOL queryVersionValue(const void* block, const char* subBlock, void** buffer, os::UINT* length) {
+int queryVersionValue(const void* block, const char* subBlock, void** buffer, unsigned int* length) {
     if (length != nullptr) {
         *length = 0;
     }
@@ -88,7 +88,7 @@ os::BOOL queryVersionValue(const void* block, const char* subBlock, void** buffe
         return 0;
     }
     *buffer = const_cast<std::byte*>(bytes + answer->offset);
-    *length = static_cast<os::UINT>(answer->length);
+    *length = static_cast<unsigned int>(answer->length);
     return 1;
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "platform/system/WinApi.h"
+#include <cstdint>
 
 // The portable version-information services: what the Windows 95 family's
 // GetFileVersionInfoSizeA, GetFileVersionInfoA and VerQueryValueA answer,
-// computed from the file's own bytes.
+// computed from the file's own bytes, in the types those calls take
+// (DWORD, BOOL, UINT). The POSIX system services answer the rt::os calls
+// with them.
 //
 // The contract, and where it departs from Windows:
 // - fileVersionInfoSize returns the size of the block that fileVersionInfo
@@ -26,8 +28,8 @@
 // (VersionFile.h); at this boundary every failure is 0.
 namespace rt::version {
 
-os::DWORD fileVersionInfoSize(const char* fileName, os::DWORD* handle);
-os::BOOL fileVersionInfo(const char* fileName, os::DWORD handle, os::DWORD length, void* data);
-os::BOOL queryVersionValue(const void* block, const char* subBlock, void** buffer, os::UINT* length);
+std::uint32_t fileVersionInfoSize(const char* fileName, std::uint32_t* handle);
+int fileVersionInfo(const char* fileName, std::uint32_t handle, std::uint32_t length, void* data);
+int queryVersionValue(const void* block, const char* subBlock, void** buffer, unsigned int* length);
 
 }  // namespace rt::version

@@ -96,13 +96,13 @@ TEST_F(VersionServices, ReportsTheBlockSizeAndItsFileOffsetAsTheHandle) {
 // text, which here would begin with the right build's number.
 TEST_F(VersionServices, FileThatGrowsBetweenSizeAndBlockGivesNoCutText) {
     const auto path = write(fixtures::leFile(ansiDriverBlock("4.00.1116")).bytes);
-    os::DWORD handle = 0;
-    const auto size = os::GetFileVersionInfoSizeA(path.c_str(), &handle);
+    rt::os::DWORD handle = 0;
+    const auto size = rt::os::GetFileVersionInfoSizeA(path.c_str(), &handle);
     ASSERT_GT(size, 0u);
     const std::string longer = "4.00.1116" + std::string(400, '9');
     write(fixtures::leFile(ansiDriverBlock(longer)).bytes);
     std::vector<std::byte> block(size);
-    ASSERT_TRUE(os::GetFileVersionInfoA(path.c_str(), handle, size, block.data()));
+    ASSERT_TRUE(rt::os::GetFileVersionInfoA(path.c_str(), handle, size, block.data()));
     const auto answer = query(block);
     EXPECT_TRUE(!answer.found || answer.text == "4.00.1116" || answer.text == longer) << answer.text;
 }

@@ -17,6 +17,7 @@
 
 #include "FixtureBuilder.h"
 #include "WindowsTestSupport.h"
+#include "platform/system/WinApi.h"
 #include "platform/version/VersionServices.h"
 
 namespace {
