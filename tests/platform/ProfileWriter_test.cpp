@@ -23,15 +23,6 @@ using rt::test::readWholeFile;
 using rt::test::TempFolder;
 using rt::test::writeWholeFile;
 
-std::vector<std::string> namesIn(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // The error a put ended with; none for a put that succeeded.
 std::error_code failureOf(const rt::Result<void, std::error_code>& put) {
     return put ? std::error_code{} : put.error();
@@ -58,7 +49,7 @@ class ProfileWriter : public ::testing::Test {
 TEST_F(ProfileWriter, CreatesTheFileAndLeavesNothingElse) {
     ASSERT_TRUE(publish("VREDIR.VXD", {{"ISWIN95", "YES"}, {"VERSION", "4.00.1116"}}));
     EXPECT_EQ(readWholeFile(report), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1116\r\n");
-    EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"KELDWICK.INI"});
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"KELDWICK.INI"});
 }
 
 TEST_F(ProfileWriter, NewFileHasTheUsualCreationMode) {
@@ -92,7 +83,7 @@ TEST_F(ProfileWriter, RefusesADirectoryAndLeavesItStanding) {
     fs::create_directory(report);
     EXPECT_FALSE(publish("S", {{"E", "V"}}));
     EXPECT_TRUE(fs::is_directory(report));
-    EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"KELDWICK.INI"});
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"KELDWICK.INI"});
 }
 
 // A report is never read, so a FIFO at its path cannot hold the check up: the
@@ -106,7 +97,7 @@ TEST_F(ProfileWriter, FifoAtThePathDoesNotBlockTheReport) {
 TEST_F(ProfileWriter, MissingFolderFailsCleanly) {
     report = (folder / "missing" / "KELDWICK.INI").string();
     EXPECT_FALSE(publish("S", {{"E", "V"}}));
-    EXPECT_TRUE(namesIn(folder.path()).empty());
+    EXPECT_TRUE(folder.names().empty());
 }
 
 TEST_F(ProfileWriter, RefusesEmptyNames) {
@@ -123,7 +114,7 @@ TEST_F(ProfileWriter, PutWithoutAnOpenReportIsRefusedAndWritesNothing) {
     ProfileBatch batch;
     batch.open((folder / "OTHER.INI").string());
     EXPECT_EQ(failureOf(putProfileEntry("S", "E", "V", report.c_str())), std::errc::bad_file_descriptor);
-    EXPECT_TRUE(namesIn(folder.path()).empty());
+    EXPECT_TRUE(folder.names().empty());
 }
 
 TEST_F(ProfileWriter, ReadersNeverSeeATornFile) {

@@ -29,15 +29,6 @@ std::size_t filesIn(const fs::path& folder) {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
 
-std::vector<std::string> namesIn(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // The error a publish ended with; none for one that succeeded.
 std::error_code failureOf(const rt::Result<void, std::error_code>& published) {
     return published ? std::error_code{} : published.error();
@@ -97,7 +88,7 @@ TEST_F(WholeFilePublisher, FailureAtAnyCallLeavesOldFileOrPublishesNewOne) {
             } else {
                 EXPECT_EQ(text, after);
             }
-            auto names = namesIn(folder.path());
+            auto names = folder.names();
             const auto leftovers = std::erase(names, "KELDWICK.INI") == 1 ? names.size() : 99;
             EXPECT_LE(leftovers, mode == FaultyFileSystem::Mode::Once ? 0u : 1u);
             for (const auto& name : names) {

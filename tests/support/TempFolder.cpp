@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -31,6 +32,15 @@ TempFolder::~TempFolder() {
         }
     }
     std::filesystem::remove_all(m_path, ignored);
+}
+
+std::vector<std::string> TempFolder::names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(m_path)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::string readWholeFile(const std::filesystem::path& path) {

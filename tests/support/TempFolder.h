@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace rt::test {
 
@@ -16,6 +17,8 @@ class TempFolder {
     const std::filesystem::path& path() const { return m_path; }
     std::string str() const { return m_path.string(); }
     std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
+    // The names of what the folder holds, in byte order.
+    std::vector<std::string> names() const;
 
   private:
     std::filesystem::path m_path;
