@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -38,7 +39,7 @@ std::string writeFixture(const std::string& name, const fixtures::Bytes& bytes) 
 
 // What the driver probe does: size and handle, the block, the query.
 bool readThroughServices(const char* path) {
-    rt::os::DWORD handle = 0;
+    std::uint32_t handle = 0;
     const auto size = rt::version::fileVersionInfoSize(path, &handle);
     if (size == 0) {
         return false;
@@ -48,7 +49,7 @@ bool readThroughServices(const char* path) {
         return false;
     }
     void* value = nullptr;
-    rt::os::UINT length = 0;
+    unsigned int length = 0;
     return rt::version::queryVersionValue(block.data(), kQuery, &value, &length) != 0;
 }
 
