@@ -9,6 +9,8 @@ namespace testing_support {
 class TempFolder {
   public:
     TempFolder();
+    // The same under `parent`, for trees of many files that a memory file system makes quick.
+    explicit TempFolder(const std::filesystem::path& parent);
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
