@@ -41,7 +41,9 @@ Result<ReportEntries, NotAReportReason> readReportText(std::string_view text) {
 }
 
 std::string describe(const NotAReportReason& reason) {
-    const std::string section = "[" + std::string(kReportSection) + "]";
+    std::string section(1, '[');
+    section += kReportSection;
+    section += ']';
     std::string text = "not a report: ";
     switch (reason.kind) {
         case NotAReport::Empty:

@@ -1,6 +1,7 @@
 #include "Survey.h"
 
 #include <algorithm>
+#include <numeric>
 
 #include "check/ReportNames.h"
 #include "platform/FolderTreeSearch.h"
@@ -35,6 +36,23 @@ bool treeOrder(std::string_view a, std::string_view b) {
     };
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
                                         [&](char x, char y) { return key(x) < key(y); });
+}
+
+// Sorts through an index, so that rows are moved once rather than at every step.
+void sortByTree(std::vector<SurveyRow>& rows) {
+    std::vector<std::size_t> order(rows.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const auto& x = rows[a];
+        const auto& y = rows[b];
+        return x.folder != y.folder ? treeOrder(x.folder, y.folder) : treeOrder(x.path, y.path);
+    });
+    std::vector<SurveyRow> sorted;
+    sorted.reserve(rows.size());
+    for (const auto i : order) {
+        sorted.push_back(std::move(rows[i]));
+    }
+    rows = std::move(sorted);
 }
 
 SurveyRow reportRow(const rt::FoundName& found) {
@@ -86,10 +104,7 @@ Survey surveyFolders(std::span<const std::string> roots) {
     for (const auto& folder : search.unreadable) {
         survey.rows.push_back(folderRow(folder));
     }
-    const auto order = [](const SurveyRow& a, const SurveyRow& b) {
-        return a.folder != b.folder ? treeOrder(a.folder, b.folder) : treeOrder(a.path, b.path);
-    };
-    std::sort(survey.rows.begin(), survey.rows.end(), order);
+    sortByTree(survey.rows);
     // Roots that overlap on a system that cannot tell folders apart find some reports twice.
     const auto same = [](const SurveyRow& a, const SurveyRow& b) {
         return a.kind == b.kind && a.path == b.path;
