@@ -11,20 +11,6 @@ namespace keldwick {
 
 namespace {
 
-// A survey written to a full disk, or to a closed pipe, must not pass for a
-// complete one: the caller may act on what it believes the file holds.
-int written(const std::string& text, std::FILE* out, std::FILE* err, int status) {
-    errno = 0;
-    const bool complete = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-    if (complete && std::fflush(out) == 0 && std::ferror(out) == 0) {
-        return status;
-    }
-    const int cause = errno;
-    std::fprintf(err, "keldwick-survey: the survey could not be written%s%s\n", cause != 0 ? ": " : "",
-                 cause != 0 ? std::strerror(cause) : "");
-    return kSurveyUnfinished;
-}
-
 std::string formatted(const Survey& survey, SurveyFormat format) {
     switch (format) {
         case SurveyFormat::Csv:
@@ -39,22 +25,38 @@ std::string formatted(const Survey& survey, SurveyFormat format) {
 
 }  // namespace
 
-int runSurveyProgram(std::span<const std::string> parameters, std::FILE* out, std::FILE* err) {
+SurveyAnswer answerSurvey(std::span<const std::string> parameters) {
     const auto request = surveyRequestOf(parameters);
     switch (request.action) {
         case SurveyRequest::Action::Usage:
-            return written(surveyUsageText(), out, err, kSurveyAllWell);
+            return {kSurveyAllWell, surveyUsageText(), {}};
         case SurveyRequest::Action::Version:
-            return written(surveyVersionText(), out, err, kSurveyAllWell);
+            return {kSurveyAllWell, surveyVersionText(), {}};
         case SurveyRequest::Action::UsageError:
-            std::fprintf(err, "keldwick-survey: %s\nusage: keldwick-survey [--csv | --json] FOLDER...\n",
-                         request.error.c_str());
-            return kSurveyUsageError;
+            return {kSurveyUsageError,
+                    {},
+                    "keldwick-survey: " + request.error +
+                        "\nusage: keldwick-survey [--csv | --json] FOLDER...   (--help tells more)\n"};
         case SurveyRequest::Action::Survey:
             break;
     }
     const auto survey = surveyFolders(request.folders);
-    return written(formatted(survey, request.format), out, err, exitStatusOf(survey.counts));
+    return {exitStatusOf(survey.counts), formatted(survey, request.format), {}};
+}
+
+// A survey written to a full disk, or to a closed pipe, must not pass for a
+// complete one: the caller may act on what it believes the file holds.
+int deliver(const SurveyAnswer& answer, std::FILE* out, std::FILE* err) {
+    std::fputs(answer.err.c_str(), err);
+    errno = 0;
+    const bool whole = std::fwrite(answer.out.data(), 1, answer.out.size(), out) == answer.out.size();
+    if (whole && std::fflush(out) == 0 && std::ferror(out) == 0) {
+        return answer.status;
+    }
+    const int cause = errno;
+    std::fprintf(err, "keldwick-survey: the survey could not be written whole%s%s\n", cause != 0 ? ": " : "",
+                 cause != 0 ? std::strerror(cause) : "");
+    return kSurveyUnfinished;
 }
 
 }  // namespace keldwick

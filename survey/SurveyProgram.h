@@ -6,8 +6,18 @@
 
 namespace keldwick {
 
-// The whole program after start-up: reads the parameters, surveys, writes to
-// `out` (errors to `err`) and returns the exit status.
-int runSurveyProgram(std::span<const std::string> parameters, std::FILE* out, std::FILE* err);
+// What the program answers to its parameters, before any of it is written.
+struct SurveyAnswer {
+    int status = 0;
+    std::string out;  // for standard output
+    std::string err;  // for standard error
+};
+
+// The whole program after start-up: reads the parameters and surveys.
+SurveyAnswer answerSurvey(std::span<const std::string> parameters);
+
+// Writes the answer and returns the exit status: the answer's, unless its
+// output could not be written whole.
+int deliver(const SurveyAnswer& answer, std::FILE* out, std::FILE* err);
 
 }  // namespace keldwick

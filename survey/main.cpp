@@ -12,7 +12,7 @@
 int main(int argc, char** argv) {
     try {
         const std::vector<std::string> parameters(argv + (argc > 0 ? 1 : 0), argv + argc);
-        return keldwick::runSurveyProgram(parameters, stdout, stderr);
+        return keldwick::deliver(keldwick::answerSurvey(parameters), stdout, stderr);
     } catch (const std::bad_alloc&) {
         std::fputs("keldwick-survey: out of memory; the survey is incomplete\n", stderr);
     } catch (...) {
