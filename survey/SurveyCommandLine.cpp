@@ -78,7 +78,8 @@ std::string surveyUsageText() {
            std::to_string(kMaxReportBytes) +
            " bytes, one without a [VREDIR.VXD] section or without ISWIN95 in it, an\n"
            "ISWIN95 other than YES or NO, a blank VERSION, and a folder, link or device of that name.\n"
-           "Links are not followed. Bytes that are neither printable ASCII nor UTF-8 show as \\xHH.\n"
+           "Links below the folders given are not followed. Bytes that are neither printable ASCII\n"
+           "nor UTF-8 show as \\xHH.\n"
            "\n"
            "Exit status (a batch file's IF ERRORLEVEL n holds for n and above):\n"
            "  0  every report was read; none needs UPGRADE\n"
