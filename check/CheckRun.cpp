@@ -14,8 +14,6 @@ rt::CStringBuffer<rt::kMaxPath> ReportPath;
 
 namespace {
 
-constexpr std::string_view kRequiredVersion = "4.00.1116";
-
 // The report path for a directory, or nothing when the whole path does not
 // fit: a cut path would name another file, which the reset would delete.
 bool buildReportPath(const std::string& directory, rt::CStringBuffer<rt::kMaxPath>& path) {
@@ -93,19 +91,9 @@ VerdictField GETISWIN95() {
     (void)rt::os::GetVersionExA(&info);
     const VerdictField verdict(info.dwPlatformId == rt::os::kPlatformWindows95Family ? "YES" : "NO");
     if (!ReportPath.isBlank()) {
-        (void)rt::putProfileEntry(kReportSection, "ISWIN95", verdict.trimmed(), ReportPath.c_str());
+        (void)rt::putProfileEntry(kReportSection, kIsWin95Entry, verdict.trimmed(), ReportPath.c_str());
     }
     return verdict;
-}
-
-std::string_view recommendation(const ResultField& IsWin95, const ResultField& DriverVersion) {
-    if (DriverVersion == "UNKNOWN") {
-        return "UNKNOWN";
-    }
-    if (!(IsWin95 == "YES")) {
-        return "NOT95";
-    }
-    return DriverVersion == kRequiredVersion ? "OK" : "UPGRADE";
 }
 
 void CHECKVREDIR(ResultField& IsWin95, ResultField& DriverVersion, ResultField& Recommend) {
@@ -114,7 +102,7 @@ void CHECKVREDIR(ResultField& IsWin95, ResultField& DriverVersion, ResultField& 
     RESETREPORT(lock, report);
     IsWin95 = GETISWIN95().trimmed();
     DriverVersion = GETDRIVERVERSION().trimmed();
-    Recommend = recommendation(IsWin95, DriverVersion);
+    Recommend = recommendation(IsWin95.trimmed(), DriverVersion.trimmed());
     publishReport(lock, report);
 }
 

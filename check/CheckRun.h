@@ -1,6 +1,8 @@
 #pragma once
 
 #include "check/CheckRunLock.h"
+#include "check/Recommendation.h"
+#include "check/ReportNames.h"
 #include "platform/base/CStringBuffer.h"
 #include "platform/base/Paths.h"
 #include "platform/base/TextField.h"
@@ -10,9 +12,6 @@ namespace keldwick {
 
 using ResultField = rt::TextField<40>;
 using VerdictField = rt::TextField<20>;
-
-inline constexpr std::string_view kReportFileName = "KELDWICK.INI";
-inline constexpr std::string_view kReportSection = "VREDIR.VXD";
 
 // The full path of the report; blank until a check run builds it, and blank
 // whenever the current directory cannot be read or the path would not fit.
@@ -36,8 +35,5 @@ void publishReport(const CheckRunLock& lock, rt::ProfileBatch& report);
 
 // "YES" for the Windows 95 family, else "NO"; writes ISWIN95 to the report.
 VerdictField GETISWIN95();
-
-// The recommendation for a platform verdict and a driver version.
-std::string_view recommendation(const ResultField& IsWin95, const ResultField& DriverVersion);
 
 }  // namespace keldwick

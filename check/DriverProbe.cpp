@@ -118,7 +118,7 @@ ResultField GETDRIVERVERSION() {
     }
     result = text;
     if (!ReportPath.isBlank()) {
-        (void)rt::putProfileEntry(kReportSection, "VERSION", result.trimmed(), ReportPath.c_str());
+        (void)rt::putProfileEntry(kReportSection, kVersionEntry, result.trimmed(), ReportPath.c_str());
     }
     return result;
 }

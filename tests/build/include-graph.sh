@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$1"
 
 edges=$(
-    find app ui check platform tools tests -type f \( -name '*.h' -o -name '*.cpp' -o -name '*.c' \) |
+    find app ui check survey platform tools tests -type f \( -name '*.h' -o -name '*.cpp' -o -name '*.c' \) |
         while read -r file; do
             folder=$(dirname "$file")
             sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file" |

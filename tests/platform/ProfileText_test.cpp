@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/report/ProfileLines.h"
+
 namespace rt {
 namespace {
 
@@ -96,6 +98,43 @@ TEST(ProfileNames, RefuseNamesThatWouldReadAsOtherLines) {
     EXPECT_FALSE(isValidEntryName("[A"));
     EXPECT_FALSE(isValidEntryName(";A"));
     EXPECT_FALSE(isValidEntryName(""));
+}
+
+// What a reader of a profile finds under a section and an entry name, or "(none)".
+std::string readEntry(std::string_view text, std::string_view section, std::string_view entry) {
+    const auto lines = profileLines(text);
+    const auto header = findProfileSection(lines, section);
+    const auto* found = header ? findProfileEntry(profileSectionBody(lines, *header), entry) : nullptr;
+    return found != nullptr ? std::string(found->value) : "(none)";
+}
+
+// A reader must find the very entry the writer changes, or the two would
+// disagree about what a report says.
+TEST(ProfileLines, ReadsTheEntryThatTheWriterReplaces) {
+    const std::string_view texts[] = {
+        "[A]\r\nx=1\r\nx=2\r\n[A]\r\nx=3\r\n", "[ a ]\n  X = 1\n", "[A\rx=1\r", "[B]\nx=0\n[A]\n;x=9\nx=1",
+        "x=0\n[A]\n\n\nx=1\n[C]\nx=2\n",
+    };
+    for (const auto text : texts) {
+        EXPECT_NE(readEntry(text, "A", "x"), "(none)") << text;
+        EXPECT_EQ(readEntry(withProfileEntry(text, "A", "x", "new"), "a", "X"), "new") << text;
+    }
+}
+
+TEST(ProfileLines, ValueKeepsLeadingBlanksAndControlBytesAndLosesTrailingSpaces) {
+    EXPECT_EQ(readEntry("[A]\r\nV=  4.00\x01\t  \r\n", "A", "V"), "  4.00\x01\t");
+    EXPECT_EQ(readEntry("[A]\r\nV = 1=2\r\n", "A", "V"), " 1=2");
+    EXPECT_EQ(readEntry("[A]\r\nV=\r\n", "A", "V"), "");
+    EXPECT_EQ(readEntry("[A]\r\nV=1", "A", "V"), "1");
+}
+
+TEST(ProfileLines, EntriesBelongToTheirSectionAndCommentsAreNone) {
+    EXPECT_EQ(readEntry("x=1\n[A]\n", "A", "x"), "(none)");
+    EXPECT_EQ(readEntry("[A]\n[B]\nx=1\n", "A", "x"), "(none)");
+    EXPECT_EQ(readEntry("[A]\n;x=1\n", "A", "x"), "(none)");
+    EXPECT_EQ(readEntry("[A]\nx\n", "A", "x"), "(none)");
+    EXPECT_EQ(readEntry("[AB]\nx=1\n", "A", "x"), "(none)");
+    EXPECT_EQ(readEntry("", "A", "x"), "(none)");
 }
 
 }  // namespace

@@ -10,6 +10,8 @@ namespace rt::test {
 class TempFolder {
   public:
     TempFolder();
+    // The same under `parent`, for trees of many files that a memory file system makes quick.
+    explicit TempFolder(const std::filesystem::path& parent);
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;

@@ -19,19 +19,36 @@ TempFolder::TempFolder() {
     }
 }
 
-TempFolder::~TempFolder() {
-    if (m_path.empty()) {
-        return;
-    }
+namespace {
+
+// Files and folders below `path`, then the folder itself.
+void removeTree(const std::string& path) {
     WIN32_FIND_DATAA found{};
-    HANDLE search = ::FindFirstFileA((m_path + "\\*").c_str(), &found);
+    HANDLE search = ::FindFirstFileA((path + "\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            ::DeleteFileA(file(found.cFileName).c_str());
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") {
+                continue;
+            }
+            const auto inner = path + "\\" + name;
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+                removeTree(inner);
+            } else {
+                ::DeleteFileA(inner.c_str());
+            }
         } while (::FindNextFileA(search, &found) != 0);
         ::FindClose(search);
     }
-    ::RemoveDirectoryA(m_path.c_str());
+    ::RemoveDirectoryA(path.c_str());
+}
+
+}  // namespace
+
+TempFolder::~TempFolder() {
+    if (!m_path.empty()) {
+        removeTree(m_path);
+    }
 }
 
 void writeFile(const std::string& path, const std::vector<std::byte>& bytes) {

@@ -8,7 +8,7 @@
 
 namespace rt::win32::test {
 
-// A fresh folder under the temporary folder, removed with its files.
+// A fresh folder under the temporary folder, removed with everything in it.
 class TempFolder {
   public:
     TempFolder();
