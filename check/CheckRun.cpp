@@ -26,15 +26,16 @@ bool buildReportPath(const std::string& directory, rt::CStringBuffer<rt::kMaxPat
     return path.tryAppend(kReportFileName);
 }
 
-// The exit status stays 0 whatever happens to the report, so a report that
-// could not be written is at least told, in one line.
-void tellReportNotWritten(std::string_view file, std::string_view reason) {
+// A report that could not be written is told at once, in one line, whatever
+// the caller makes of the answer.
+ReportNotWritten tellReportNotWritten(std::string file, std::string reason) {
     std::string line = "keldwick: cannot write the report ";
     line += file;
     line += ": ";
     line += reason;
     line += '\n';
     std::fputs(line.c_str(), stderr);
+    return {std::move(file), std::move(reason)};
 }
 
 std::string reportPathWithin(const std::string& directory) {
@@ -47,7 +48,7 @@ std::string reportPathWithin(const std::string& directory) {
 
 }  // namespace
 
-void RESETREPORT(CheckRunLock& lock, rt::ProfileBatch& report) {
+rt::Result<void, ReportNotWritten> RESETREPORT(CheckRunLock& lock, rt::ProfileBatch& report) {
     ReportPath.clear();
     const auto directory = rt::currentDirectory();
     rt::CStringBuffer<rt::kMaxPath> path;
@@ -57,22 +58,21 @@ void RESETREPORT(CheckRunLock& lock, rt::ProfileBatch& report) {
         // than pass for this run's.
         (void)rt::_remove(std::string(kReportFileName).c_str());
         if (directory.empty()) {
-            tellReportNotWritten(kReportFileName, "the current folder cannot be read");
-        } else {
-            tellReportNotWritten(
-                reportPathWithin(directory),
-                "the path is longer than " + std::to_string(rt::kMaxPath - 1) + " characters");
+            return tellReportNotWritten(std::string(kReportFileName), "the current folder cannot be read");
         }
-        return;
+        return tellReportNotWritten(
+            reportPathWithin(directory),
+            "the path is longer than " + std::to_string(rt::kMaxPath - 1) + " characters");
     }
     ReportPath = path;
     lock.holdFolder(directory);
     report.open(std::string(ReportPath.view()));
+    return {};
 }
 
-void publishReport(const CheckRunLock& lock, rt::ProfileBatch& report) {
+rt::Result<void, ReportNotWritten> publishReport(const CheckRunLock& lock, rt::ProfileBatch& report) {
     if (!report.isOpen()) {
-        return;
+        return {};
     }
     const auto published = report.publish(lock.holdsFolder() ? rt::InPlace::Allowed : rt::InPlace::Refused);
     if (!published) {
@@ -81,8 +81,9 @@ void publishReport(const CheckRunLock& lock, rt::ProfileBatch& report) {
         if (error.oldFileRemains) {
             reason += "; the old report could not be removed and is out of date";
         }
-        tellReportNotWritten(report.path(), reason);
+        return tellReportNotWritten(report.path(), std::move(reason));
     }
+    return {};
 }
 
 VerdictField GETISWIN95() {
@@ -96,14 +97,18 @@ VerdictField GETISWIN95() {
     return verdict;
 }
 
-void CHECKVREDIR(ResultField& IsWin95, ResultField& DriverVersion, ResultField& Recommend) {
+rt::Result<void, ReportNotWritten> CHECKVREDIR(ResultField& IsWin95, ResultField& DriverVersion,
+                                               ResultField& Recommend) {
     CheckRunLock lock;
     rt::ProfileBatch report;
-    RESETREPORT(lock, report);
+    auto reset = RESETREPORT(lock, report);
     IsWin95 = GETISWIN95().trimmed();
     DriverVersion = GETDRIVERVERSION().trimmed();
     Recommend = recommendation(IsWin95.trimmed(), DriverVersion.trimmed());
-    publishReport(lock, report);
+    if (!reset) {
+        return reset;
+    }
+    return publishReport(lock, report);
 }
 
 }  // namespace keldwick

@@ -20,7 +20,7 @@ class StatusWindow final : public WindowProcedure {
     }
 
     void openingWork() override {
-        CHECKVREDIR(m_isWin95, m_driverVersion, m_recommend);
+        (void)CHECKVREDIR(m_isWin95, m_driverVersion, m_recommend);
         if (HiddenMode) {
             rt::post(rt::CloseRequested, 0, rt::OwnThread);
             rt::post(rt::CloseRequested, 0, rt::FirstThread);
@@ -60,7 +60,7 @@ void withoutStatusWindow(std::string_view why) {
     ResultField isWin95;
     ResultField driverVersion;
     ResultField recommend;
-    CHECKVREDIR(isWin95, driverVersion, recommend);
+    (void)CHECKVREDIR(isWin95, driverVersion, recommend);
     rt::post(rt::CloseRequested, 0, rt::FirstThread);
 }
 

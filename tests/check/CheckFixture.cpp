@@ -29,8 +29,8 @@ CheckFixture::Results CheckFixture::runCheck() {
     ResultField isWin95("stale");
     ResultField driverVersion("stale");
     ResultField recommend("stale");
-    CHECKVREDIR(isWin95, driverVersion, recommend);
-    return {isWin95.str(), driverVersion.str(), recommend.str()};
+    const auto written = CHECKVREDIR(isWin95, driverVersion, recommend);
+    return {isWin95.str(), driverVersion.str(), recommend.str(), written ? "" : written.error().reason};
 }
 
 }  // namespace keldwick::test

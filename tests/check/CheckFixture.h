@@ -31,6 +31,7 @@ class CheckFixture : public ::testing::Test {
         std::string isWin95;
         std::string driverVersion;
         std::string recommend;
+        std::string notWritten;  // why the report did not reach its file; empty when it did
     };
     Results runCheck();
 

@@ -49,7 +49,7 @@ TEST_F(CheckRunConcurrency, ManyRunsAtOnceLeaveExactlyOneRunsEntries) {
         runners.emplace_back([&] {
             for (int i = 0; i < kRunsPerThread; ++i) {
                 ResultField isWin95, driverVersion, recommend;
-                CHECKVREDIR(isWin95, driverVersion, recommend);
+                (void)CHECKVREDIR(isWin95, driverVersion, recommend);
                 if (!(isWin95 == "YES") || !(recommend == "UPGRADE") ||
                     !driverVersion.str().starts_with("5.00.")) {
                     ++wrongFields;

@@ -180,6 +180,7 @@ TEST_F(CheckRun, FaultAtAnyCallLeavesTheOldReportNoneOrOneThatMatchesTheFields) 
                 matching += "VERSION=" + r.driverVersion + "\r\n";
             }
             const auto text = reportText();
+            EXPECT_EQ(said.empty(), r.notWritten.empty()) << said;
             if (text != matching) {
                 EXPECT_TRUE(text == old || text == "<no report>") << text;
                 EXPECT_NE(said.find("cannot write the report " + report().string() + ": "), std::string::npos)
@@ -200,7 +201,10 @@ TEST_F(CheckRun, ReportThatCanNeitherBeWrittenNorRemovedIsToldToBeOutOfDate) {
     ::testing::internal::CaptureStderr();
     {
         rt::ScopedFileSystem installed(full);
-        EXPECT_EQ(runCheck().isWin95, "YES");
+        const auto r = runCheck();
+        EXPECT_EQ(r.isWin95, "YES");
+        EXPECT_EQ(r.notWritten, std::make_error_code(std::errc::no_space_on_device).message() +
+                                    "; the old report could not be removed and is out of date");
     }
     const auto said = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(said, "keldwick: cannot write the report " + report().string() + ": " +
@@ -222,8 +226,12 @@ TEST_F(CheckRun, ReportPathThatCannotBeBuiltIsToldAndTheOldReportIsGone) {
         writeWholeFile(report(), kYesOnly);
         services.cwd = directory;
         ::testing::internal::CaptureStderr();
-        runCheck();
+        const auto r = runCheck();
         EXPECT_EQ(::testing::internal::GetCapturedStderr(), line);
+        EXPECT_EQ("keldwick: cannot write the report " +
+                      std::string(directory.empty() ? "KELDWICK.INI" : tooLong + "/KELDWICK.INI") + ": " +
+                      r.notWritten + "\n",
+                  line);
         EXPECT_FALSE(fs::exists(report()));
     }
     fs::current_path(saved);
