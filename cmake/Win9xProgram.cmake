@@ -34,8 +34,9 @@ function(keldwick_win9x_program target)
   set(shipped ${KELDWICK_SHIPPED_DIR}/$<TARGET_FILE_NAME:${target}>)
   set(gates ${KELDWICK_GATES_DIR}/${name})
   # Each check writes its findings to a file; the build shows the whole file
-  # when the check fails, else its summary line.
-  set(gate [[out=$1; shift; "$@" >"$out" 2>&1 || { cat "$out"; exit 1; }; tail -n 1 "$out"]])
+  # when the check fails, else its summary line. (No semicolons: CMake would
+  # take them for list separators.)
+  set(gate [[out=$1 && shift && ( "$@" >"$out" 2>&1 || ( cat "$out" && exit 1 ) ) && tail -n 1 "$out"]])
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND sh -c ${gate} gate ${gates}-i486.txt
             ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/instructions/i486-scan.py
