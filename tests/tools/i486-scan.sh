@@ -7,9 +7,10 @@ scan="$1"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
-# objdump as the scan runs it, printing the file it is given.
+# objdump as the scan runs it, printing the file it is given, and objcopy, copying it.
 printf '#!/bin/sh\nfor last; do :; done\ncat "$last"\n' >"$work/objdump"
-chmod +x "$work/objdump"
+printf '#!/bin/sh\ncp "$3" "$4"\n' >"$work/objcopy"
+chmod +x "$work/objdump" "$work/objcopy"
 printf 'guarded  # runs only after CPUID reports the instruction\n' >"$work/allow.txt"
 
 disassembly() {

@@ -11,7 +11,11 @@ destructor lists and exception tables that the linker puts after the code in
 with the reason it may hold a newer instruction (it runs only after CPUID says
 the processor has it).
 
-Usage: i486-scan.py [--objdump PROGRAM] [--allow FILE] FILE.exe
+The labels the linker gives auto-import fixups (__fu0_NAME) point into the
+middle of a call; the scan drops them from a copy (objcopy) before it
+disassembles, so that every instruction is read whole.
+
+Usage: i486-scan.py [--objdump PROGRAM] [--objcopy PROGRAM] [--allow FILE] FILE.exe
 Prints the figures and every finding; exit status 1 on a finding, 2 when the
 file cannot be disassembled. The program must still have its symbols.
 """
@@ -20,6 +24,7 @@ import argparse
 import re
 import subprocess
 import sys
+import tempfile
 from collections import Counter
 from pathlib import Path
 
@@ -113,12 +118,18 @@ def scan(lines, allowed):
 def main():
     parser = argparse.ArgumentParser(description="Checks that a 32-bit program holds only i486 instructions.")
     parser.add_argument("--objdump", default="i686-w64-mingw32-objdump")
+    parser.add_argument("--objcopy", help="default: the objcopy beside objdump")
     parser.add_argument("--allow", type=Path, default=Path(__file__).with_name("cpuid-guarded.txt"))
     parser.add_argument("program", type=Path)
     arguments = parser.parse_args()
+    objcopy = arguments.objcopy or arguments.objdump.replace("objdump", "objcopy")
     try:
-        dump = subprocess.run([arguments.objdump, "-d", "--no-show-raw-insn", "-M", "intel", str(arguments.program)],
-                              check=True, capture_output=True, text=True).stdout
+        with tempfile.TemporaryDirectory() as folder:
+            copy = Path(folder) / arguments.program.name
+            subprocess.run([objcopy, "--wildcard", "--strip-symbol=__fu[0-9]*", str(arguments.program), str(copy)],
+                           check=True, capture_output=True)
+            dump = subprocess.run([arguments.objdump, "-d", "--no-show-raw-insn", "-M", "intel", str(copy)],
+                                  check=True, capture_output=True, text=True).stdout
     except (OSError, subprocess.CalledProcessError) as error:
         print(f"i486-scan: cannot disassemble {arguments.program}: {error}", file=sys.stderr)
         return 2
