@@ -137,8 +137,13 @@ runtime() {
   PATH=$prefix/bin:$PATH make install
 }
 
+# C99's <stdlib.h> is there but for atoll, whose libmingwex version calls
+# _atoi64, which CRTDLL lacks; libstdc++'s link test would take std::_Exit,
+# std::strtoll and the rest away for that one. A program that calls atoll
+# fails to link instead.
 libraries() {
   cd "$work/gcc"
+  export glibcxx_cv_c99_stdlib_cxx98=yes glibcxx_cv_c99_stdlib_cxx11=yes
   make -j"$jobs" all-target-libgcc all-target-libstdc++-v3 MAKEINFO=true
   make install-target-libgcc install-target-libstdc++-v3 MAKEINFO=true
 }
