@@ -26,9 +26,9 @@ set(CMAKE_FIND_ROOT_PATH ${toolchainPrefix} ${toolchainPrefix}/mingw)
 
 # Windows 95's level: whatever a later Windows added does not compile, and
 # flags a call passes are those Windows 95 knows.
-string(APPEND CMAKE_C_FLAGS_INIT " -D_WIN32_WINNT=0x0400 -DWINVER=0x0400")
-string(APPEND CMAKE_CXX_FLAGS_INIT " -D_WIN32_WINNT=0x0400 -DWINVER=0x0400")
-string(APPEND CMAKE_RC_FLAGS_INIT " -D_WIN32_WINNT=0x0400 -DWINVER=0x0400")
+set(CMAKE_C_FLAGS_INIT "-D_WIN32_WINNT=0x0400 -DWINVER=0x0400")
+set(CMAKE_CXX_FLAGS_INIT "-D_WIN32_WINNT=0x0400 -DWINVER=0x0400")
+set(CMAKE_RC_FLAGS_INIT "-D_WIN32_WINNT=0x0400 -DWINVER=0x0400")
 
 # Windows 95's loader refuses programs marked for a later subsystem or system
 # version; today's linker default is 4.0, and this keeps it so.
