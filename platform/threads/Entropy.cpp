@@ -15,7 +15,10 @@ std::uint64_t mixed(std::uint64_t value) {
     return value ^ (value >> 31);
 }
 
-std::atomic<std::uint64_t> g_count{0};
+// 32 bits: the counter must be lock-free on an i486, which has no 8-byte
+// compare-exchange, and no process draws four thousand million numbers.
+std::atomic<std::uint32_t> g_count{0};
+static_assert(std::atomic<std::uint32_t>::is_always_lock_free);
 
 }  // namespace
 

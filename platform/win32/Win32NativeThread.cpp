@@ -1,7 +1,4 @@
-#include <process.h>
 #include <windows.h>
-
-#include <cerrno>
 
 #include "Win32Errors.h"
 #include "Win32Platform.h"
@@ -16,15 +13,16 @@ struct NativeThread::Impl {
     std::error_code startError;
     bool joined = false;
 
-    static unsigned __stdcall entry(void* self) {
+    static DWORD WINAPI entry(void* self) {
         guardEntry(detail::kBodyThrew, [self] { static_cast<Impl*>(self)->body(); });
         return 0;
     }
 };
 
-// _beginthreadex rather than CreateThread, so that the C runtime's per-thread
-// state is set up for the body. Windows 95, 98 and Me refuse to start a
-// thread without somewhere to put its id, so one is always given. The size
+// CreateThread: the C runtime is a DLL (CRTDLL.DLL, MSVCRT.DLL), which sets up
+// and frees its per-thread state as threads attach and detach; CRTDLL has no
+// _beginthreadex. Windows 95, 98 and Me refuse to start a thread without
+// somewhere to put its id, so one is always given. The size
 // is the stack's reservation, as the program's own default is, and pages are
 // committed as the stack grows; the 95 family has no such flag, and there the
 // size is committed at once (a megabyte of a few threads' stacks).
@@ -35,17 +33,14 @@ NativeThread::NativeThread(std::function<void()> body, std::size_t stackBytes)
         m_impl->startError = std::make_error_code(std::errc::resource_unavailable_try_again);
         return;
     }
-    const auto size = static_cast<unsigned>(effectiveStackBytes(stackBytes));
-    unsigned threadId = 0;
-    const unsigned flags = isWindows95Family() ? 0 : STACK_SIZE_PARAM_IS_A_RESERVATION;
-    const auto started = ::_beginthreadex(nullptr, size, &Impl::entry, m_impl.get(), flags, &threadId);
-    if (started == 0) {
+    const SIZE_T size = effectiveStackBytes(stackBytes);
+    DWORD threadId = 0;
+    const DWORD flags = isWindows95Family() ? 0 : STACK_SIZE_PARAM_IS_A_RESERVATION;
+    m_impl->handle = ::CreateThread(nullptr, size, &Impl::entry, m_impl.get(), flags, &threadId);
+    if (m_impl->handle == nullptr) {
         const DWORD error = ::GetLastError();
-        m_impl->startError =
-            error != ERROR_SUCCESS ? win32Error(error) : std::error_code(errno, std::generic_category());
-        return;
+        m_impl->startError = win32Error(error != ERROR_SUCCESS ? error : ERROR_NOT_ENOUGH_MEMORY);
     }
-    m_impl->handle = reinterpret_cast<HANDLE>(started);
 }
 
 NativeThread::~NativeThread() {

@@ -156,6 +156,14 @@ TEST_F(Check, OnlyTheAcceptedProbeOfTheRuntimePasses) {
     EXPECT_EQ(blocks(file, Target::Windows95), Names{"KERNEL32.dll!GetModuleFileNameW:"});
 }
 
+TEST_F(Check, RuntimeDllThatWindows95LacksBlocksThereOnly) {
+    const auto msvcrt = peImage({{"msvcrt.dll", {"malloc", "free"}}});
+    EXPECT_EQ(blocks(msvcrt, Target::Windows95), Names{"msvcrt.dll:"});
+    EXPECT_EQ(blocks(msvcrt, Target::Windows98), Names{}) << "98 ships it";
+    const auto crtdll = peImage({{"CRTDLL.dll", {"malloc", "free", "_beginthread"}}});
+    EXPECT_EQ(blocks(crtdll, Target::Windows95), Names{});
+}
+
 TEST_F(Check, DllWithoutAListBlocks) {
     EXPECT_EQ(blocks(peImage({{"WS2_32.dll", {"socket"}}}), Target::Windows95), Names{"WS2_32.dll!socket:"});
 }

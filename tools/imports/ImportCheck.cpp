@@ -8,10 +8,10 @@ namespace {
 
 constexpr std::uint16_t kI386 = 0x014C;
 
-// DLLs that a system does not ship, though a program may bring or need them.
-// Windows 95 gained MSVCRT.DLL with the applications that installed it;
-// its list is the one of Visual C++ 6.0.
-bool isRequirementOn95(const std::string& key) {
+// DLLs that a system as first sold does not ship. Windows 95 gained
+// MSVCRT.DLL only with the applications that installed it, so a program that
+// needs it does not start on every Windows 95; CRTDLL.DLL is there.
+bool isMissingOn95(const std::string& key) {
     return key == "MSVCRT";
 }
 
@@ -110,9 +110,9 @@ std::vector<Finding> checkImage(const PeImage& image, const Windows9xLists& list
     std::string lastDll;
     for (const auto& import : image.imports) {
         const auto key = dllKey(import.dll);
-        if (target == Target::Windows95 && isRequirementOn95(key) && key != lastDll) {
-            findings.push_back(
-                {false, import.dll + ": not part of Windows 95 itself; it must be installed there"});
+        if (target == Target::Windows95 && isMissingOn95(key) && key != lastDll) {
+            findings.push_back({true, import.dll + ": not part of Windows 95 as first sold, where the "
+                                                   "loader then refuses the program"});
         }
         lastDll = key;
         if (auto finding = checkImport(import, lists, accepted, target)) {
