@@ -122,7 +122,7 @@ TEST(NativeServices, FileSizeLimitFailsTheWriteInsteadOfEndingTheProcess) {
         const std::byte byte{'x'};
         const bool limited = ::setrlimit(RLIMIT_FSIZE, &none) == 0;
         const auto file = files->createNew(path.c_str());
-        const auto written = file ? files->write(*file, std::span(&byte, 1)) : file.error();
+        const auto written = file ? files->writeAt(*file, 0, std::span(&byte, 1)) : file.error();
         const bool failed = limited && file && !written && written.error() == std::errc::file_too_large;
         ::_exit(failed ? 0 : 1);
     }

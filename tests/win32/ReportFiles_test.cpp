@@ -31,7 +31,7 @@ TEST(ReportFiles, RewriteInPlaceOpensOnlyAFileThatIsThere) {
     ::RemoveDirectoryA(inner.c_str());
 }
 
-TEST(ReportFiles, EmptiedFileTakesTheNewTextWhereItStands) {
+TEST(ReportFiles, FileTakesTheNewTextWhereItStandsAndIsCutAfter) {
     TempFolder folder;
     const auto path = folder.file("KELDWICK.INI");
     rt::win32::test::writeFile(path, bytesOf("[VREDIR.VXD]\r\nISWIN95=NO\r\nVERSION=a longer old text\r\n"));
@@ -42,9 +42,12 @@ TEST(ReportFiles, EmptiedFileTakesTheNewTextWhereItStands) {
     ASSERT_TRUE(status.ok());
     EXPECT_TRUE(status->isRegular);
     EXPECT_EQ(status->links, 1u);
-    ASSERT_TRUE(files.truncate(*file, 0).ok());
+    EXPECT_EQ(status->size, 53u);
+    const auto tail = bytesOf("VERSION");
+    ASSERT_TRUE(files.writeAt(*file, 53, tail).ok()) << "past the end, where the file pointer was not";
     const auto text = bytesOf("[VREDIR.VXD]\r\nISWIN95=YES\r\n");
-    ASSERT_TRUE(files.write(*file, text).ok());
+    ASSERT_TRUE(files.writeAt(*file, 0, text).ok());
+    ASSERT_TRUE(files.truncate(*file, text.size()).ok());
     ASSERT_TRUE(file->close().ok());
     EXPECT_EQ(rt::win32::test::readFile(path), "[VREDIR.VXD]\r\nISWIN95=YES\r\n");
 }
