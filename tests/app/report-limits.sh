@@ -25,8 +25,15 @@ run() {
   [[ $status -eq 0 ]] || fail "exit status $status"
 }
 
+# The entries a profile reader finds: those of the first [VREDIR.VXD] section.
+# A report rewritten in place holds more than its own lines.
+entries() {
+  tr -d '\r' | awk '/^[ \t]*\[/ { if (seen) exit; seen = /^[ \t]*\[VREDIR\.VXD\]/; next } seen && /=/'
+}
+
 expect_report() {
-  printf '%s' "$2" | cmp -s - "$1/KELDWICK.INI" || fail "report: $(od -c "$1/KELDWICK.INI" 2>&1 | head -3)"
+  [[ -s "$1/KELDWICK.INI" && "$(entries <"$1/KELDWICK.INI")" == "$(printf '%s' "$2" | entries)" ]] ||
+    fail "report: $(od -c "$1/KELDWICK.INI" 2>&1 | head -3)"
 }
 
 expect_told() {
@@ -125,13 +132,10 @@ if mount -t tmpfs -o size=16k,nr_inodes=16 tmpfs "$base/full" 2>/dev/null; then
   dir="$base/full"
   printf '%s' "$old" >"$dir/KELDWICK.INI"
   head -c 1M /dev/zero >"$dir/filler" 2>/dev/null
-  # The emptied old report may make room for the new one; if not, it is gone.
+  # No room for a new file: the old one is rewritten where it stands.
   run "$dir"
-  if [[ -e "$dir/KELDWICK.INI" ]]; then
-    expect_report "$dir" "$new"
-  else
-    expect_told "$dir/KELDWICK.INI"
-  fi
+  expect_report "$dir" "$new"
+  [[ -z "$said" ]] || fail "standard error: $said"
   rm -f "$dir/filler"
   run "$dir"
   expect_report "$dir" "$new"
