@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "platform/report/ProfileWriter.h"
@@ -48,15 +50,27 @@ std::string_view versionText(std::string_view value) {
     return rt::trimTrailingBlanks(value.substr(0, static_cast<std::size_t>(control - value.begin())));
 }
 
+// A driver that is there but cannot be read gives UNKNOWN, as one without a
+// version does, but is not passed over in silence.
+void tellUnreadable(const CandidatePath& versionFileName) {
+    if (const auto why = rt::versionReadFailure()) {
+        const auto line = "keldwick: cannot read the driver " + std::string(versionFileName.view()) + ": " +
+                          why.message() + "\n";
+        std::fputs(line.c_str(), stderr);
+    }
+}
+
 // The version block, sized to what the file reports; empty when there is none to read.
 std::vector<std::byte> readVersionBlock(const CandidatePath& versionFileName) {
     rt::os::DWORD handle = 0;
     const auto size = rt::os::GetFileVersionInfoSizeA(versionFileName.c_str(), &handle);
     if (size == 0 || size > kMaxVersionBlock) {
+        tellUnreadable(versionFileName);
         return {};
     }
     std::vector<std::byte> block(size);
     if (!rt::os::GetFileVersionInfoA(versionFileName.c_str(), handle, size, block.data())) {
+        tellUnreadable(versionFileName);
         return {};
     }
     return block;

@@ -95,6 +95,7 @@ class PosixSystemServices final : public SystemServices {
                                os::UINT* length) override {
         return version::queryVersionValue(block, subBlock, buffer, length);
     }
+    std::error_code versionReadFailure() override { return version::lastReadFailure(); }
 
   protected:
     // The buffer grows until the directory fits whole, however long it is.

@@ -1,5 +1,7 @@
 #include "FaultyFileSystem.h"
 
+#include <string_view>
+
 namespace rt::test {
 
 FaultyFileSystem::FaultyFileSystem() : m_native(rt::makeNativeFileSystem()) {}
@@ -20,6 +22,9 @@ std::error_code FaultyFileSystem::fault(const char* path) {
     if (path != nullptr) {
         std::lock_guard lock(m_mutex);
         m_paths.emplace_back(path);
+        if (!m_failingName.empty() && std::string_view(path).ends_with(m_failingName)) {
+            return std::make_error_code(m_failingNameError);
+        }
     }
     const int call = ++m_calls;
     const int failAt = m_failAt.load();

@@ -33,6 +33,12 @@ class FaultyFileSystem final : public rt::FileSystem {
         refuseNewFiles(std::errc::permission_denied);
         m_refusedRemoval = true;
     }
+    // Every call naming a path that ends with `name` fails with `error`.
+    void failPathsEndingWith(std::string name, std::errc error) {
+        std::lock_guard lock(m_mutex);
+        m_failingName = std::move(name);
+        m_failingNameError = error;
+    }
     // The first write fails, half done, as on a full disk.
     void failFirstWrite(std::errc error) { m_firstWriteFailure = static_cast<int>(error); }
     int calls() const { return m_calls.load(); }
@@ -79,6 +85,8 @@ class FaultyFileSystem final : public rt::FileSystem {
     std::errc m_error = std::errc::io_error;
     mutable std::mutex m_mutex;
     std::vector<std::string> m_paths;
+    std::string m_failingName;
+    std::errc m_failingNameError = std::errc::io_error;
 };
 
 }  // namespace rt::test
