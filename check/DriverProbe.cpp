@@ -50,12 +50,14 @@ std::string_view versionText(std::string_view value) {
     return rt::trimTrailingBlanks(value.substr(0, static_cast<std::size_t>(control - value.begin())));
 }
 
-// A driver that is there but cannot be read gives UNKNOWN, as one without a
-// version does, but is not passed over in silence.
+// A driver that is there but cannot be read, or a path where the system
+// cannot tell whether one is, gives UNKNOWN, as a driver without a version
+// does, but is not passed over in silence. The line claims no more than that
+// the path could not be read.
 void tellUnreadable(const CandidatePath& versionFileName) {
     if (const auto why = rt::versionReadFailure()) {
-        const auto line = "keldwick: cannot read the driver " + std::string(versionFileName.view()) + ": " +
-                          why.message() + "\n";
+        const auto line =
+            "keldwick: cannot read " + std::string(versionFileName.view()) + ": " + why.message() + "\n";
         std::fputs(line.c_str(), stderr);
     }
 }

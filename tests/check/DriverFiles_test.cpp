@@ -96,7 +96,7 @@ TEST_F(DriverFiles, UnreadableDriverIsUnknownAndSaidOnce) {
         const auto r = runCheck();
         return r.driverVersion == "UNKNOWN" && reportText() == "[VREDIR.VXD]\r\nISWIN95=YES\r\n" &&
                ::testing::internal::GetCapturedStderr() ==
-                   "keldwick: cannot read the driver " + driver + ": Permission denied\n";
+                   "keldwick: cannot read " + driver + ": Permission denied\n";
     });
     if (!verdict) {
         GTEST_SKIP() << "cannot drop privileges here";
@@ -119,7 +119,7 @@ TEST_F(DriverFiles, DriverThatCannotBeExaminedIsUnknownAndSaid) {
             r = runCheck();
         }
         EXPECT_EQ(r.driverVersion, "UNKNOWN");
-        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "keldwick: cannot read the driver " +
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "keldwick: cannot read " +
                                                                 (cwd() / "VREDIR.VXD").string() + ": " +
                                                                 std::make_error_code(error).message() + "\n");
         EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\n");
