@@ -82,6 +82,18 @@ run "$dir" bash -c 'rmdir "$PWD" && exec "$0" "$@"'
 [[ "$said" == "keldwick: cannot write the report KELDWICK.INI: the current folder cannot be read" ]] ||
   fail "standard error: $said"
 
+# Standard error a pipe that no one reads any more: what the run says is
+# lost, but the run ends as usual. It once ended with SIGPIPE (status 141).
+case=closed-standard-error
+dir="$base/$case"
+mkdir "$dir"
+mkfifo "$base/pipe"
+exec 7<>"$base/pipe" 8>"$base/pipe" 7<&-
+(cd "$dir" && rmdir "$PWD" && exec timeout -k 2 20 env -u DISPLAY -u WAYLAND_DISPLAY "$program" hide 2>&8 >/dev/null)
+status=$?
+exec 8>&-
+[[ $status -eq 0 ]] || fail "exit status $status"
+
 case=too-long-path
 deep="$base/$case"
 while [[ ${#deep} -lt 3800 ]]; do deep="$deep/$(printf 'd%.0s' {1..200})"; done
