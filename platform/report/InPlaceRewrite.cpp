@@ -32,6 +32,13 @@ std::error_code ioError() {
     return std::make_error_code(std::errc::io_error);
 }
 
+std::string headerLine(std::string_view name) {
+    std::string line(1, '[');
+    line.append(name);
+    line.append("]\r\n");
+    return line;
+}
+
 class Slots {
   public:
     Slots(FileSystem& files, const File& file, std::string old, std::string_view text, std::string_view name)
@@ -40,7 +47,7 @@ class Slots {
           m_old(std::move(old)),
           m_text(text),
           m_name(name),
-          m_live("[" + std::string(name) + "]\r\n"),
+          m_live(headerLine(name)),
           m_retired(m_live) {
         m_retired[1] = name.front() == '~' ? '!' : '~';
     }
