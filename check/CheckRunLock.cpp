@@ -1,7 +1,6 @@
 #include "CheckRunLock.h"
 
 #include <atomic>
-#include <cstdint>
 
 namespace keldwick {
 
@@ -12,7 +11,8 @@ rt::Lock& processWideLock() {
     return lock;
 }
 
-std::atomic<std::int64_t> g_folderWaitMilliseconds{rt::FolderLock::kDefaultWait.count()};
+// 32 bits: the i486 has no atomic 64-bit load.
+std::atomic<int> g_folderWaitMilliseconds{static_cast<int>(rt::FolderLock::kDefaultWait.count())};
 
 }  // namespace
 
@@ -27,7 +27,7 @@ std::chrono::milliseconds CheckRunLock::folderWait() {
 }
 
 void CheckRunLock::setFolderWait(std::chrono::milliseconds wait) {
-    g_folderWaitMilliseconds = wait.count();
+    g_folderWaitMilliseconds = static_cast<int>(wait.count());
 }
 
 }  // namespace keldwick
