@@ -91,7 +91,7 @@ void tellPrefixFault(const std::string& prefix, const std::string& fault) {
 // WINEPREFIX that names no folder is said, and stands in for none.
 std::string winePrefix() {
     if (const char* prefix = std::getenv("WINEPREFIX"); prefix != nullptr) {
-        const std::string value(prefix);
+        std::string value(prefix);
         if (const auto fault = prefixFault(value); !fault.empty()) {
             tellPrefixFault(value, fault);
             return {};

@@ -16,7 +16,7 @@ namespace rt {
 namespace {
 
 // A profile the rewrite would read whole; Windows 95 reads none beyond 32 KB.
-constexpr std::uint64_t kMaxRewrittenBytes = 64 * 1024;
+constexpr std::uint64_t kMaxRewrittenBytes = std::uint64_t{64} * 1024;
 // Room in each slot for any report, so that the two slots take turns.
 constexpr std::size_t kSlotFloor = 126;
 
