@@ -4,11 +4,13 @@
 #include <string>
 
 #include "app/CommandLine.h"
+#include "app/ExitStatus.h"
 #include "app/RunMode.h"
 #include "platform/window/DesktopPresenter.h"
 #include "platform/window/Runtime.h"
 #include "platform/window/RuntimeSetup.h"
 #include "ui/AppFrame.h"
+#include "ui/CheckAnswer.h"
 #include "ui/HiddenMode.h"
 #include "ui/StatusWindow.h"
 #include "ui/WindowProcedure.h"
@@ -19,8 +21,8 @@ namespace {
 
 const rt::Module kMainModule{"KELDWICK", &rt::initialiseModule};
 
-constexpr int kNoDesktop = 1;
-constexpr int kUnpreparedFrame = 1;
+constexpr int kNoDesktop = kStatusNoCheck;
+constexpr int kUnpreparedFrame = kStatusNoCheck;
 
 // Windows are drawn only in normal mode, so a hidden run needs no desktop. A
 // presenter installed already (by a test) is kept.
@@ -57,6 +59,7 @@ int programBody() {
             break;
     }
     HiddenMode = asksForHiddenMode(parameters);
+    forgetCheckAnswer();
     // Without a desktop the windows could never be seen nor closed: say so and
     // fail rather than wait forever.
     if (!HiddenMode) {
@@ -71,7 +74,7 @@ int programBody() {
         reportUnpreparedWindow(ran.error());
         return kUnpreparedFrame;
     }
-    return 0;
+    return asksForStatus(parameters) ? exitStatusOf(lastCheckAnswer()) : kStatusOk;
 }
 
 }  // namespace keldwick
