@@ -7,6 +7,7 @@
 #include "app/ExitStatus.h"
 #include "app/RunMode.h"
 #include "platform/window/DesktopPresenter.h"
+#include "platform/window/InformationText.h"
 #include "platform/window/Runtime.h"
 #include "platform/window/RuntimeSetup.h"
 #include "ui/AppFrame.h"
@@ -50,11 +51,11 @@ int programBody() {
     const std::string parameters = rt::commandText("", 0);
     switch (requestOf(parameters)) {
         case CommandLineRequest::Usage:
-            std::fputs(usageText().c_str(), stdout);
-            return 0;
+            rt::showInformation(usageText());
+            return kStatusOk;
         case CommandLineRequest::Version:
-            std::fputs(versionText().c_str(), stdout);
-            return 0;
+            rt::showInformation(versionText());
+            return kStatusOk;
         case CommandLineRequest::Run:
             break;
     }
