@@ -20,7 +20,7 @@ CommandLineRequest requestOf(std::string_view parameters);
 // script's branches, so it must be asked for on purpose.
 bool asksForStatus(std::string_view parameters);
 
-// The answers, as printed on standard output.
+// The answers, as rt::showInformation shows them.
 std::string usageText();
 std::string versionText();
 

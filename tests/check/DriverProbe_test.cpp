@@ -152,21 +152,32 @@ TEST_F(DriverProbe, VersionCutByAFileThatGrewIsUnknown) {
     class Growing final : public rt::test::FakeSystemServices {
       public:
         rt::os::DWORD fileVersionInfoSize(const char* fileName, rt::os::DWORD* handle) override {
-            m_full = FakeSystemServices::fileVersionInfoSize(fileName, handle);
-            return m_full - 3;
+            m_whole.resize(FakeSystemServices::fileVersionInfoSize(fileName, handle));
+            return static_cast<rt::os::DWORD>(m_whole.size() - 3);
         }
         rt::os::BOOL fileVersionInfo(const char* fileName, rt::os::DWORD handle, rt::os::DWORD length,
                                      void* data) override {
-            std::vector<char> whole(m_full);
-            if (FakeSystemServices::fileVersionInfo(fileName, handle, m_full, whole.data()) == 0) {
+            if (FakeSystemServices::fileVersionInfo(
+                    fileName, handle, static_cast<rt::os::DWORD>(m_whole.size()), m_whole.data()) == 0) {
                 return 0;
             }
-            std::memcpy(data, whole.data(), length);
+            std::memcpy(data, m_whole.data(), length);
+            return 1;
+        }
+        // Where the value lies, as the structure at the block's start says.
+        rt::os::BOOL queryVersionValue(const void* block, const char* subBlock, void** buffer,
+                                       rt::os::UINT* length) override {
+            void* found = nullptr;
+            if (FakeSystemServices::queryVersionValue(m_whole.data(), subBlock, &found, length) == 0) {
+                return 0;
+            }
+            *buffer = const_cast<char*>(static_cast<const char*>(block)) +
+                      (static_cast<char*>(found) - m_whole.data());
             return 1;
         }
 
       private:
-        rt::os::DWORD m_full = 0;
+        std::vector<char> m_whole;
     } growing;
     growing.cwd = services.cwd;
     growing.systemDir = services.systemDir;
