@@ -16,17 +16,18 @@
 #                a newer driver; the stopped one holds the folder's lock past
 #                the wait, or not, and is then let go.
 # ROUNDS (default 1000) rounds of each; ROUND_SETS folders work at once in the
-# lock rounds, which mostly wait. Cases that need root (another user, a mount)
+# lock rounds, which mostly wait. CASES (default all) names the cases to run,
+# separated by blanks, for a longer look at one. Cases that need root (another user, a mount)
 # say that they were skipped. Needs: python3; strace for the every-call kills.
 # Usage: tools/reliability/kill-rounds.sh [folder-to-run-in [program]]
 set -euo pipefail
 case "${1:-}" in
-  --help) echo "usage: tools/reliability/kill-rounds.sh [folder-to-run-in [program]]   (ROUNDS=1000 by default)"
+  --help) echo "usage: tools/reliability/kill-rounds.sh [folder-to-run-in [program]]   (ROUNDS=1000, CASES=all by default)"
           echo "Kills hidden runs on every way a report is written, and sorts the reports they leave."
           exit 0 ;;
   -*) echo "kill-rounds.sh: unknown option $1 (see --help)" >&2; exit 2 ;;
 esac
-export ROUNDS="${ROUNDS:-1000}" ROUND_SETS="${ROUND_SETS:-25}"
+export ROUNDS="${ROUNDS:-1000}" ROUND_SETS="${ROUND_SETS:-25}" CASES="${CASES:-main long read-only write-only full-disk lock}"
 source "$(dirname "$0")/../bench/driver-folder.sh"
 driver_folder kill "$@"
 env -u DISPLAY -u WAYLAND_DISPLAY python3 - "$program" <<'PY'
@@ -35,6 +36,10 @@ import collections, os, random, re, shutil, signal, statistics, subprocess, sys,
 program = sys.argv[1]
 rounds = int(os.environ["ROUNDS"])
 sets = int(os.environ["ROUND_SETS"])
+cases = set(os.environ["CASES"].split())
+unknown = cases - {"main", "long", "read-only", "write-only", "full-disk", "lock"}
+if unknown:
+    sys.exit(f"kill-rounds.sh: unknown case(s) in CASES: {' '.join(sorted(unknown))}")
 work = os.getcwd()
 report = "KELDWICK.INI"
 old = b"[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=an old run\r\n"
@@ -248,46 +253,50 @@ def stopped_lock_holder(title):
     return sum(outcomes.get(kind, 0) for kind in BAD)
 
 bad = 0
-main = folder_of("main")
-bad += random_kills("main", main, False)
-bad += every_call("main", main, False)
+if "main" in cases:
+    main = folder_of("main")
+    bad += random_kills("main", main, False)
+    bad += every_call("main", main, False)
 
-deep = work
-while len(deep) + 1 + len(report) < os.pathconf("/", "PC_PATH_MAX") - 1:
-    room = os.pathconf("/", "PC_PATH_MAX") - 1 - (len(deep) + 1 + len(report)) - 1
-    deep = os.path.join(deep, "d" * max(1, min(room, 200)))
-os.makedirs(deep)
-shutil.copy("VREDIR.VXD", deep)
-print(f"long: the report path is {len(os.path.join(deep, report))} characters")
-bad += random_kills("long", os.path.relpath(deep), False)
+if "long" in cases:
+    deep = work
+    while len(deep) + 1 + len(report) < os.pathconf("/", "PC_PATH_MAX") - 1:
+        room = os.pathconf("/", "PC_PATH_MAX") - 1 - (len(deep) + 1 + len(report)) - 1
+        deep = os.path.join(deep, "d" * max(1, min(room, 200)))
+    os.makedirs(deep)
+    shutil.copy("VREDIR.VXD", deep)
+    print(f"long: the report path is {len(os.path.join(deep, report))} characters")
+    bad += random_kills("long", os.path.relpath(deep), False)
 
-if root:
+if cases & {"read-only", "write-only"} and not root:
+    print("read-only, write-only: skipped, another user needs root and setpriv")
+if "read-only" in cases and root:
     readonly = folder_of("read-only", 0o755)
     put_old(readonly)
     os.chmod(readonly, 0o555)
     bad += random_kills("read-only", readonly, True)
     bad += every_call("read-only", readonly, True)
     bad += writers_and_reader("read-only", readonly, True)
-
+if "write-only" in cases and root:
     writeonly = folder_of("write-only", 0o733)
     bad += random_kills("write-only", writeonly, True)
-else:
-    print("read-only, write-only: skipped, another user needs root and setpriv")
 
-full = os.path.join(work, "full")
-os.mkdir(full)
-if root and subprocess.run(["mount", "-t", "tmpfs", "-o", "size=16k,nr_inodes=64", "tmpfs", full]).returncode == 0:
-    try:
-        shutil.copy("VREDIR.VXD", full)
-        put_old(full)
-        subprocess.run(f"head -c 1M /dev/zero > {full}/filler", shell=True, stderr=subprocess.DEVNULL)
-        bad += random_kills("full-disk", full, False)
-    finally:
-        subprocess.run(["umount", full])
-else:
-    print("full-disk: skipped, no tmpfs mount here")
+if "full-disk" in cases:
+    full = os.path.join(work, "full")
+    os.mkdir(full)
+    if root and subprocess.run(["mount", "-t", "tmpfs", "-o", "size=16k,nr_inodes=64", "tmpfs", full]).returncode == 0:
+        try:
+            shutil.copy("VREDIR.VXD", full)
+            put_old(full)
+            subprocess.run(f"head -c 1M /dev/zero > {full}/filler", shell=True, stderr=subprocess.DEVNULL)
+            bad += random_kills("full-disk", full, False)
+        finally:
+            subprocess.run(["umount", full])
+    else:
+        print("full-disk: skipped, no tmpfs mount here")
 
-bad += stopped_lock_holder("lock")
+if "lock" in cases:
+    bad += stopped_lock_holder("lock")
 print(f"empty, mixed or stale: {bad}; whole runs without their report: {failed_whole}")
 sys.exit(1 if bad or failed_whole else 0)
 PY
