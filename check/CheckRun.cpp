@@ -1,5 +1,6 @@
 #include "CheckRun.h"
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 
@@ -38,6 +39,29 @@ ReportNotWritten tellReportNotWritten(std::string file, std::string reason) {
     return {std::move(file), std::move(reason)};
 }
 
+// The report stays where it is and as it is: another run may be about to
+// publish into it, and an older check must not land on a newer one.
+std::string lockFailure(const std::error_code& failure) {
+    std::string reason;
+    if (failure == std::errc::resource_unavailable_try_again) {
+        const auto wait = CheckRunLock::folderWait();
+        reason = "another check kept the folder locked for more than " +
+                 (wait.count() % 1000 == 0 ? std::to_string(wait.count() / 1000) + " s"
+                                           : std::to_string(wait.count()) + " ms");
+    } else {
+        reason = "the folder cannot be locked (" + failure.message() + ")";
+    }
+    return reason + "; the report there is left as it was and is not this run's";
+}
+
+// Written, but a power loss may take it back: said, never undone.
+void tellNotFlushed(const std::string& file, const std::error_code& cause) {
+    const std::string line = "keldwick: warning: the report " + file +
+                             " was written but could not be flushed to disk (" + cause.message() +
+                             "); a power loss may undo it\n";
+    std::fputs(line.c_str(), stderr);
+}
+
 std::string reportPathWithin(const std::string& directory) {
     std::string path = directory;
     if (!rt::endsWithSeparator(path)) {
@@ -66,6 +90,9 @@ rt::Result<void, ReportNotWritten> RESETREPORT(CheckRunLock& lock, rt::ProfileBa
     }
     ReportPath = path;
     lock.holdFolder(directory);
+    if (!lock.holdsFolder()) {
+        return tellReportNotWritten(std::string(path.view()), lockFailure(lock.folderFailure()));
+    }
     report.open(std::string(ReportPath.view()));
     return {};
 }
@@ -82,6 +109,9 @@ rt::Result<void, ReportNotWritten> publishReport(const CheckRunLock& lock, rt::P
             reason += "; the old report could not be removed and is out of date";
         }
         return tellReportNotWritten(report.path(), std::move(reason));
+    }
+    if (const auto& notFlushed = published->notFlushed) {
+        tellNotFlushed(report.path(), notFlushed);
     }
     return {};
 }

@@ -31,11 +31,13 @@ rt::Result<void, ReportNotWritten> CHECKVREDIR(ResultField& IsWin95, ResultField
 // Builds ReportPath from the current directory, takes the report folder's
 // lock and opens `report` on the report: from here on the report starts
 // empty, as though deleted, and the probes' entries collect in it. Where no
-// path names the report, the answer says why and the batch stays closed.
+// path names the report, or the lock is not had in time, the answer says why
+// and the batch stays closed: the probes' puts are then refused.
 rt::Result<void, ReportNotWritten> RESETREPORT(CheckRunLock& lock, rt::ProfileBatch& report);
 
 // Puts the collected report in place of the old one. Where that cannot be
 // done the old one is removed, and standard error says which file and why.
+// A report written but not flushed to disk is written; standard error warns.
 rt::Result<void, ReportNotWritten> publishReport(const CheckRunLock& lock, rt::ProfileBatch& report);
 
 // "YES" for the Windows 95 family, else "NO"; writes ISWIN95 to the report.

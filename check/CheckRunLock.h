@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <mutex>
 #include <string>
 
@@ -20,6 +21,13 @@ class CheckRunLock {
 
     void holdFolder(const std::string& folder);
     bool holdsFolder() const { return m_folder.isHeld(); }
+    std::error_code folderFailure() const { return m_folder.failure(); }
+
+    // How long a run waits for another process's check in the same folder:
+    // far beyond the few milliseconds a check holds it, yet short enough for
+    // a login script. Tests shorten it.
+    static std::chrono::milliseconds folderWait();
+    static void setFolderWait(std::chrono::milliseconds wait);
 
   private:
     std::unique_lock<rt::Lock> m_process;

@@ -1,6 +1,8 @@
 #include "DriverProbe.h"
 
 #include <cstdint>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "platform/report/ProfileWriter.h"
@@ -35,15 +37,29 @@ bool findDriver(CandidatePath& candidate) {
            locateInSystemDirectory(rt::os::GetWindowsDirectoryA, candidate);
 }
 
+// A driver that is there but cannot be read, or a path where the system
+// cannot tell whether one is, gives UNKNOWN, as a driver without a version
+// does, but is not passed over in silence. The line claims no more than that
+// the path could not be read.
+void tellUnreadable(const CandidatePath& versionFileName) {
+    if (const auto why = rt::versionReadFailure()) {
+        const auto line =
+            "keldwick: cannot read " + std::string(versionFileName.view()) + ": " + why.message() + "\n";
+        std::fputs(line.c_str(), stderr);
+    }
+}
+
 // The version block, sized to what the file reports; empty when there is none to read.
 std::vector<std::byte> readVersionBlock(const CandidatePath& versionFileName) {
     rt::os::DWORD handle = 0;
     const auto size = rt::os::GetFileVersionInfoSizeA(versionFileName.c_str(), &handle);
     if (size == 0 || size > kMaxVersionBlock) {
+        tellUnreadable(versionFileName);
         return {};
     }
     std::vector<std::byte> block(size);
     if (!rt::os::GetFileVersionInfoA(versionFileName.c_str(), handle, size, block.data())) {
+        tellUnreadable(versionFileName);
         return {};
     }
     return block;

@@ -91,13 +91,14 @@ class FileSystem {
     // Creates a file that did not exist (never through a link), readable and
     // writable as the process's defaults allow.
     virtual Result<File, std::error_code> createNew(const char* path) = 0;
-    // Opens a file that exists for writing where it stands: never creates one,
-    // never through a link, never blocks on a FIFO.
+    // Opens a file that exists for reading and writing where it stands: never
+    // creates one, never through a link, never blocks on a FIFO.
     virtual Result<File, std::error_code> openForWriting(const char* path) = 0;
     virtual Result<void, std::error_code> truncate(const File& file, std::uint64_t size) = 0;
-    // The count of bytes written; callers treat a short count as a failure.
-    virtual Result<std::size_t, std::error_code> write(const File& file,
-                                                       std::span<const std::byte> bytes) = 0;
+    // Writes at `offset`; the count of bytes written, which callers treat as a
+    // failure when short.
+    virtual Result<std::size_t, std::error_code> writeAt(const File& file, std::uint64_t offset,
+                                                         std::span<const std::byte> bytes) = 0;
     virtual Result<void, std::error_code> sync(const File& file) = 0;
     // Puts `from` in place of `to` in one step; a link at `to` is replaced, not followed.
     // `function_not_supported` where the system has no such step (Windows 95, 98, Me).
@@ -109,6 +110,10 @@ class FileSystem {
     // Removes a file (or a link, FIFO, socket); never a directory.
     virtual Result<void, std::error_code> removeFile(const char* path) = 0;
     virtual Result<void, std::error_code> syncFolder(const char* folder) = 0;
+    // False only where the path surely names nothing (no such entry, a
+    // dangling link); true where something is there or the system cannot tell
+    // (no permission on a folder above it, an I/O error), so that a caller
+    // that goes on to open it learns why.
     virtual bool exists(const char* path) = 0;
     // The names of the folder's entries that equal `name` apart from ASCII
     // letter case, `name` itself among them when it is there, in no set order.
@@ -118,7 +123,7 @@ class FileSystem {
     virtual Result<std::vector<FolderEntry>, std::error_code> listFolder(const char* folder,
                                                                          std::string_view namePrefix) = 0;
     // Takes an advisory lock on a folder without waiting: `resource_unavailable_try_again` when held
-    // elsewhere.
+    // elsewhere, any other error where the folder cannot be locked at all.
     virtual Result<LockedFolder, std::error_code> tryLockFolder(const char* folder) = 0;
 
   protected:

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <csignal>
 #include <ctime>
+#include <string>
 
 #include "platform/base/AsciiCase.h"
 #include "platform/filesystem/FileSystem.h"
@@ -14,6 +15,9 @@
 namespace rt {
 
 namespace {
+
+// No longer than the report's own name, so that it fits wherever the report does.
+constexpr const char* kLockFileName = ".KELDWICK.LK";
 
 std::error_code lastError() {
     return {errno, std::generic_category()};
@@ -93,7 +97,7 @@ class PosixFileSystem final : public FileSystem {
     }
 
     Result<File, std::error_code> openForWriting(const char* path) override {
-        const int flags = O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+        const int flags = O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
         return opened(retrying([&] { return ::open(path, flags); }));
     }
 
@@ -102,11 +106,14 @@ class PosixFileSystem final : public FileSystem {
                                0);
     }
 
-    Result<std::size_t, std::error_code> write(const File& file, std::span<const std::byte> bytes) override {
+    Result<std::size_t, std::error_code> writeAt(const File& file, std::uint64_t offset,
+                                                 std::span<const std::byte> bytes) override {
         std::size_t written = 0;
         while (written < bytes.size()) {
-            const auto n =
-                retrying([&] { return ::write(fd(file), bytes.data() + written, bytes.size() - written); });
+            const auto n = retrying([&] {
+                return ::pwrite(fd(file), bytes.data() + written, bytes.size() - written,
+                                static_cast<off_t>(offset + written));
+            });
             if (n < 0) {
                 return lastError();
             }
@@ -140,7 +147,12 @@ class PosixFileSystem final : public FileSystem {
         return done;
     }
 
-    bool exists(const char* path) override { return ::access(path, F_OK) == 0; }
+    bool exists(const char* path) override {
+        if (::access(path, F_OK) == 0) {
+            return true;
+        }
+        return errno != ENOENT && errno != ENOTDIR && errno != ELOOP && errno != ENAMETOOLONG;
+    }
 
     Result<std::vector<std::string>, std::error_code> namesIgnoringCase(const char* folder,
                                                                         std::string_view name) override {
@@ -187,19 +199,24 @@ class PosixFileSystem final : public FileSystem {
         return entries;
     }
 
+    // The folder itself is locked where it can be opened and locked. A folder
+    // that cannot be read (a drop box), or whose file system locks no folder
+    // (NFS locks only what is open for writing), is locked through a file in
+    // it instead, which stays. Both are released by the system when the
+    // holder dies.
     Result<LockedFolder, std::error_code> tryLockFolder(const char* folder) override {
         const int dir = retrying([&] { return ::open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
         if (dir < 0) {
-            return lastError();
+            if (errno != EACCES) {
+                return lastError();
+            }
+            return lockThroughFile(folder);
         }
-        if (retrying([&] { return ::flock(dir, LOCK_EX | LOCK_NB); }) != 0) {
-            const auto error = errno == EWOULDBLOCK
-                                   ? std::make_error_code(std::errc::resource_unavailable_try_again)
-                                   : lastError();
-            ::close(dir);
-            return error;
+        auto locked = locking(dir);
+        if (!locked && isLockRefused(locked.error())) {
+            return lockThroughFile(folder);
         }
-        return adoptLock(dir);
+        return locked;
     }
 
   protected:
@@ -214,6 +231,41 @@ class PosixFileSystem final : public FileSystem {
     }
 
   private:
+    static bool isLockRefused(std::error_code error) {
+        return error == std::errc::bad_file_descriptor || error == std::errc::no_lock_available ||
+               error == std::errc::operation_not_supported || error == std::errc::invalid_argument;
+    }
+
+    // Takes the lock on an open descriptor, which it closes unless it is handed out.
+    Result<LockedFolder, std::error_code> locking(int descriptor) {
+        if (retrying([&] { return ::flock(descriptor, LOCK_EX | LOCK_NB); }) != 0) {
+            const auto error = errno == EWOULDBLOCK
+                                   ? std::make_error_code(std::errc::resource_unavailable_try_again)
+                                   : lastError();
+            ::close(descriptor);
+            return error;
+        }
+        return adoptLock(descriptor);
+    }
+
+    Result<LockedFolder, std::error_code> lockThroughFile(const char* folder) {
+        std::string path(folder);
+        if (path.empty() || path.back() != '/') {
+            path += '/';
+        }
+        path += kLockFileName;
+        const int flags = O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+        int file = retrying([&] { return ::open(path.c_str(), O_RDWR | flags, 0666); });
+        if (file < 0 && errno == EACCES) {
+            // Another user's lock file, which this one may only read: a local lock still holds.
+            file = retrying([&] { return ::open(path.c_str(), O_RDONLY | flags, 0666); });
+        }
+        if (file < 0) {
+            return lastError();
+        }
+        return locking(file);
+    }
+
     Result<File, std::error_code> opened(int descriptor) {
         if (descriptor < 0) {
             return lastError();

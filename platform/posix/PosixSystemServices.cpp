@@ -1,11 +1,15 @@
+#include <sys/stat.h>
 #include <sys/utsname.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -19,11 +23,80 @@ namespace rt {
 
 namespace {
 
+constexpr std::string_view kDeepestFolder = "/drive_c/windows/system32";
+constexpr std::size_t kShownValue = 120;
+
+// The value as one line: control bytes as \xHH, a long one cut.
+std::string shown(std::string_view value) {
+    std::string out;
+    for (const char c : value.substr(0, kShownValue)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return value.size() > kShownValue ? out + "..." : out;
+}
+
+// Why a WINEPREFIX value names no folder to look in; empty when it does. A
+// relative one is refused, as Wine refuses it: the current folder is searched
+// first anyway, and a prefix found from it would depend on where a login
+// script happens to start.
+std::string prefixFault(const std::string& prefix) {
+    if (prefix.empty()) {
+        return "is empty";
+    }
+    const auto control = std::find_if(prefix.begin(), prefix.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+    });
+    if (control != prefix.end()) {
+        return "holds a control character";
+    }
+    if (prefix.front() != '/') {
+        return "is not an absolute path";
+    }
+    if (prefix.size() + kDeepestFolder.size() >= kMaxPath) {
+        return "is too long for the folders below it";
+    }
+    struct stat info {};
+    if (::stat(prefix.c_str(), &info) != 0) {
+        return std::string("names no folder: ") + std::strerror(errno);
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        return "names something that is not a folder";
+    }
+    return {};
+}
+
+// Said once for each value, however many checks ask.
+void tellPrefixFault(const std::string& prefix, const std::string& fault) {
+    static std::mutex mutex;
+    static std::string said;
+    std::lock_guard lock(mutex);
+    if (said == prefix + '\0' + fault) {
+        return;
+    }
+    said = prefix + '\0' + fault;
+    const auto line = "keldwick: WINEPREFIX \"" + shown(prefix) + "\" " + fault +
+                      "; the driver is looked for in the current folder only\n";
+    std::fputs(line.c_str(), stderr);
+}
+
 // Linux has no system or Windows directory of its own; the conventional Wine
-// prefix stands in for them, so a driver installed there is found.
+// prefix stands in for them, so a driver installed there is found. A
+// WINEPREFIX that names no folder is said, and stands in for none.
 std::string winePrefix() {
-    if (const char* prefix = std::getenv("WINEPREFIX"); prefix != nullptr && *prefix != '\0') {
-        return prefix;
+    if (const char* prefix = std::getenv("WINEPREFIX"); prefix != nullptr) {
+        std::string value(prefix);
+        if (const auto fault = prefixFault(value); !fault.empty()) {
+            tellPrefixFault(value, fault);
+            return {};
+        }
+        return value;
     }
     if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
         return std::string(home) + "/.wine";
@@ -95,6 +168,7 @@ class PosixSystemServices final : public SystemServices {
                                os::UINT* length) override {
         return version::queryVersionValue(block, subBlock, buffer, length);
     }
+    std::error_code versionReadFailure() override { return version::lastReadFailure(); }
 
   protected:
     // The buffer grows until the directory fits whole, however long it is.

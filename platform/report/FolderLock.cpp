@@ -29,9 +29,11 @@ FolderLock::FolderLock(const std::string& folder, std::chrono::milliseconds wait
         auto locked = files.tryLockFolder(folder.c_str());
         if (locked) {
             m_lock = std::move(locked).value();
+            m_failure.clear();
             return;
         }
-        if (locked.error() != std::errc::resource_unavailable_try_again) {
+        m_failure = locked.error();
+        if (m_failure != std::errc::resource_unavailable_try_again) {
             return;
         }
         const auto pause = backoff(attempt);

@@ -54,7 +54,7 @@ Result<void, std::error_code> ProfileBatch::put(std::string_view section, std::s
     return {};
 }
 
-Result<void, PublishError> ProfileBatch::publish(InPlace inPlace) {
+Result<Published, PublishError> ProfileBatch::publish(InPlace inPlace) {
     close();
     return publishReport(m_path.c_str(), m_text, inPlace);
 }

@@ -38,7 +38,7 @@ class ProfileBatch {
                                           std::string_view value);
 
     // Closes the batch and puts its text in the file's place (publishReport).
-    rt::Result<void, PublishError> publish(InPlace inPlace);
+    rt::Result<Published, PublishError> publish(InPlace inPlace);
 
   private:
     void close();

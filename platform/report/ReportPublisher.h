@@ -3,6 +3,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "WholeFilePublisher.h"
 #include "platform/base/Result.h"
 
 namespace rt {
@@ -19,10 +20,11 @@ struct PublishError {
 
 // Puts a report's whole text in place of the file at `path`: through a new
 // file and a rename (publishWholeFile). Where that fails and `inPlace` allows
-// it, a writable file already there is rewritten where it stands. Where
-// neither succeeds, the file is removed whichever whole text the failed
-// publish left in it, so that the old one cannot pass for the new. An empty
+// it, a writable file already there is rewritten where it stands, and never
+// shows a reader an empty or mixed text. Where neither succeeds, the old file
+// is removed, so that it cannot pass for the new. A text once in place is
+// never removed: a flush that fails after it is told in the answer. An empty
 // text removes the file. Every way a report reaches its file starts here.
-rt::Result<void, PublishError> publishReport(const char* path, std::string_view text, InPlace inPlace);
+rt::Result<Published, PublishError> publishReport(const char* path, std::string_view text, InPlace inPlace);
 
 }  // namespace rt

@@ -8,8 +8,9 @@
 
 namespace rt {
 
-// A new file beside a target, under a hidden name of its own that no one
-// else uses: ".<name>.<tag>.tmp", the tag random. It is removed when it goes
+// A new file beside a target, under a name of its own that no one else uses:
+// "~KW<tag>.TMP", the tag random, an 8.3 name no longer than the report's, so
+// it fits wherever the report's path fits. It is removed when it goes
 // out of scope unless it was kept in the target's place. Every step goes
 // through the file system that created it.
 class TemporaryFile {
@@ -18,10 +19,11 @@ class TemporaryFile {
     // a path longer than the system takes.
     static Result<TemporaryFile, std::error_code> createBeside(std::string_view target);
 
-    // Removes the temporaries of `target` that killed writers left behind:
-    // only names of the shape createBeside makes, and only files older than a
-    // margin, since a writer that could not take the folder's lock may still
-    // be filling a fresh one.
+    // Removes the temporaries beside `target` that killed writers left behind,
+    // and only what is surely one: a name of the shape createBeside makes, a
+    // regular file with no other name, older than a margin (a writer in the
+    // folder may be filling a fresh one), no larger than a report, holding
+    // nothing or a whole profile text. Anything else is left alone.
     static void removeStale(std::string_view target);
 
     TemporaryFile(TemporaryFile&& other) noexcept;

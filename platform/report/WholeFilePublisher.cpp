@@ -12,7 +12,7 @@ namespace rt {
 namespace {
 
 Result<void, std::error_code> writeAndClose(FileSystem& files, File& file, std::string_view bytes) {
-    const auto written = files.write(file, std::as_bytes(std::span(bytes.data(), bytes.size())));
+    const auto written = files.writeAt(file, 0, std::as_bytes(std::span(bytes.data(), bytes.size())));
     if (!written) {
         return written.error();
     }
@@ -27,7 +27,7 @@ Result<void, std::error_code> writeAndClose(FileSystem& files, File& file, std::
 
 }  // namespace
 
-Result<void, std::error_code> publishWholeFile(const char* path, std::string_view bytes) {
+Result<Published, std::error_code> publishWholeFile(const char* path, std::string_view bytes) {
     const auto parts = splitPath(path);
     if (parts.name.empty()) {
         return std::make_error_code(std::errc::invalid_argument);
@@ -39,12 +39,16 @@ Result<void, std::error_code> publishWholeFile(const char* path, std::string_vie
         return temporary.error();
     }
     if (auto written = writeAndClose(files, temporary->file(), bytes); !written) {
-        return written;
+        return written.error();
     }
     if (auto kept = temporary->keep(path); !kept) {
-        return kept;
+        return kept.error();
     }
-    return files.syncFolder(folderOf(parts).c_str());
+    Published published;
+    if (auto synced = files.syncFolder(folderOf(parts).c_str()); !synced) {
+        published.notFlushed = synced.error();
+    }
+    return published;
 }
 
 }  // namespace rt

@@ -20,6 +20,10 @@ int _access(const char* path, int mode) {
     return fileSystem().exists(path) ? 0 : -1;
 }
 
+std::error_code versionReadFailure() {
+    return systemServices().versionReadFailure();
+}
+
 int _remove(const char* path) {
     if (path == nullptr) {
         return -1;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <system_error>
 
 namespace rt {
 
@@ -8,8 +9,14 @@ namespace rt {
 // permission, longer than the platform's paths), never a cut or relative path.
 std::string currentDirectory();
 
-// 0 when something exists at the path (mode 0 asks for existence only), else -1.
+// 0 when something exists at the path (mode 0 asks for existence only), and
+// where the system cannot tell (so that the caller learns why when it opens
+// it); -1 where surely nothing is there.
 int _access(const char* path, int mode);
+
+// Why the last version-information call on this thread could not read its
+// file at all; empty where it read the file, whatever it found in it.
+std::error_code versionReadFailure();
 
 // Deletes a file if present. Directories are never removed, even empty ones.
 int _remove(const char* path);

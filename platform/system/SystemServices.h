@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <system_error>
 
 #include "WinApi.h"
 #include "platform/base/InstalledService.h"
@@ -33,6 +34,10 @@ class SystemServices {
                                      void* data) = 0;
     virtual os::BOOL queryVersionValue(const void* block, const char* subBlock, void** buffer,
                                        os::UINT* length) = 0;
+    // Why the last fileVersionInfoSize or fileVersionInfo on this thread could
+    // not read its file at all (no permission, an I/O error, no memory or
+    // descriptors left); empty where it read the file, whatever it found.
+    virtual std::error_code versionReadFailure() { return {}; }
 
   protected:
     // The directories as the system names them, however long; empty for none.

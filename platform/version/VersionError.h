@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <system_error>
 #include <utility>
 
 #include "platform/base/Result.h"
@@ -25,10 +26,11 @@ enum class Failure {
 struct Error {
     Failure failure;
     std::string reason;
+    std::error_code cause;  // the system's own error, where one stopped the read
 };
 
-inline Error fail(Failure failure, std::string reason) {
-    return Error{failure, std::move(reason)};
+inline Error fail(Failure failure, std::string reason, std::error_code cause = {}) {
+    return Error{failure, std::move(reason), cause};
 }
 
 // "0x1A2B": offsets and field values in reasons are printed the way a hex dump shows them.

@@ -9,11 +9,12 @@ Result<VersionFile, Error> VersionFile::open(const char* path) {
     auto& files = rt::fileSystem();
     auto file = files.openForReading(path, rt::FileSystem::Follow::Links);
     if (!file) {
-        return fail(Failure::OpenFailed, "cannot open the file: " + file.error().message());
+        return fail(Failure::OpenFailed, "cannot open the file: " + file.error().message(), file.error());
     }
     const auto status = files.status(*file);
     if (!status) {
-        return fail(Failure::OpenFailed, "cannot examine the file: " + status.error().message());
+        return fail(Failure::OpenFailed, "cannot examine the file: " + status.error().message(),
+                    status.error());
     }
     if (!status->isRegular) {
         return fail(Failure::OpenFailed, "not a regular file");
@@ -46,8 +47,10 @@ Result<void, Error> VersionFile::read(std::uint64_t offset, std::span<std::byte>
 Result<void, Error> VersionFile::readExactly(std::uint64_t offset, std::span<std::byte> into) {
     const auto read = m_files->readAt(m_file, offset, into);
     if (!read) {
-        return fail(Failure::ReadFailed, "reading " + std::to_string(into.size()) + " bytes at " +
-                                             hex(offset) + " failed: " + read.error().message());
+        return fail(Failure::ReadFailed,
+                    "reading " + std::to_string(into.size()) + " bytes at " + hex(offset) +
+                        " failed: " + read.error().message(),
+                    read.error());
     }
     const auto got = read.value();
     if (got != into.size()) {

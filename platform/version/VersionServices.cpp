@@ -19,8 +19,17 @@ namespace {
 // The smallest block that still says its own length and value length.
 constexpr std::size_t kMinimalBlock = 4;
 
-std::optional<std::vector<std::byte>> readBlock(const char* fileName) {
+thread_local std::error_code t_lastReadFailure;
+
+// Loads the file's version information, and keeps why its file could not be read.
+Result<VersionInfo, Error> load(const char* fileName) {
     auto info = loadVersionInfo(fileName);
+    t_lastReadFailure = info ? std::error_code{} : info.error().cause;
+    return info;
+}
+
+std::optional<std::vector<std::byte>> readBlock(const char* fileName) {
+    auto info = load(fileName);
     if (!info) {
         return std::nullopt;
     }
@@ -33,10 +42,11 @@ std::uint32_t fileVersionInfoSize(const char* fileName, std::uint32_t* handle) {
     if (handle != nullptr) {
         *handle = 0;
     }
+    t_lastReadFailure.clear();
     if (fileName == nullptr) {
         return 0;
     }
-    auto info = loadVersionInfo(fileName);
+    auto info = load(fileName);
     if (!info) {
         return 0;
     }
@@ -51,6 +61,7 @@ std::uint32_t fileVersionInfoSize(const char* fileName, std::uint32_t* handle) {
 }
 
 int fileVersionInfo(const char* fileName, std::uint32_t /*handle*/, std::uint32_t length, void* data) {
+    t_lastReadFailure.clear();
     if (fileName == nullptr || data == nullptr || length < kMinimalBlock) {
         return 0;
     }
@@ -90,6 +101,10 @@ int queryVersionValue(const void* block, const char* subBlock, void** buffer, un
     *buffer = const_cast<std::byte*>(bytes + answer->offset);
     *length = static_cast<unsigned int>(answer->length);
     return 1;
+}
+
+std::error_code lastReadFailure() {
+    return t_lastReadFailure;
 }
 
 }  // namespace rt::version

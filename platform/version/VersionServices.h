@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <system_error>
 
 // The portable version-information services: what the Windows 95 family's
 // GetFileVersionInfoSizeA, GetFileVersionInfoA and VerQueryValueA answer,
@@ -31,5 +32,10 @@ namespace rt::version {
 std::uint32_t fileVersionInfoSize(const char* fileName, std::uint32_t* handle);
 int fileVersionInfo(const char* fileName, std::uint32_t handle, std::uint32_t length, void* data);
 int queryVersionValue(const void* block, const char* subBlock, void** buffer, unsigned int* length);
+
+// Why the last fileVersionInfoSize or fileVersionInfo on this thread could not
+// read its file (it could not be opened, examined or read): the system's error.
+// Empty where that call read the file, whatever it found in it.
+std::error_code lastReadFailure();
 
 }  // namespace rt::version

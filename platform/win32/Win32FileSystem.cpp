@@ -152,8 +152,8 @@ class Win32FileSystem final : public FileSystem {
         if (!isRegular(attributes)) {
             return std::make_error_code(std::errc::operation_not_supported);
         }
-        return opened(::CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        return opened(::CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     }
 
     Status truncate(const File& file, std::uint64_t size) override {
@@ -166,13 +166,24 @@ class Win32FileSystem final : public FileSystem {
         return doneOrLastError(::SetEndOfFile(handleOf(file)));
     }
 
-    Result<std::size_t, std::error_code> write(const File& file, std::span<const std::byte> bytes) override {
+    // Positioned by the file pointer, as the 95 family takes no position with a write either.
+    Result<std::size_t, std::error_code> writeAt(const File& file, std::uint64_t offset,
+                                                 std::span<const std::byte> bytes) override {
+        LONG high = static_cast<LONG>(offset >> 32);
+        if (::SetFilePointer(handleOf(file), static_cast<LONG>(offset & 0xFFFFFFFFu), &high, FILE_BEGIN) ==
+                INVALID_SET_FILE_POINTER &&
+            ::GetLastError() != NO_ERROR) {
+            return lastWin32Error();
+        }
         std::size_t written = 0;
         while (written < bytes.size()) {
             const auto wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1u << 30));
             DWORD n = 0;
             if (::WriteFile(handleOf(file), bytes.data() + written, wanted, &n, nullptr) == 0) {
                 return lastWin32Error();
+            }
+            if (n == 0) {
+                break;
             }
             written += n;
         }
@@ -210,7 +221,24 @@ class Win32FileSystem final : public FileSystem {
 
     Status syncFolder(const char*) override { return {}; }
 
-    bool exists(const char* path) override { return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+    bool exists(const char* path) override {
+        if (::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
+            return true;
+        }
+        switch (::GetLastError()) {
+            case ERROR_FILE_NOT_FOUND:
+            case ERROR_PATH_NOT_FOUND:
+            case ERROR_INVALID_NAME:
+            case ERROR_BAD_PATHNAME:
+            case ERROR_FILENAME_EXCED_RANGE:
+            case ERROR_INVALID_DRIVE:
+            case ERROR_BAD_NETPATH:
+            case ERROR_BAD_NET_NAME:
+                return false;
+            default:
+                return true;
+        }
+    }
 
     // Windows' own names ignore case already: the search answers with the one
     // entry there is, spelled as it is stored.

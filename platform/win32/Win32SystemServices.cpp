@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "Win32Errors.h"
 #include "platform/base/Paths.h"
 #include "platform/system/SystemServices.h"
 
@@ -29,6 +30,39 @@ std::string askForDirectory(Query query) {
         buffer.resize(length);
     }
     return {};
+}
+
+thread_local DWORD t_versionReadFailure = 0;
+
+// The errors with which the version services could not read a file at all,
+// as opposed to finding no version information in it.
+bool isReadFailure(DWORD error) {
+    switch (error) {
+        case ERROR_TOO_MANY_OPEN_FILES:
+        case ERROR_ACCESS_DENIED:
+        case ERROR_NOT_ENOUGH_MEMORY:
+        case ERROR_OUTOFMEMORY:
+        case ERROR_NOT_READY:
+        case ERROR_CRC:
+        case ERROR_READ_FAULT:
+        case ERROR_GEN_FAILURE:
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+        case ERROR_UNEXP_NET_ERR:
+        case ERROR_NETNAME_DELETED:
+        case ERROR_NO_SYSTEM_RESOURCES:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Keeps why a version call that failed could not read its file.
+template <typename T>
+T keepingReadFailure(T answer) {
+    const DWORD error = answer == 0 ? ::GetLastError() : 0;
+    t_versionReadFailure = isReadFailure(error) ? error : 0;
+    return answer;
 }
 
 // The machine's own KERNEL32 and VERSION services. The os:: layer has already
@@ -58,7 +92,8 @@ class Win32SystemServices final : public SystemServices {
 
     os::DWORD fileVersionInfoSize(const char* fileName, os::DWORD* handle) override {
         DWORD native = 0;
-        const DWORD size = ::GetFileVersionInfoSizeA(fileName, &native);
+        ::SetLastError(0);
+        const DWORD size = keepingReadFailure(::GetFileVersionInfoSizeA(fileName, &native));
         if (handle != nullptr) {
             *handle = native;
         }
@@ -66,7 +101,8 @@ class Win32SystemServices final : public SystemServices {
     }
 
     os::BOOL fileVersionInfo(const char* fileName, os::DWORD handle, os::DWORD length, void* data) override {
-        return ::GetFileVersionInfoA(fileName, handle, length, data);
+        ::SetLastError(0);
+        return keepingReadFailure(::GetFileVersionInfoA(fileName, handle, length, data));
     }
 
     os::BOOL queryVersionValue(const void* block, const char* subBlock, void** buffer,
@@ -75,6 +111,10 @@ class Win32SystemServices final : public SystemServices {
         const BOOL found = ::VerQueryValueA(block, subBlock, buffer, &native);
         *length = native;
         return found;
+    }
+
+    std::error_code versionReadFailure() override {
+        return t_versionReadFailure == 0 ? std::error_code{} : win32Error(t_versionReadFailure);
     }
 
   protected:

@@ -1,10 +1,14 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <random>
 #include <regex>
 
 #include "ProgramFixture.h"
+#include "check/CheckRunLock.h"
 #include "ui/HiddenMode.h"
 
 namespace keldwick::test {
@@ -40,6 +44,27 @@ TEST_F(Program, ReportNotWrittenHasAStatusOfItsOwn) {
     services.cwd.clear();
     EXPECT_EQ(runProgram({"HIDE"}), 0);
     EXPECT_EQ(runProgram({"HIDE", "/STATUS"}), 5);
+}
+
+// Another run holds the folder past the wait and may still publish: this run
+// leaves the report to it, and only the status tells the script.
+TEST_F(Program, RunThatCannotGetTheFolderInTimeEndsAsNotWritten) {
+    const std::string theirs = "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1116\r\n";
+    rt::test::writeWholeFile(m_root / "current" / "KELDWICK.INI", theirs);
+    services.setVersion((m_root / "system" / "VREDIR.VXD").string(), "4.00.1115");
+    const int folder = ::open(services.cwd.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(folder, 0);
+    ASSERT_EQ(::flock(folder, LOCK_EX), 0);
+    CheckRunLock::setFolderWait(std::chrono::milliseconds(100));
+    ::testing::internal::CaptureStderr();
+    const int silent = runProgram({"HIDE"});
+    const int asked = runProgram({"HIDE", "/STATUS"});
+    (void)::testing::internal::GetCapturedStderr();
+    CheckRunLock::setFolderWait(rt::FolderLock::kDefaultWait);
+    ::close(folder);
+    EXPECT_EQ(silent, 0);
+    EXPECT_EQ(asked, 5);
+    EXPECT_EQ(reportText(), theirs);
 }
 
 TEST_F(Program, NormalRunAskedForItsStatusEndsWithTheLastCheckAnswer) {

@@ -9,11 +9,13 @@
 #include <thread>
 
 #include "CheckFixture.h"
+#include "tests/support/Unprivileged.h"
 
 namespace keldwick::test {
 namespace {
 
 using namespace std::chrono_literals;
+namespace fs = std::filesystem;
 
 class CheckRunConcurrency : public CheckFixture {};
 
@@ -93,6 +95,53 @@ TEST_F(CheckRunConcurrency, WaitsForAnotherProcessHoldingTheFolder) {
     ::close(folder);
     run.join();
     EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\n");
+}
+
+// Another process's check holds the folder past the wait, perhaps stopped
+// with an older report to publish: this run leaves the report alone and says
+// so. It once published without the lock, and the older one landed on top.
+TEST_F(CheckRunConcurrency, RunThatCannotGetTheLockInTimeLeavesTheReportAlone) {
+    rt::test::writeWholeFile(report(), "theirs");
+    const int folder = ::open(cwd().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(folder, 0);
+    ASSERT_EQ(::flock(folder, LOCK_EX), 0);
+    CheckRunLock::setFolderWait(200ms);
+    ::testing::internal::CaptureStderr();
+    const auto r = runCheck();
+    const auto said = ::testing::internal::GetCapturedStderr();
+    CheckRunLock::setFolderWait(rt::FolderLock::kDefaultWait);
+    ::close(folder);
+    EXPECT_EQ(r.isWin95, "YES");
+    EXPECT_EQ(r.notWritten,
+              "another check kept the folder locked for more than 200 ms; the report there is left as it was "
+              "and is not this run's");
+    EXPECT_EQ(said, "keldwick: cannot write the report " + report().string() + ": " + r.notWritten + "\n");
+    EXPECT_EQ(rt::test::readWholeFile(report()), "theirs");
+}
+
+// A drop box: the folder may be written but not read, so it can be neither
+// locked nor flushed as a folder. The lock is then a file in it, and the
+// report once renamed in place stays, with a warning. It was once removed
+// again, on every run.
+TEST_F(CheckRunConcurrency, WriteOnlyFolderKeepsItsReportAndWarnsOfTheFlush) {
+    rt::test::writeWholeFile(report(), "[VREDIR.VXD]\r\nISWIN95=NO\r\n");
+    fs::permissions(m_root.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(cwd(), fs::perms::owner_all | fs::perms::others_write | fs::perms::others_exec);
+    const auto verdict = rt::test::runUnprivileged([&] {
+        ::testing::internal::CaptureStderr();
+        const auto r = runCheck();
+        const auto said = ::testing::internal::GetCapturedStderr();
+        return r.notWritten.empty() &&
+               said == "keldwick: warning: the report " + report().string() +
+                           " was written but could not be flushed to disk (Permission denied); a power loss "
+                           "may undo it\n";
+    });
+    if (!verdict) {
+        GTEST_SKIP() << "cannot drop privileges here";
+    }
+    EXPECT_TRUE(*verdict);
+    EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\n");
+    EXPECT_TRUE(fs::exists(cwd() / ".KELDWICK.LK")) << "the folder's lock, as a file";
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "CheckFixture.h"
 #include "FixtureBuilder.h"
+#include "tests/support/FaultyFileSystem.h"
 #include "tests/support/Unprivileged.h"
 #include "tests/support/Watchdog.h"
 
@@ -82,16 +83,47 @@ TEST_F(DriverFiles, FileThatIsNoExecutableIsUnknown) {
     EXPECT_EQ(runCheck().recommend, "UNKNOWN");
 }
 
-TEST_F(DriverFiles, UnreadableDriverIsUnknown) {
+// A driver that is there but cannot be read is UNKNOWN, and one line says
+// which file and why: it was once a silent "no version".
+TEST_F(DriverFiles, UnreadableDriverIsUnknownAndSaidOnce) {
     writeDriver(systemDir(), fixtures::leFile(block("4.00.1116")));
     fs::permissions(systemDir() / "VREDIR.VXD", fs::perms::none);
     fs::permissions(m_root.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
     fs::permissions(cwd(), fs::perms::all);
-    const auto verdict = rt::test::runUnprivileged([&] { return runCheck().driverVersion == "UNKNOWN"; });
+    const auto driver = (systemDir() / "VREDIR.VXD").string();
+    const auto verdict = rt::test::runUnprivileged([&] {
+        ::testing::internal::CaptureStderr();
+        const auto r = runCheck();
+        return r.driverVersion == "UNKNOWN" && reportText() == "[VREDIR.VXD]\r\nISWIN95=YES\r\n" &&
+               ::testing::internal::GetCapturedStderr() ==
+                   "keldwick: cannot read " + driver + ": Permission denied\n";
+    });
     if (!verdict) {
         GTEST_SKIP() << "cannot drop privileges here";
     }
     EXPECT_TRUE(*verdict);
+}
+
+// The existence test or the opening of the driver fails for a reason other
+// than its absence: the search stops there, as it cannot tell, and says so.
+TEST_F(DriverFiles, DriverThatCannotBeExaminedIsUnknownAndSaid) {
+    writeDriver(systemDir(), fixtures::leFile(block("4.00.1116")));
+    for (const auto error : {std::errc::io_error, std::errc::permission_denied,
+                             std::errc::too_many_files_open, std::errc::not_enough_memory}) {
+        rt::test::FaultyFileSystem faulty;
+        faulty.failPathsEndingWith("current/VREDIR.VXD", error);
+        ::testing::internal::CaptureStderr();
+        Results r;
+        {
+            rt::ScopedFileSystem installed(faulty);
+            r = runCheck();
+        }
+        EXPECT_EQ(r.driverVersion, "UNKNOWN");
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "keldwick: cannot read " +
+                                                                (cwd() / "VREDIR.VXD").string() + ": " +
+                                                                std::make_error_code(error).message() + "\n");
+        EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\n");
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -71,14 +72,15 @@ TEST(NativeServices, CurrentDirectoryLongerThanAPathIsNone) {
 }
 
 TEST(NativeServices, WinePrefixStandsInForTheSystemDirectories) {
+    TempFolder prefix;
     const char* saved = std::getenv("WINEPREFIX");
-    ::setenv("WINEPREFIX", "/opt/prefix", 1);
-    char buffer[64];
-    EXPECT_EQ(rt::os::GetSystemDirectoryA(buffer, sizeof buffer), 36u);
-    EXPECT_STREQ(buffer, "/opt/prefix/drive_c/windows/system32");
-    EXPECT_EQ(rt::os::GetWindowsDirectoryA(buffer, sizeof buffer), 27u);
-    EXPECT_STREQ(buffer, "/opt/prefix/drive_c/windows");
-    EXPECT_EQ(rt::os::GetWindowsDirectoryA(buffer, 10), 28u) << "too small: the size needed, NUL included";
+    ::setenv("WINEPREFIX", prefix.str().c_str(), 1);
+    char buffer[kMaxPath];
+    const auto system = prefix.str() + "/drive_c/windows/system32";
+    EXPECT_EQ(rt::os::GetSystemDirectoryA(buffer, sizeof buffer), system.size());
+    EXPECT_EQ(std::string(buffer), system);
+    EXPECT_EQ(rt::os::GetWindowsDirectoryA(buffer, 10), system.size() - 8)
+        << "too small: the size needed, NUL included";
     ::unsetenv("WINEPREFIX");
     const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
     if (!home.empty()) {
@@ -87,6 +89,39 @@ TEST(NativeServices, WinePrefixStandsInForTheSystemDirectories) {
     }
     if (saved != nullptr) {
         ::setenv("WINEPREFIX", saved, 1);
+    }
+}
+
+// A WINEPREFIX that names no folder to look in is said, once for each value,
+// and stands in for no folder; it was once a silent "no version".
+TEST(NativeServices, WinePrefixThatNamesNoFolderIsSaidOnce) {
+    TempFolder folder;
+    rt::test::writeWholeFile(folder / "file", "x");
+    const char* saved = std::getenv("WINEPREFIX");
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "\"\" is empty"},
+        {folder.str() + "/missing", "/missing\" names no folder: No such file or directory"},
+        {folder.str() + "/file", "/file\" names something that is not a folder"},
+        {"/" + std::string(5000, 'p'), "...\" is too long for the folders below it"},
+        {folder.str() + "\nx", "\\x0Ax\" holds a control character"},
+        {"prefix", "\"prefix\" is not an absolute path"}};
+    for (const auto& [value, fault] : cases) {
+        ::setenv("WINEPREFIX", value.c_str(), 1);
+        char buffer[kMaxPath];
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(rt::os::GetSystemDirectoryA(buffer, sizeof buffer), 0u) << value;
+        EXPECT_EQ(rt::os::GetWindowsDirectoryA(buffer, sizeof buffer), 0u) << value;
+        const auto said = ::testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(said.starts_with("keldwick: WINEPREFIX \"")) << said;
+        EXPECT_NE(said.find(fault + "; the driver is looked for in the current folder only\n"),
+                  std::string::npos)
+            << said;
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    }
+    if (saved != nullptr) {
+        ::setenv("WINEPREFIX", saved, 1);
+    } else {
+        ::unsetenv("WINEPREFIX");
     }
 }
 
@@ -122,7 +157,7 @@ TEST(NativeServices, FileSizeLimitFailsTheWriteInsteadOfEndingTheProcess) {
         const std::byte byte{'x'};
         const bool limited = ::setrlimit(RLIMIT_FSIZE, &none) == 0;
         const auto file = files->createNew(path.c_str());
-        const auto written = file ? files->write(*file, std::span(&byte, 1)) : file.error();
+        const auto written = file ? files->writeAt(*file, 0, std::span(&byte, 1)) : file.error();
         const bool failed = limited && file && !written && written.error() == std::errc::file_too_large;
         ::_exit(failed ? 0 : 1);
     }

@@ -31,7 +31,7 @@ std::error_code failureOf(const rt::Result<void, std::error_code>& put) {
 class ProfileWriter : public ::testing::Test {
   protected:
     // Puts the entries into a report of their own and publishes it, as a check does.
-    rt::Result<void, PublishError> publish(
+    rt::Result<Published, PublishError> publish(
         std::string_view section,
         std::initializer_list<std::pair<std::string_view, std::string_view>> entries) {
         ProfileBatch batch;
@@ -136,35 +136,49 @@ TEST_F(ProfileWriter, ReadersNeverSeeATornFile) {
     EXPECT_EQ(torn, 0);
 }
 
-TEST_F(ProfileWriter, StaleTemporariesOfTheReportAreRemoved) {
-    const auto stale = folder / ".KELDWICK.INI.abcdefgh.tmp";
-    const auto fresh = folder / ".KELDWICK.INI.ijklmnop.tmp";
-    const auto foreign = folder / ".OTHER.INI.abcdefgh.tmp";
-    for (const auto& path : {stale, fresh, foreign}) {
-        writeWholeFile(path, "x");
+// The sweep takes only what a killed writer surely left: our 8.3 shape, old,
+// one name, no larger than a report, holding nothing or a whole profile. It
+// once removed a person's file of the temporary's shape, and a hard link.
+TEST_F(ProfileWriter, SweepRemovesOnlyWhatAKilledWriterSurelyLeft) {
+    const std::string text = "[VREDIR.VXD]\r\nISWIN95=YES\r\n";
+    const auto aged = [](const fs::path& path) {
+        fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::minutes(10));
+    };
+    const std::vector<std::pair<std::string, std::string>> ours = {
+        {"~KW0A1B2.TMP", text}, {"~KWZZZZZ.TMP", ""}, {"~KWPART1.TMP", "[VREDIR.VXD]\r\nISW"}};
+    const std::vector<std::pair<std::string, std::string>> theirs = {
+        {"~KW12345.TMP", "my notes\r\n"},
+        {"~KW12346.TMP", text + "more\r\n"},
+        {"~KW12347.TMP", "[VREDIR.VXD]\nA=1\n"},
+        {"~KW12348.TMP", text + std::string(5000, ' ')},
+        {"~kw12349.TMP", text},
+        {"~KW1234.TMP", text},
+        {"~KW123456.TMP", text},
+        {".KELDWICK.INI.abcdefgh.tmp", text}};
+    for (const auto& [name, content] : ours) {
+        writeWholeFile(folder / name, content);
+        aged(folder / name);
     }
-    const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(5);
-    fs::last_write_time(stale, old);
-    fs::last_write_time(foreign, old);
-    TemporaryFile::removeStale(report);
-    EXPECT_FALSE(fs::exists(stale));
-    EXPECT_TRUE(fs::exists(fresh)) << "a writer may still own it";
-    EXPECT_TRUE(fs::exists(foreign));
-}
+    for (const auto& [name, content] : theirs) {
+        writeWholeFile(folder / name, content);
+        aged(folder / name);
+    }
+    writeWholeFile(folder / "mine.ini", text);
+    fs::create_hard_link(folder / "mine.ini", folder / "~KWLINK1.TMP");
+    fs::create_symlink(folder / "mine.ini", folder / "~KWLINK2.TMP");
+    aged(folder / "mine.ini");
+    writeWholeFile(folder / "~KWFRESH.TMP", text);
 
-// The sweep once removed a person's ".KELDWICK.INI.mynotes.tmp".
-TEST_F(ProfileWriter, SweepRemovesOnlyNamesOfTheShapeThePublisherMakes) {
-    const std::vector<std::string> theirs = {".KELDWICK.INI.mynotes.tmp",      ".KELDWICK.INI.my-notes.tmp",
-                                             ".KELDWICK.INI.ABCDEFGH.tmp",     ".KELDWICK.INI.abcdefghi.tmp",
-                                             ".KELDWICK.INI.abcdefgh.tmp.tmp", ".KELDWICK.INI..tmp"};
-    for (const auto& name : theirs) {
-        writeWholeFile(folder / name, "notes");
-        fs::last_write_time(folder / name, fs::file_time_type::clock::now() - std::chrono::hours(1));
-    }
     TemporaryFile::removeStale(report);
-    for (const auto& name : theirs) {
-        EXPECT_TRUE(fs::exists(folder / name)) << name;
+    for (const auto& [name, content] : ours) {
+        EXPECT_FALSE(fs::exists(folder / name)) << name;
     }
+    for (const auto& [name, content] : theirs) {
+        EXPECT_EQ(readWholeFile(folder / name), content) << name;
+    }
+    EXPECT_TRUE(fs::exists(folder / "~KWLINK1.TMP")) << "a second name of someone's file";
+    EXPECT_TRUE(fs::is_symlink(folder / "~KWLINK2.TMP"));
+    EXPECT_TRUE(fs::exists(folder / "~KWFRESH.TMP")) << "a writer may still own it";
 }
 
 }  // namespace

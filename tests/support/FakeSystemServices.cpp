@@ -107,4 +107,8 @@ rt::os::BOOL FakeSystemServices::queryVersionValue(const void* block, const char
     return 1;
 }
 
+std::error_code FakeSystemServices::versionReadFailure() {
+    return readsRealFiles ? rt::version::lastReadFailure() : std::error_code{};
+}
+
 }  // namespace rt::test

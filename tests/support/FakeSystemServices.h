@@ -35,6 +35,7 @@ class FakeSystemServices : public rt::SystemServices {
                                  void* data) override;
     rt::os::BOOL queryVersionValue(const void* block, const char* subBlock, void** buffer,
                                    rt::os::UINT* length) override;
+    std::error_code versionReadFailure() override;
 
   protected:
     std::string askCurrentDirectory() override { return cwd; }

@@ -1,5 +1,7 @@
 #include "FaultyFileSystem.h"
 
+#include <string_view>
+
 namespace rt::test {
 
 FaultyFileSystem::FaultyFileSystem() : m_native(rt::makeNativeFileSystem()) {}
@@ -20,6 +22,9 @@ std::error_code FaultyFileSystem::fault(const char* path) {
     if (path != nullptr) {
         std::lock_guard lock(m_mutex);
         m_paths.emplace_back(path);
+        if (!m_failingName.empty() && std::string_view(path).ends_with(m_failingName)) {
+            return std::make_error_code(m_failingNameError);
+        }
     }
     const int call = ++m_calls;
     const int failAt = m_failAt.load();
@@ -82,12 +87,17 @@ Result<void> FaultyFileSystem::truncate(const rt::File& file, std::uint64_t size
 }
 
 // A failed write still writes half, as a full disk does.
-Result<std::size_t> FaultyFileSystem::write(const rt::File& file, std::span<const std::byte> bytes) {
-    if (auto error = fault()) {
-        (void)m_native->write(file, bytes.first(bytes.size() / 2));
+Result<std::size_t> FaultyFileSystem::writeAt(const rt::File& file, std::uint64_t offset,
+                                              std::span<const std::byte> bytes) {
+    std::error_code error = fault();
+    if (const int first = m_firstWriteFailure.exchange(0); !error && first != 0) {
+        error = std::make_error_code(static_cast<std::errc>(first));
+    }
+    if (error) {
+        (void)m_native->writeAt(file, offset, bytes.first(bytes.size() / 2));
         return error;
     }
-    return m_native->write(file, bytes);
+    return m_native->writeAt(file, offset, bytes);
 }
 
 Result<void> FaultyFileSystem::sync(const rt::File& file) {
@@ -128,6 +138,9 @@ Result<void> FaultyFileSystem::removeFile(const char* path) {
     if (auto error = fault(path)) {
         return error;
     }
+    if (m_refusedRemoval) {
+        return std::make_error_code(std::errc::permission_denied);
+    }
     return m_native->removeFile(path);
 }
 
@@ -138,8 +151,12 @@ Result<void> FaultyFileSystem::syncFolder(const char* folder) {
     return m_native->syncFolder(folder);
 }
 
+// A failed existence test cannot tell, unless the failure says nothing is there.
 bool FaultyFileSystem::exists(const char* path) {
-    return !fault(path) && m_native->exists(path);
+    if (auto error = fault(path)) {
+        return error != std::errc::no_such_file_or_directory;
+    }
+    return m_native->exists(path);
 }
 
 Result<std::vector<std::string>> FaultyFileSystem::namesIgnoringCase(const char* folder,

@@ -28,6 +28,19 @@ class FaultyFileSystem final : public rt::FileSystem {
     void denyAll() { failCall(1, Mode::Persistent, std::errc::permission_denied); }
     // Every later create of a new file fails, as in a folder that takes no new file.
     void refuseNewFiles(std::errc error) { m_refusedNew = static_cast<int>(error); }
+    // A folder the process may not write in: no new file, no removal.
+    void asReadOnlyFolder() {
+        refuseNewFiles(std::errc::permission_denied);
+        m_refusedRemoval = true;
+    }
+    // Every call naming a path that ends with `name` fails with `error`.
+    void failPathsEndingWith(std::string name, std::errc error) {
+        std::lock_guard lock(m_mutex);
+        m_failingName = std::move(name);
+        m_failingNameError = error;
+    }
+    // The first write fails, half done, as on a full disk.
+    void failFirstWrite(std::errc error) { m_firstWriteFailure = static_cast<int>(error); }
     int calls() const { return m_calls.load(); }
     bool failedAny() const { return m_failed.load(); }
     std::vector<std::string> touchedPaths() const;
@@ -39,7 +52,8 @@ class FaultyFileSystem final : public rt::FileSystem {
     Result<rt::File> createNew(const char* path) override;
     Result<rt::File> openForWriting(const char* path) override;
     Result<void> truncate(const rt::File& file, std::uint64_t size) override;
-    Result<std::size_t> write(const rt::File& file, std::span<const std::byte> bytes) override;
+    Result<std::size_t> writeAt(const rt::File& file, std::uint64_t offset,
+                                std::span<const std::byte> bytes) override;
     Result<void> sync(const rt::File& file) override;
     Result<void> replace(const char* from, const char* to) override;
     Result<void> rename(const char* from, const char* to) override;
@@ -66,9 +80,13 @@ class FaultyFileSystem final : public rt::FileSystem {
     std::atomic<bool> m_failed{false};
     std::atomic<int> m_refusedNew{0};
     std::atomic<bool> m_noReplace{false};
+    std::atomic<bool> m_refusedRemoval{false};
+    std::atomic<int> m_firstWriteFailure{0};
     std::errc m_error = std::errc::io_error;
     mutable std::mutex m_mutex;
     std::vector<std::string> m_paths;
+    std::string m_failingName;
+    std::errc m_failingNameError = std::errc::io_error;
 };
 
 }  // namespace rt::test

@@ -47,8 +47,9 @@ class CountingFileSystem final : public rt::FileSystem {
     Result<void> truncate(const rt::File& file, std::uint64_t size) override {
         return m_native->truncate(file, size);
     }
-    Result<std::size_t> write(const rt::File& file, std::span<const std::byte> bytes) override {
-        return m_native->write(file, bytes);
+    Result<std::size_t> writeAt(const rt::File& file, std::uint64_t offset,
+                                std::span<const std::byte> bytes) override {
+        return m_native->writeAt(file, offset, bytes);
     }
     Result<void> sync(const rt::File& file) override { return m_native->sync(file); }
     Result<void> replace(const char* from, const char* to) override { return m_native->replace(from, to); }

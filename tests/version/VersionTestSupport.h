@@ -43,7 +43,7 @@ inline Error rejection(const Bytes& bytes) {
     const auto info = readBytes(bytes);
     if (info) {
         ADD_FAILURE() << "the file was read, but a rejection was expected";
-        return Error{Failure::Malformed, "(read)"};
+        return fail(Failure::Malformed, "(read)");
     }
     return info.error();
 }

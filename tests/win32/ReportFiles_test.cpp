@@ -3,12 +3,14 @@
 // differ only in letter case.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "WindowsTestSupport.h"
 #include "platform/filesystem/FileSystem.h"
+#include "platform/report/WholeFilePublisher.h"
 
 namespace {
 
@@ -18,6 +20,24 @@ std::vector<std::byte> bytesOf(const char* text) {
     std::vector<std::byte> out(std::strlen(text));
     std::memcpy(out.data(), text, out.size());
     return out;
+}
+
+// The temporary's 8.3 name is no longer than the report's: a folder whose
+// report path just fits MAX_PATH gets its report. Folders of 233 to 246
+// characters once got none, the temporary's longer name not fitting.
+TEST(ReportFiles, ReportIsWrittenWhereverItsOwnPathFits) {
+    TempFolder folder;
+    std::string deep = folder.path();
+    while (deep.size() + 1 + 12 < MAX_PATH - 1) {
+        const auto room = MAX_PATH - 1 - (deep.size() + 1 + 12) - 1;
+        deep += "\\" + std::string(std::min<std::size_t>(room == 0 ? 1 : room, 100), 'd');
+        ASSERT_NE(::CreateDirectoryA(deep.c_str(), nullptr), 0) << deep.size();
+    }
+    const auto report = deep + "\\KELDWICK.INI";
+    ASSERT_EQ(report.size(), std::size_t{MAX_PATH - 1});
+    const std::string text = "[VREDIR.VXD]\r\nISWIN95=YES\r\n";
+    ASSERT_TRUE(rt::publishWholeFile(report.c_str(), text).ok());
+    EXPECT_EQ(rt::win32::test::readFile(report), text);
 }
 
 TEST(ReportFiles, RewriteInPlaceOpensOnlyAFileThatIsThere) {
@@ -31,7 +51,7 @@ TEST(ReportFiles, RewriteInPlaceOpensOnlyAFileThatIsThere) {
     ::RemoveDirectoryA(inner.c_str());
 }
 
-TEST(ReportFiles, EmptiedFileTakesTheNewTextWhereItStands) {
+TEST(ReportFiles, FileTakesTheNewTextWhereItStandsAndIsCutAfter) {
     TempFolder folder;
     const auto path = folder.file("KELDWICK.INI");
     rt::win32::test::writeFile(path, bytesOf("[VREDIR.VXD]\r\nISWIN95=NO\r\nVERSION=a longer old text\r\n"));
@@ -42,9 +62,12 @@ TEST(ReportFiles, EmptiedFileTakesTheNewTextWhereItStands) {
     ASSERT_TRUE(status.ok());
     EXPECT_TRUE(status->isRegular);
     EXPECT_EQ(status->links, 1u);
-    ASSERT_TRUE(files.truncate(*file, 0).ok());
+    EXPECT_EQ(status->size, 53u);
+    const auto tail = bytesOf("VERSION");
+    ASSERT_TRUE(files.writeAt(*file, 53, tail).ok()) << "past the end, where the file pointer was not";
     const auto text = bytesOf("[VREDIR.VXD]\r\nISWIN95=YES\r\n");
-    ASSERT_TRUE(files.write(*file, text).ok());
+    ASSERT_TRUE(files.writeAt(*file, 0, text).ok());
+    ASSERT_TRUE(files.truncate(*file, text.size()).ok());
     ASSERT_TRUE(file->close().ok());
     EXPECT_EQ(rt::win32::test::readFile(path), "[VREDIR.VXD]\r\nISWIN95=YES\r\n");
 }
