@@ -1,11 +1,11 @@
 #include "ProgramBody.h"
 
-#include <cstdio>
 #include <string>
 
 #include "app/CommandLine.h"
 #include "app/ExitStatus.h"
 #include "app/RunMode.h"
+#include "platform/base/ErrorLine.h"
 #include "platform/window/DesktopPresenter.h"
 #include "platform/window/InformationText.h"
 #include "platform/window/Runtime.h"
@@ -65,8 +65,7 @@ int programBody() {
     // fail rather than wait forever.
     if (!HiddenMode) {
         if (const auto desktop = useDesktop(); !desktop) {
-            std::fprintf(stderr, "keldwick: %s; \"keldwick HIDE\" checks without windows\n",
-                         desktop.error().reason.c_str());
+            rt::tellErrorLine({desktop.error().reason, "; \"keldwick HIDE\" checks without windows"});
             return kNoDesktop;
         }
     }

@@ -1,8 +1,7 @@
 #include "WindowProcedure.h"
 
-#include <cstdio>
-
 #include "HiddenMode.h"
+#include "platform/base/ErrorLine.h"
 #include "platform/window/Runtime.h"
 
 namespace keldwick {
@@ -70,7 +69,7 @@ void WindowProcedure::sharedTurn(bool& windowShown) {
 }
 
 void reportUnpreparedWindow(const rt::PrepareError& error) {
-    std::fprintf(stderr, "keldwick: %s\n", error.message.c_str());
+    rt::tellErrorLine(error.message);
 }
 
 }  // namespace keldwick

@@ -1,26 +1,15 @@
 #include "ProgramEnd.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <new>
 
+#include "ErrorLine.h"
+
 namespace rt {
 
-namespace {
-
-// Writes without allocating: standard error is unbuffered, and the text is a
-// fixed one apart from the reason, which the caller already holds.
-void say(std::string_view reason) {
-    std::fputs("keldwick: ", stderr);
-    std::fwrite(reason.data(), 1, reason.size(), stderr);
-    std::fputs("\n", stderr);
-    std::fflush(stderr);
-}
-
-}  // namespace
-
 void endProgramNow(std::string_view reason) {
-    say(reason);
+    // The line does not allocate: there may be no memory left.
+    tellErrorLine(reason);
     std::_Exit(kUnfinishedStatus);
 }
 

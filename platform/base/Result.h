@@ -14,7 +14,9 @@ namespace detail {
 // Reading the side a result does not hold is a programming error, never an
 // input error: it ends the program the same way wherever it happens.
 [[noreturn]] inline void wrongSideOfResult(const char* side) {
-    std::fprintf(stderr, "keldwick: internal error: a result's %s was read but it holds none\n", side);
+    std::fputs("keldwick: internal error: a result's ", stderr);
+    std::fputs(side, stderr);
+    std::fputs(" was read but it holds none\n", stderr);
     std::abort();
 }
 

@@ -1,6 +1,6 @@
 #include "platform/definition/DefinitionError.h"
 
-#include <cstdio>
+#include "platform/base/HexText.h"
 
 namespace rt::definition {
 
@@ -35,9 +35,11 @@ std::string_view faultName(DefinitionFault fault) {
 namespace {
 
 std::string formatOffset(std::int64_t offset) {
-    char text[32];
-    const auto magnitude = static_cast<unsigned long long>(offset < 0 ? -offset : offset);
-    std::snprintf(text, sizeof text, "%s0x%llX", offset < 0 ? "-" : "", magnitude);
+    // Negated as unsigned: the most negative offset has no positive twin.
+    const auto bits = static_cast<std::uint64_t>(offset);
+    const std::uint64_t magnitude = offset < 0 ? (~bits + 1U) : bits;
+    std::string text = offset < 0 ? "-0x" : "0x";
+    text += hexText(magnitude);
     return text;
 }
 

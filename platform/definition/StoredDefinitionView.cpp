@@ -1,8 +1,8 @@
 #include "platform/definition/StoredDefinitionView.h"
 
-#include <cstdio>
 #include <utility>
 
+#include "platform/base/HexText.h"
 #include "platform/definition/RecordLayout.h"
 
 namespace rt::definition {
@@ -24,8 +24,8 @@ bool isChainPiece(PieceKind piece) {
 }
 
 std::string hex(std::int64_t value) {
-    char text[24];
-    std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(value));
+    std::string text = "0x";
+    text += hexText(static_cast<std::uint64_t>(value));
     return text;
 }
 
@@ -208,9 +208,8 @@ std::string StoredDefinitionView::quoted(std::string_view text, std::size_t show
     for (const char c : text.substr(0, shown)) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte >= 0x7F || c == '"' || c == '\\') {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-            out += escaped;
+            out += "\\x";
+            out += hexText(byte, 2);
         } else {
             out += c;
         }

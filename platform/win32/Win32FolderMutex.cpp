@@ -1,12 +1,12 @@
 #include "Win32FolderMutex.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <vector>
 
 #include "Handles.h"
 #include "Win32Errors.h"
 #include "platform/base/AsciiCase.h"
+#include "platform/base/HexText.h"
 #include "platform/base/Paths.h"
 
 namespace rt {
@@ -59,8 +59,8 @@ std::string folderMutexName(std::string_view fullPath) {
         hash ^= static_cast<unsigned char>(folded(c));
         hash *= kFnvPrime;
     }
-    char name[64];
-    std::snprintf(name, sizeof name, "keldwick-report-folder-%016llx", static_cast<unsigned long long>(hash));
+    std::string name = "keldwick-report-folder-";
+    name += hexText(hash, 16, false);
     return name;
 }
 

@@ -1,10 +1,10 @@
 #include "platform/window/WindowLayer.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "platform/base/EntryGuard.h"
+#include "platform/base/ErrorLine.h"
 #include "platform/definition/FieldBinding.h"
 #include "platform/definition/StoredDefinitions.h"
 #include "platform/window/ThreadContext.h"
@@ -59,7 +59,7 @@ void WindowLayer::beginProcess() {
 // own making, never of its input: it ends the program where it happens.
 void WindowLayer::requireSetUpTime(const char* what) const {
     if (threadNumber() != FirstThread || !m_threads.allJoined()) {
-        std::fprintf(stderr, "keldwick: internal error: %s after the first procedure thread started\n", what);
+        tellErrorLine({"internal error: ", what, " after the first procedure thread started"});
         std::abort();
     }
 }
@@ -316,7 +316,7 @@ void WindowLayer::tellUser(std::string_view text) {
         m_presenter->tellUser(std::string(text));
         return;
     }
-    std::fprintf(stderr, "keldwick: %.*s\n", static_cast<int>(text.size()), text.data());
+    tellErrorLine(text);
 }
 
 int WindowLayer::keyCode() const {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -215,6 +216,13 @@ TEST(MalformedDefinition, MessageNamesBothKeysAndTheOffset) {
     EXPECT_NE(message.find(kStatusWindow), std::string::npos) << message;
     EXPECT_NE(message.find("0xBA"), std::string::npos) << message;
     EXPECT_EQ(message.find('\n'), std::string::npos) << message;
+
+    // Header positions are negative, down to the most negative offset there is.
+    rt::definition::DefinitionError header{DefinitionFault::TruncatedHeader, "m", "w", -0x1C, {}};
+    EXPECT_NE(header.message().find("at origin offset -0x1C"), std::string::npos) << header.message();
+    header.offset = INT64_MIN;
+    EXPECT_NE(header.message().find("at origin offset -0x8000000000000000"), std::string::npos)
+        << header.message();
 }
 
 }  // namespace
