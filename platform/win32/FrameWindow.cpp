@@ -114,7 +114,7 @@ void FrameWindow::showChild(const WindowView& view) {
         RECT area{};
         ::GetClientRect(m_client, &area);
         const int step = ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CYFRAME);
-        return nextChildPosition(openPositions(), size, {area.right, area.bottom}, step);
+        return nextWindowPosition(openPositions(), size, {area.right, area.bottom}, step);
     };
     if (auto child = StatusChild::create(m_client, view, m_actions, place)) {
         m_order.push_back(view.id);

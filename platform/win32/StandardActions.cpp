@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "ChildPlacement.h"
 #include "HelpPages.h"
 #include "platform/base/Paths.h"
+#include "platform/window/WindowArrangement.h"
 
 namespace rt::win32 {
 
@@ -159,7 +159,7 @@ void StandardActions::tile() {
     }
     RECT area{};
     ::GetClientRect(m_client, &area);
-    const auto positions = tilePositions(sizes, {area.right, area.bottom});
+    const auto positions = tilePositions(sizes, {{area.right, area.bottom}});
     for (std::size_t i = 0; i < windows.size(); ++i) {
         ::SetWindowPos(windows[i], nullptr, positions[i].x, positions[i].y, 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "ChildControls.h"
-#include "ChildPlacement.h"
 #include "ControlColours.h"
 #include "platform/window/Presenter.h"
+#include "platform/window/WindowArrangement.h"
 
 namespace rt::win32 {
 

@@ -1,12 +1,11 @@
 // The presenter's arithmetic, which needs no window: status bar edges, layout
-// units, command numbers, the clipboard rule, where new windows go and what a
-// failed help page says. Which menu entries can act is the rule both
-// presenters share, tested with the window layer.
+// units, command numbers, the clipboard rule and what a failed help page
+// says. Which menu entries can act, where new windows go and how they tile
+// are rules both presenters share, tested with the window layer.
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "platform/win32/ChildPlacement.h"
 #include "platform/win32/HelpPages.h"
 #include "platform/win32/LayoutUnits.h"
 #include "platform/win32/MenuCommands.h"
@@ -157,44 +156,6 @@ TEST(Clipboard, WritableEditTakesEveryAction) {
 TEST(Clipboard, ButtonsAndNoFocusTakeNothing) {
     EXPECT_EQ(clipboardMessageFor(StandardAction::Copy, FocusedText::None), ClipboardMessage::None);
     EXPECT_EQ(clipboardMessageFor(StandardAction::Cut, FocusedText::None), ClipboardMessage::None);
-}
-
-TEST(ChildPlacement, FirstWindowAtTheTopLeftEachNextOneStepFurther) {
-    std::vector<PixelPoint> open;
-    EXPECT_EQ(nextChildPosition(open, {100, 80}, {640, 480}, 20), (PixelPoint{0, 0}));
-    open = {{0, 0}, {20, 20}};
-    EXPECT_EQ(nextChildPosition(open, {100, 80}, {640, 480}, 20), (PixelPoint{40, 40}));
-}
-
-TEST(ChildPlacement, WindowThatWouldLeaveTheAreaStartsAgainWhereNoneStands) {
-    const std::vector<PixelPoint> open = {{0, 0}, {20, 20}, {40, 40}};
-    EXPECT_EQ(nextChildPosition(open, {100, 80}, {150, 130}, 20), (PixelPoint{60, 60}))
-        << "every place inside is taken, so the cascade goes on and the scroll bars reach it";
-    const std::vector<PixelPoint> afterClose = {{0, 0}, {40, 40}};
-    EXPECT_EQ(nextChildPosition(afterClose, {100, 80}, {150, 130}, 20), (PixelPoint{20, 20}));
-}
-
-TEST(ChildPlacement, PlaceOfAClosedWindowIsUsedButNeverAnOpenOne) {
-    // The second of three closed: the next goes on from the last, not onto it.
-    const std::vector<PixelPoint> open = {{0, 0}, {40, 40}};
-    EXPECT_EQ(nextChildPosition(open, {100, 80}, {640, 480}, 20), (PixelPoint{60, 60}));
-    const std::vector<PixelPoint> dragged = {{60, 60}, {40, 40}};
-    EXPECT_EQ(nextChildPosition(dragged, {100, 80}, {640, 480}, 20), (PixelPoint{80, 80}))
-        << "60,60 is taken by the first window";
-}
-
-TEST(ChildPlacement, WindowLargerThanTheAreaGoesWhereTheCascadeWouldPutIt) {
-    const std::vector<PixelPoint> open = {{0, 0}};
-    EXPECT_EQ(nextChildPosition(open, {700, 500}, {640, 480}, 20), (PixelPoint{20, 20}));
-}
-
-TEST(ChildPlacement, TilingKeepsSizesInAGridAsWideAsTheAreaHolds) {
-    const std::vector<PixelSize> windows = {{300, 150}, {300, 150}, {280, 160}, {300, 150}};
-    EXPECT_EQ(tilePositions(windows, {640, 200}),
-              (std::vector<PixelPoint>{{0, 0}, {300, 0}, {0, 160}, {300, 160}}));
-    EXPECT_EQ(tilePositions(windows, {200, 200}),
-              (std::vector<PixelPoint>{{0, 0}, {0, 160}, {0, 320}, {0, 480}}))
-        << "one column when not even one window fits across";
 }
 
 TEST(HelpPages, EveryHelpEntryHasItsOwnPage) {
