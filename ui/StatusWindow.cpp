@@ -1,5 +1,6 @@
 #include "StatusWindow.h"
 
+#include "FrameNotices.h"
 #include "HiddenMode.h"
 #include "WindowProcedure.h"
 #include "check/CheckRun.h"
@@ -20,7 +21,7 @@ class StatusWindow final : public WindowProcedure {
     }
 
     void openingWork() override {
-        (void)CHECKVREDIR(m_isWin95, m_driverVersion, m_recommend);
+        showReportOutcome(CHECKVREDIR(m_isWin95, m_driverVersion, m_recommend));
         if (HiddenMode) {
             rt::post(rt::CloseRequested, 0, rt::OwnThread);
             rt::post(rt::CloseRequested, 0, rt::FirstThread);
