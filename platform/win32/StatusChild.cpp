@@ -74,6 +74,15 @@ std::unique_ptr<StatusChild> StatusChild::create(HWND client, const WindowView& 
         return nullptr;
     }
     child->m_controls.create(child->m_window, view.texts);
+    // The controls may have grown the window: it is placed again by the size it came to.
+    RECT grown{};
+    ::GetWindowRect(child->m_window, &grown);
+    const PixelSize final{grown.right - grown.left, grown.bottom - grown.top};
+    if (place && final != size) {
+        const PixelPoint again = place(final);
+        ::SetWindowPos(child->m_window, nullptr, again.x, again.y, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     child->focus(view.focus);
     return child;
 }
@@ -143,6 +152,10 @@ int StatusChild::defaultButton() const {
 // button's heavier border follows the focus from button to button.
 void StatusChild::focusMoved(int control) {
     m_focus = control;
+    showDefaultButton();
+}
+
+void StatusChild::showDefaultButton() {
     const int chosen = defaultButton();
     for (const auto& item : m_description->controls) {
         HWND found = m_controls.find(item.id);

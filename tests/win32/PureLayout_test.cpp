@@ -164,6 +164,24 @@ TEST(HelpPages, EveryHelpEntryHasItsOwnPage) {
     EXPECT_STREQ(helpPageFor(StandardAction::HelpOnHelp), "using-help.html");
 }
 
+// The page was there, yet the person read that the file was not found: the
+// shell answers so when the program set up for .html files is missing.
+TEST(HelpPages, MissingProgramForAPageThatIsThereIsNamedAsSuch) {
+    for (const long long answer : {2LL, 3LL, 31LL}) {
+        EXPECT_EQ(shellFailureReason(answer).rfind("No program on this computer", 0), 0u) << answer;
+    }
+}
+
+TEST(HelpPages, PageAboutAWindowNamesItInItsHead) {
+    const std::string page = "<head>\n<meta name=\"keldwick-window\" content=\"GETREDIRINFO$WINDOW\">\n";
+    EXPECT_TRUE(pageNamesWindow(page, "GETREDIRINFO$WINDOW"));
+    EXPECT_FALSE(pageNamesWindow(page, "GETREDIRINFO"));
+    EXPECT_FALSE(pageNamesWindow(page, ""));
+    EXPECT_TRUE(isHelpPage("status-window.HTML"));
+    EXPECT_FALSE(isHelpPage("notes.txt"));
+    EXPECT_FALSE(isHelpPage(".html"));
+}
+
 TEST(HelpPages, FailureNamesTheFileAndWhyItCouldNotBeOpened) {
     const auto message = helpFailureMessage("C:\\keldwick\\help\\index.html", shellFailureReason(31));
     EXPECT_NE(message.find("C:\\keldwick\\help\\index.html"), std::string::npos);

@@ -170,7 +170,28 @@ TEST_F(StatusWindowKeys, EveryMenuEntryWithAShortcutShowsIt) {
         }
     });
     EXPECT_EQ(shown, (std::vector<std::string>{"E&xit\tCtrl+Q", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
-                                               "&Paste\tCtrl+V", "&Contents\tF1"}));
+                                               "&Paste\tCtrl+V", "&Contents"}))
+        << "F1 opens the active window's page, not always the contents";
+}
+
+// The dialog manager took the default look from Close whenever the focus
+// left it, though Enter still pressed it.
+TEST_F(StatusWindowKeys, CloseKeepsItsDefaultLookWhateverHasTheFocus) {
+    std::vector<int> focusedIds;
+    std::vector<bool> closeLooksDefault;
+    runProgram([&](HWND frame) {
+        HWND close = ::GetDlgItem(statusWindows(frame).at(0), kCloseButton);
+        waitUntil([&] { return focusedId() == kCloseButton; });
+        for (const int next : {kIsWin95Display, 4, kRecommendDisplay}) {
+            pressKey(VK_TAB);
+            waitUntil([&] { return focusedId() == next; });
+            focusedIds.push_back(focusedId());
+            const auto style = ::GetWindowLongPtrA(close, GWL_STYLE);
+            closeLooksDefault.push_back((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
+        }
+    });
+    EXPECT_EQ(focusedIds, (std::vector<int>{kIsWin95Display, 4, kRecommendDisplay}));
+    EXPECT_EQ(closeLooksDefault, (std::vector<bool>{true, true, true}));
 }
 
 }  // namespace
