@@ -20,9 +20,26 @@ inline constexpr double kReadableContrast = 4.5;
 
 namespace colour_detail {
 
+// x to the power 2.4, for x in (0, 1]: the fifth root of x^12 by Newton's
+// steps from x^2, which is near. No call into the mathematics library, which
+// the smallest build of the program would otherwise carry for this alone.
+inline double powerOfTwoPointFour(double x) {
+    const double square = x * x;
+    const double fourth = square * square;
+    const double twelfth = fourth * fourth * fourth;
+    double root = square;
+    constexpr int kSteps = 8;
+    for (int i = 0; i < kSteps; ++i) {
+        const double rootSquared = root * root;
+        root = (4 * root + twelfth / (rootSquared * rootSquared)) / 5;
+    }
+    return root;
+}
+
+// A channel's light, as the sRGB curve has it.
 inline double linear(int channel) {
     const double value = std::clamp(channel, 0, 255) / 255.0;
-    return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    return value <= 0.04045 ? value / 12.92 : powerOfTwoPointFour((value + 0.055) / 1.055);
 }
 
 struct Hsl {
@@ -45,7 +62,8 @@ inline Hsl toHsl(Rgb colour) {
     }
     hsl.saturation = chroma / (1 - std::abs(2 * hsl.lightness - 1));
     if (high == r) {
-        hsl.hue = std::fmod((g - b) / chroma + 6, 6);
+        const double hue = (g - b) / chroma;
+        hsl.hue = hue < 0 ? hue + 6 : hue;
     } else if (high == g) {
         hsl.hue = (b - r) / chroma + 2;
     } else {
@@ -56,7 +74,8 @@ inline Hsl toHsl(Rgb colour) {
 
 inline Rgb fromHsl(const Hsl& hsl) {
     const double chroma = (1 - std::abs(2 * hsl.lightness - 1)) * hsl.saturation;
-    const double second = chroma * (1 - std::abs(std::fmod(hsl.hue, 2) - 1));
+    const double withinTwo = hsl.hue - 2 * static_cast<int>(hsl.hue / 2);
+    const double second = chroma * (1 - std::abs(withinTwo - 1));
     const double base = hsl.lightness - chroma / 2;
     double r = 0;
     double g = 0;
@@ -82,7 +101,7 @@ inline Rgb fromHsl(const Hsl& hsl) {
             break;
     }
     const auto channel = [&](double value) {
-        return std::clamp(static_cast<int>(std::lround((value + base) * 255)), 0, 255);
+        return std::clamp(static_cast<int>((value + base) * 255 + 0.5), 0, 255);
     };
     return {channel(r), channel(g), channel(b)};
 }
