@@ -26,7 +26,11 @@ namespace rt {
                 place += j <= i ? 1 : 0;
             }
         }
-        shown.push_back(sharing > 1 ? defined[i] + ":" + std::to_string(place) : defined[i]);
+        auto& title = shown.emplace_back(defined[i]);
+        if (sharing > 1) {
+            title += ':';
+            title += std::to_string(place);
+        }
     }
     return shown;
 }
