@@ -185,11 +185,30 @@ void StandardActions::tile() {
         ::SetWindowPos(windows[i], nullptr, positions[i].x, positions[i].y, 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    // The client shows its scroll bars only while they are needed, and some
-    // systems (Wine) then forget that it may have them at all, so windows
-    // below the view could not be reached. Both are shown; the change of size
-    // has the client work its ranges out anew and hide what is not needed.
-    ::ShowScrollBar(m_client, SB_BOTH, TRUE);
+    showNeededScrollBars(room.visible);
+}
+
+// The client shows its scroll bars only while they are needed, and some
+// systems (Wine) then forget that it may have them at all, so windows below
+// the view could not be reached. Those the windows now need are shown; the
+// change of size has the client work their ranges out anew.
+void StandardActions::showNeededScrollBars(PixelSize visible) {
+    RECT extent{};
+    for (HWND child = ::GetWindow(m_client, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (::IsWindowVisible(child) != 0) {
+            RECT at{};
+            ::GetWindowRect(child, &at);
+            ::MapWindowPoints(HWND_DESKTOP, m_client, reinterpret_cast<POINT*>(&at), 2);
+            ::UnionRect(&extent, &extent, &at);
+        }
+    }
+    const int bar = ::GetSystemMetrics(SM_CXVSCROLL);
+    bool down = extent.top < 0 || extent.bottom > visible.height;
+    const bool across = extent.left < 0 || extent.right > visible.width - (down ? bar : 0);
+    down = down || (across && extent.bottom > visible.height - bar);
+    ::ShowScrollBar(m_client, SB_VERT, down ? TRUE : FALSE);
+    ::ShowScrollBar(m_client, SB_HORZ, across ? TRUE : FALSE);
 }
 
 // A set-up the person cancels changes nothing; one that fails (no printer

@@ -8,6 +8,7 @@
 
 #include "Handles.h"
 #include "MenuCommands.h"
+#include "platform/window/WindowArrangement.h"
 
 namespace rt::win32 {
 
@@ -41,6 +42,7 @@ class StandardActions {
 
   private:
     void tile();
+    void showNeededScrollBars(PixelSize visible);
     void printerSetup();
     void openHelp(const char* page);
     void clipboard(StandardAction action);
