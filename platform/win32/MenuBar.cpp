@@ -27,12 +27,16 @@ MenuBar::MenuBar(const std::vector<definition::MenuEntry>& menus, const std::str
         const int count = ::GetMenuItemCount(m_bar);
         HMENU about = m_helpMenu != nullptr ? m_helpMenu : ::GetSubMenu(m_bar, count - 1);
         if (about != nullptr) {
-            std::string title;
+            std::string text = "&About ";
             for (const char letter : frameTitle) {
-                title += letter == '&' ? "&&" : std::string(1, letter);
+                if (letter == '&') {
+                    text += letter;
+                }
+                text += letter;
             }
+            text += "...";
             ::AppendMenuA(about, MF_SEPARATOR, 0, nullptr);
-            ::AppendMenuA(about, MF_STRING, kAboutCommand, ("&About " + title + "...").c_str());
+            ::AppendMenuA(about, MF_STRING, kAboutCommand, text.c_str());
         }
     }
     m_keys.push_back(acceleratorFor(kHelpKey, kHelpKeyCommand));
