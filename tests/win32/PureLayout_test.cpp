@@ -132,14 +132,16 @@ TEST(MenuCommands, NumbersOutsideTheTableAreNotOurs) {
     EXPECT_EQ(commands.find(2), nullptr);
 }
 
-TEST(MenuCommands, RangeEndsBeforeTheWindowList) {
+TEST(MenuCommands, RangeEndsBeforeThePresentersOwnCommandsAndTheWindowList) {
     MenuCommands commands;
     unsigned last = 0;
-    for (unsigned i = 0; i < kFirstChildCommand - kFirstMenuCommand; ++i) {
+    for (unsigned i = 0; i < kAboutCommand - kFirstMenuCommand; ++i) {
         last = commands.add(item(-1, 0));
     }
-    EXPECT_EQ(last, kFirstChildCommand - 1);
+    EXPECT_EQ(last, kAboutCommand - 1);
     EXPECT_EQ(commands.add(item(-1, 0)), 0u);
+    EXPECT_LT(kHelpKeyCommand, kFirstChildCommand);
+    EXPECT_NE(kHelpKeyCommand, kAboutCommand);
 }
 
 TEST(Clipboard, ReadOnlyDisplayGivesItsTextAwayButNeverChanges) {
