@@ -4,11 +4,14 @@
 #include <string>
 
 #include "app/CommandLine.h"
+#include "app/ExitStatus.h"
 #include "app/RunMode.h"
 #include "platform/window/DesktopPresenter.h"
+#include "platform/window/InformationText.h"
 #include "platform/window/Runtime.h"
 #include "platform/window/RuntimeSetup.h"
 #include "ui/AppFrame.h"
+#include "ui/CheckAnswer.h"
 #include "ui/HiddenMode.h"
 #include "ui/StatusWindow.h"
 #include "ui/WindowProcedure.h"
@@ -19,8 +22,8 @@ namespace {
 
 const rt::Module kMainModule{"KELDWICK", &rt::initialiseModule};
 
-constexpr int kNoDesktop = 1;
-constexpr int kUnpreparedFrame = 1;
+constexpr int kNoDesktop = kStatusNoCheck;
+constexpr int kUnpreparedFrame = kStatusNoCheck;
 
 // Windows are drawn only in normal mode, so a hidden run needs no desktop. A
 // presenter installed already (by a test) is kept.
@@ -48,15 +51,16 @@ int programBody() {
     const std::string parameters = rt::commandText("", 0);
     switch (requestOf(parameters)) {
         case CommandLineRequest::Usage:
-            std::fputs(usageText().c_str(), stdout);
-            return 0;
+            rt::showInformation(usageText());
+            return kStatusOk;
         case CommandLineRequest::Version:
-            std::fputs(versionText().c_str(), stdout);
-            return 0;
+            rt::showInformation(versionText());
+            return kStatusOk;
         case CommandLineRequest::Run:
             break;
     }
     HiddenMode = asksForHiddenMode(parameters);
+    forgetCheckAnswer();
     // Without a desktop the windows could never be seen nor closed: say so and
     // fail rather than wait forever.
     if (!HiddenMode) {
@@ -71,7 +75,7 @@ int programBody() {
         reportUnpreparedWindow(ran.error());
         return kUnpreparedFrame;
     }
-    return 0;
+    return asksForStatus(parameters) ? exitStatusOf(lastCheckAnswer()) : kStatusOk;
 }
 
 }  // namespace keldwick

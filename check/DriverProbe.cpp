@@ -1,6 +1,5 @@
 #include "DriverProbe.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -34,18 +33,6 @@ bool findDriver(CandidatePath& candidate) {
     return locateInDirectory(rt::currentDirectory(), candidate) ||
            locateInSystemDirectory(rt::os::GetSystemDirectoryA, candidate) ||
            locateInSystemDirectory(rt::os::GetWindowsDirectoryA, candidate);
-}
-
-// The version text as the window shows it and the report records it: it ends
-// at its first control character, so that a line break can neither start a
-// report line nor make the window compare a text the report does not hold;
-// trailing blanks go.
-std::string_view versionText(std::string_view value) {
-    const auto control = std::find_if(value.begin(), value.end(), [](char c) {
-        const auto byte = static_cast<unsigned char>(c);
-        return byte < 0x20 || byte == 0x7F;
-    });
-    return rt::trimTrailingBlanks(value.substr(0, static_cast<std::size_t>(control - value.begin())));
 }
 
 // The version block, sized to what the file reports; empty when there is none to read.
@@ -87,8 +74,10 @@ void READFILEVERSION(std::span<const std::byte> block, const char* query, Versio
     if (!rt::os::VerQueryValueA(block.data(), query, &location, &length) || location == nullptr) {
         return;
     }
-    // The value must lie inside the block; it may lack its NUL there, and then
-    // ends with the block. The value buffer cuts what it cannot hold.
+    // The value must lie inside the block, its NUL too. Without one there the
+    // text was cut: the system reads no more than the size it gave before, so
+    // a file that grew in between leaves part of a version in the block. The
+    // value buffer cuts what it cannot hold.
     const auto begin = reinterpret_cast<std::uintptr_t>(block.data());
     const auto at = reinterpret_cast<std::uintptr_t>(location);
     if (at < begin || at - begin >= block.size()) {
@@ -96,7 +85,11 @@ void READFILEVERSION(std::span<const std::byte> block, const char* query, Versio
     }
     const auto rest = block.subspan(static_cast<std::size_t>(at - begin));
     const std::string_view text(reinterpret_cast<const char*>(rest.data()), rest.size());
-    value.assign(text.substr(0, text.find('\0')));
+    const auto end = text.find('\0');
+    if (end == std::string_view::npos) {
+        return;
+    }
+    value.assign(text.substr(0, end));
 }
 
 ResultField GETDRIVERVERSION() {
@@ -112,7 +105,7 @@ ResultField GETDRIVERVERSION() {
     }
     VersionValue value;
     READFILEVERSION(block, kVersionQuery.data(), value);
-    const auto text = versionText(value.view());
+    const auto text = versionValue(value.view());
     if (rt::isBlank(text)) {
         return result;
     }

@@ -16,9 +16,10 @@ inline constexpr std::size_t kMaxVersionBlock = std::size_t{64} * 1024;
 using CandidatePath = rt::CStringBuffer<rt::kMaxPath>;
 using VersionValue = rt::CStringBuffer<1000>;
 
-// The driver's FileVersion text up to its first control character, trailing
-// blanks removed and cut to 40 characters, or "UNKNOWN"; writes VERSION to the
-// report when it has one. Window and report get the same text.
+// The driver's FileVersion text as its versionValue (control characters made
+// blanks, trailing blanks removed), cut to 40 characters, or "UNKNOWN" where it
+// holds nothing else; writes VERSION to the report when it has one. Window and
+// report get the same text.
 ResultField GETDRIVERVERSION();
 
 // Completes the directory in `candidate` with the driver's file name and tests
@@ -27,8 +28,8 @@ ResultField GETDRIVERVERSION();
 // not found: the test is never made on a cut path.
 bool LOCATEINDIR(CandidatePath& candidate, std::string_view driverFileName);
 
-// The text at `query` in a version block, or empty. The copy never reads past
-// the block nor past the value buffer.
+// The text at `query` in a version block, or empty, also where its NUL is not
+// inside the block. The copy never reads past the block nor past the value buffer.
 void READFILEVERSION(std::span<const std::byte> block, const char* query, VersionValue& value);
 
 }  // namespace keldwick

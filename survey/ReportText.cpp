@@ -30,7 +30,8 @@ rt::Result<ReportEntries, NotAReportReason> readReportText(std::string_view text
     }
     ReportEntries entries{std::string(isWin95->value), std::nullopt, {}};
     if (const auto* version = rt::findProfileEntry(body, kVersionEntry)) {
-        if (rt::isBlank(version->value)) {
+        // The check writes no VERSION that its own value rule makes blank.
+        if (versionValue(version->value).empty()) {
             return NotAReportReason{NotAReport::BlankVersion, std::string(version->value)};
         }
         entries.version = std::string(version->value);

@@ -35,8 +35,9 @@ struct NotAReportReason {
 // Reads a report's text by the program's own profile rules: the first
 // [VREDIR.VXD] section (any letter case), in it the first ISWIN95 and the
 // first VERSION entry; later ones of the same name are not read. Values keep
-// their leading blanks and any control bytes, as the check would have
-// compared them; other sections and entries do not matter.
+// their leading blanks and any control bytes; VERSION is judged by the check's
+// own version value, in which a control byte counts as a blank. Other
+// sections and entries do not matter.
 rt::Result<ReportEntries, NotAReportReason> readReportText(std::string_view text);
 
 // "not a report: ..." in words, with any value shown safely.

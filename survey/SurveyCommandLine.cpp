@@ -77,7 +77,8 @@ std::string surveyUsageText() {
            "one over " +
            std::to_string(kMaxReportBytes) +
            " bytes, one without a [VREDIR.VXD] section or without ISWIN95 in it, an\n"
-           "ISWIN95 other than YES or NO, a blank VERSION, and a folder, link or device of that name.\n"
+           "ISWIN95 other than YES or NO, a blank VERSION (control characters count as blanks, as\n"
+           "they do when VERSION is judged), and a folder, link or device of that name.\n"
            "Links below the folders given are not followed. Bytes that are neither printable ASCII\n"
            "nor UTF-8 show as \\xHH.\n"
            "\n"

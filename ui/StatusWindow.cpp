@@ -1,5 +1,6 @@
 #include "StatusWindow.h"
 
+#include "CheckAnswer.h"
 #include "FrameNotices.h"
 #include "HiddenMode.h"
 #include "WindowProcedure.h"
@@ -13,6 +14,14 @@ namespace {
 
 constexpr int kCloseButton = 10;
 
+// One check, its answer kept for the exit status and its report's outcome
+// shown in the frame, before anyone is told the check is over.
+void checkAndRemember(ResultField& isWin95, ResultField& driverVersion, ResultField& recommend) {
+    const auto written = CHECKVREDIR(isWin95, driverVersion, recommend);
+    rememberCheckAnswer(recommend.trimmed(), written.ok());
+    showReportOutcome(written);
+}
+
 class StatusWindow final : public WindowProcedure {
   private:
     rt::Result<void, rt::PrepareError> prepare(rt::Window& window) override {
@@ -21,7 +30,7 @@ class StatusWindow final : public WindowProcedure {
     }
 
     void openingWork() override {
-        showReportOutcome(CHECKVREDIR(m_isWin95, m_driverVersion, m_recommend));
+        checkAndRemember(m_isWin95, m_driverVersion, m_recommend);
         if (HiddenMode) {
             rt::post(rt::CloseRequested, 0, rt::OwnThread);
             rt::post(rt::CloseRequested, 0, rt::FirstThread);
@@ -61,7 +70,7 @@ void withoutStatusWindow(std::string_view why) {
     ResultField isWin95;
     ResultField driverVersion;
     ResultField recommend;
-    (void)CHECKVREDIR(isWin95, driverVersion, recommend);
+    checkAndRemember(isWin95, driverVersion, recommend);
     rt::post(rt::CloseRequested, 0, rt::FirstThread);
 }
 

@@ -20,6 +20,43 @@ TEST_F(Program, HiddenRunWritesTheReportAndEndsByItself) {
     EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1116\r\n");
 }
 
+// A login script branches on the status, asked for with /STATUS; without it a
+// run that checked ends with 0 whatever the answer, as scripts expect.
+TEST_F(Program, StatusGivesTheAnswerOnlyWhenAskedFor) {
+    const auto driver = (m_root / "system" / "VREDIR.VXD").string();
+    EXPECT_EQ(runProgram({"HIDE", "/STATUS"}), 0) << "OK";
+    services.setVersion(driver, "4.00.1115");
+    EXPECT_EQ(runProgram({"HIDE"}), 0);
+    EXPECT_EQ(runProgram({"HIDE", "/status"}), 2) << "UPGRADE";
+    services.platformId = 2;
+    EXPECT_EQ(runProgram({"/hide/status"}), 3) << "NOT95";
+    services.setVersion(driver, "");
+    EXPECT_EQ(runProgram({"/hide/status"}), 4) << "UNKNOWN";
+    EXPECT_EQ(runProgram({"/hide/statusbar"}), 0);
+}
+
+// A report that did not reach its file is not this run's: its status wins
+// over the recommendation, so that no script acts on an answer it cannot find.
+TEST_F(Program, ReportNotWrittenHasAStatusOfItsOwn) {
+    services.setVersion((m_root / "system" / "VREDIR.VXD").string(), "4.00.1115");
+    services.cwd.clear();
+    EXPECT_EQ(runProgram({"HIDE"}), 0);
+    EXPECT_EQ(runProgram({"HIDE", "/STATUS"}), 5);
+}
+
+TEST_F(Program, NormalRunAskedForItsStatusEndsWithTheLastCheckAnswer) {
+    int reads = 0;
+    services.setVersionSource([&] { return ++reads == 1 ? "4.00.1116" : "4.00.1115"; });
+    const int status = runProgram({"/STATUS"}, [&] {
+        const auto frame = frameId();
+        statusWindowWithResults(0);
+        presenter->choose(frame, kGetVersionEntry);
+        statusWindowWithResults(1);
+        presenter->choose(frame, kExitEntry);
+    });
+    EXPECT_EQ(status, 2);
+}
+
 TEST_F(Program, HiddenRunNeverShowsAWindowEvenWithAScreen) {
     EXPECT_EQ(runProgram({"/nohide"}, [&] {}), 0);
     EXPECT_TRUE(presenter->windows().empty());

@@ -47,6 +47,12 @@ TEST_F(ThreadFailure, HiddenRunWithoutAThreadChecksOnTheFirstThread) {
     EXPECT_EQ(reportText(), kReport);
 }
 
+TEST_F(ThreadFailure, HiddenRunCheckedOnTheFirstThreadEndsWithItsAnswer) {
+    rt::test::RefusedThreadStarts refused(1000);
+    services.setVersion((m_root / "system" / "VREDIR.VXD").string(), "4.00.1115");
+    EXPECT_EQ(runProgram({"HIDE", "/STATUS"}), 2);
+}
+
 TEST_F(ThreadFailure, HiddenRunWhoseStatusWindowFailsChecksAgainOnTheFirstThread) {
     failFirstCheck();
     EXPECT_EQ(runProgram({"HIDE"}), 0);

@@ -113,25 +113,28 @@ TEST_F(DriverProbe, OnlyTheUsEnglishWesternTableCounts) {
 
 TEST_F(DriverProbe, LineBreaksInTheValueCannotInjectReportLines) {
     putDriver(systemDir(), "4.00\r\n[EVIL]\r\nX=1");
-    EXPECT_EQ(runCheck().driverVersion, "4.00");
-    EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00\r\n");
+    EXPECT_EQ(runCheck().driverVersion, "4.00  [EVIL]  X=1");
+    EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00  [EVIL]  X=1\r\n");
 }
 
-// The window once compared the raw text while the report held it with its
-// line breaks made blanks: "4.00.1116" in the report, UPGRADE in the window.
-TEST_F(DriverProbe, WindowAndReportHoldTheSameTextUpToTheFirstControlCharacter) {
+// The text once ended at its first control character: "4.00.1116<TAB>beta"
+// was shown, written and judged as "4.00.1116", and gave OK, while
+// "<TAB>4.00.1116" gave UNKNOWN. Each control character is a blank instead,
+// in the one value that the window shows, the report holds and the rule judges.
+TEST_F(DriverProbe, ControlCharactersAreBlanksInTheOneValueWindowReportAndRuleShare) {
     struct Case {
         const char* value;
         const char* shown;
         const char* recommend;
     };
     for (const auto& c :
-         {Case{"4.00.1116\r\n", "4.00.1116", "OK"}, Case{"4.00.1116 \nbuild 7", "4.00.1116", "OK"},
-          Case{"4.00.1116\tretail", "4.00.1116", "OK"}, Case{"4.00.1116\x7F", "4.00.1116", "OK"},
+         {Case{"4.00.1116\tbeta", "4.00.1116 beta", "UPGRADE"}, Case{"\t4.00.1116", " 4.00.1116", "UPGRADE"},
+          Case{"4.00.1116 \nbuild 7", "4.00.1116  build 7", "UPGRADE"},
           Case{"4.00.\x01"
                "1116",
-               "4.00.", "UPGRADE"},
-          Case{"\r\n4.00.1116", "UNKNOWN", "UNKNOWN"}, Case{"  \x1B[0m", "UNKNOWN", "UNKNOWN"}}) {
+               "4.00. 1116", "UPGRADE"},
+          Case{"\x1B[0m", " [0m", "UPGRADE"}, Case{"4.00.1116\r\n", "4.00.1116", "OK"},
+          Case{"4.00.1116\x7F\x1F", "4.00.1116", "OK"}, Case{" \t\r\n\x7F", "UNKNOWN", "UNKNOWN"}}) {
         putDriver(systemDir(), c.value);
         const auto r = runCheck();
         SCOPED_TRACE(c.value);
@@ -142,13 +145,57 @@ TEST_F(DriverProbe, WindowAndReportHoldTheSameTextUpToTheFirstControlCharacter) 
     }
 }
 
+// The system's read gives no more than the size it answered before: a file
+// that grew in between leaves a block whose value lacks its end. It once gave
+// the cut text as the driver's version.
+TEST_F(DriverProbe, VersionCutByAFileThatGrewIsUnknown) {
+    class Growing final : public rt::test::FakeSystemServices {
+      public:
+        rt::os::DWORD fileVersionInfoSize(const char* fileName, rt::os::DWORD* handle) override {
+            m_whole.resize(FakeSystemServices::fileVersionInfoSize(fileName, handle));
+            return static_cast<rt::os::DWORD>(m_whole.size() - 3);
+        }
+        rt::os::BOOL fileVersionInfo(const char* fileName, rt::os::DWORD handle, rt::os::DWORD length,
+                                     void* data) override {
+            if (FakeSystemServices::fileVersionInfo(
+                    fileName, handle, static_cast<rt::os::DWORD>(m_whole.size()), m_whole.data()) == 0) {
+                return 0;
+            }
+            std::memcpy(data, m_whole.data(), length);
+            return 1;
+        }
+        // Where the value lies, as the structure at the block's start says.
+        rt::os::BOOL queryVersionValue(const void* block, const char* subBlock, void** buffer,
+                                       rt::os::UINT* length) override {
+            void* found = nullptr;
+            if (FakeSystemServices::queryVersionValue(m_whole.data(), subBlock, &found, length) == 0) {
+                return 0;
+            }
+            *buffer = const_cast<char*>(static_cast<const char*>(block)) +
+                      (static_cast<char*>(found) - m_whole.data());
+            return 1;
+        }
+
+      private:
+        std::vector<char> m_whole;
+    } growing;
+    growing.cwd = services.cwd;
+    growing.systemDir = services.systemDir;
+    rt::ScopedSystemServices installed(growing);
+    rt::test::writeWholeFile(systemDir() / "VREDIR.VXD", "driver");
+    growing.setVersion((systemDir() / "VREDIR.VXD").string(), "4.00.1116");
+    const auto r = runCheck();
+    EXPECT_EQ(r.driverVersion, "UNKNOWN") << "not \"4.00.11\"";
+    EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\n");
+}
+
 TEST_F(DriverProbe, SystemDirectoryThatDoesNotFitIsNotSearched) {
     services.systemDir = "/" + std::string(rt::kMaxPath, 's');
     putDriver(windowsDir(), "4.00.1116");
     EXPECT_EQ(runCheck().driverVersion, "4.00.1116");
 }
 
-TEST(ReadFileVersion, CopyStopsAtTheEndOfTheBlock) {
+TEST(ReadFileVersion, ValueWithoutItsNulInTheBlockIsNoValue) {
     class Unterminated final : public rt::test::FakeSystemServices {
       public:
         rt::os::BOOL queryVersionValue(const void* block, const char*, void** buffer,
@@ -161,9 +208,9 @@ TEST(ReadFileVersion, CopyStopsAtTheEndOfTheBlock) {
     rt::ScopedSystemServices installed(services);
     std::array<std::byte, 6> block{};
     std::memcpy(block.data(), "ab4.00", 6);
-    VersionValue value;
+    VersionValue value("old");
     READFILEVERSION(block, kVersionQuery.data(), value);
-    EXPECT_EQ(value.view(), "4.00");
+    EXPECT_TRUE(value.empty()) << value.view();
 }
 
 TEST(ReadFileVersion, ValueOutsideTheBlockIsIgnored) {
@@ -196,6 +243,7 @@ TEST(ReadFileVersion, ValueLongerThanTheBufferIsCutNotOverrun) {
     } services;
     rt::ScopedSystemServices installed(services);
     std::vector<std::byte> block(3000, std::byte{'7'});
+    block.back() = std::byte{0};
     VersionValue value;
     READFILEVERSION(block, kVersionQuery.data(), value);
     EXPECT_EQ(value.size(), VersionValue::kMaxLength);

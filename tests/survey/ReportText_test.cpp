@@ -37,12 +37,17 @@ TEST(ReportText, ReadsByTheProfileRules) {
               "NO | (none) | UNKNOWN");
 }
 
-TEST(ReportText, VersionIsJudgedAsItStands) {
-    // Leading blanks stay, as in the check's own comparison; control bytes too.
+TEST(ReportText, VersionIsJudgedByTheCheckValueRule) {
+    // Leading blanks stay, as in the check's own comparison; a control byte
+    // counts as a blank there, and shows as it stands.
     EXPECT_EQ(readAs("[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=  4.00.1116\r\n"),
               "YES |   4.00.1116 | UPGRADE");
     EXPECT_EQ(readAs("[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1116\x1b[2J\r\n"),
               "YES | 4.00.1116\x1b[2J | UPGRADE");
+    EXPECT_EQ(readAs("[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=\t4.00.1116\r\n"),
+              "YES | \t4.00.1116 | UPGRADE");
+    EXPECT_EQ(readAs("[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1116\t\x7f\r\n"),
+              "YES | 4.00.1116\t\x7f | OK");
     EXPECT_EQ(readAs("[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1116   \r\n"), "YES | 4.00.1116 | OK");
 }
 
@@ -60,6 +65,7 @@ TEST(ReportText, TextsTheCheckNeverWritesAreNoReports) {
     EXPECT_EQ(readAs("[VREDIR.VXD]\r\nISWIN95= YES\x01\r\n"),
               "not a report: ISWIN95 is \" YES\\x01\", neither YES nor NO");
     EXPECT_EQ(readAs("[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=   \r\n"), "not a report: VERSION is blank");
+    EXPECT_EQ(readAs("[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=\t\x01 \r\n"), "not a report: VERSION is blank");
 }
 
 // The survey must read every report the check leaves as the check judged it.
@@ -70,8 +76,10 @@ TEST_F(ReportTextAgreement, EveryReportTheCheckWritesReadsAsTheCheckSaw) {
         unsigned platformId;
         const char* version;  // null: no driver
     };
-    const Case cases[] = {{1, "4.00.1116"}, {1, "4.00.1117"}, {1, "  4.00.1116"}, {1, "4.00.1116 beta"},
-                          {1, nullptr},     {2, "4.00.1116"}, {2, nullptr},       {0, "4.00.950"}};
+    const Case cases[] = {{1, "4.00.1116"},      {1, "4.00.1117"},       {1, "  4.00.1116"},
+                          {1, "4.00.1116 beta"}, {1, "4.00.1116\tbeta"}, {1, "\t4.00.1116"},
+                          {1, "4.00.1116\t"},    {1, nullptr},           {2, "4.00.1116"},
+                          {2, nullptr},          {0, "4.00.950"}};
     for (const auto& c : cases) {
         std::filesystem::remove(systemDir() / "VREDIR.VXD");
         services.platformId = c.platformId;

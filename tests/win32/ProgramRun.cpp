@@ -10,27 +10,40 @@ namespace {
 constexpr DWORD kPollMilliseconds = 50;
 constexpr UINT kReplyMilliseconds = 2000;
 
-struct FrameSearch {
+struct WindowSearch {
     DWORD process = 0;
-    HWND frame = nullptr;
+    const char* className = nullptr;
+    HWND found = nullptr;
 };
 
-BOOL CALLBACK matchFrame(HWND window, LPARAM search) {
-    auto* wanted = reinterpret_cast<FrameSearch*>(search);
+BOOL CALLBACK matchWindow(HWND window, LPARAM search) {
+    auto* wanted = reinterpret_cast<WindowSearch*>(search);
     DWORD owner = 0;
     ::GetWindowThreadProcessId(window, &owner);
     char className[32] = {};
     ::GetClassNameA(window, className, sizeof className);
-    if (owner == wanted->process && std::string(className) == "KeldwickFrame") {
-        wanted->frame = window;
+    if (owner == wanted->process && std::string(className) == wanted->className) {
+        wanted->found = window;
         return FALSE;
     }
     return TRUE;
 }
 
+HWND waitForWindow(DWORD process, const char* className, DWORD milliseconds) {
+    WindowSearch search{process, className, nullptr};
+    for (DWORD waited = 0; search.found == nullptr && waited < milliseconds; waited += kPollMilliseconds) {
+        ::EnumWindows(&matchWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found == nullptr) {
+            ::Sleep(kPollMilliseconds);
+        }
+    }
+    return search.found;
+}
+
 }  // namespace
 
-ProgramRun::ProgramRun(const std::string& folder, const std::string& parameters) {
+ProgramRun::ProgramRun(const std::string& folder, const std::string& parameters, HANDLE output,
+                       DWORD creationFlags) {
     const char* program = std::getenv("KELDWICK_PROGRAM");
     if (program == nullptr) {
         return;
@@ -40,8 +53,12 @@ ProgramRun::ProgramRun(const std::string& folder, const std::string& parameters)
     writable.push_back('\0');
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    if (::CreateProcessA(program, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                         &startup, &m_process) == 0) {
+    if (output != nullptr) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = output;
+    }
+    if (::CreateProcessA(program, writable.data(), nullptr, nullptr, output != nullptr ? TRUE : FALSE,
+                         creationFlags, nullptr, folder.c_str(), &startup, &m_process) == 0) {
         m_process = {};
     }
 }
@@ -69,14 +86,11 @@ std::optional<DWORD> ProgramRun::waitForExit(DWORD milliseconds) {
 }
 
 HWND ProgramRun::waitForFrame(DWORD milliseconds) const {
-    FrameSearch search{m_process.dwProcessId, nullptr};
-    for (DWORD waited = 0; search.frame == nullptr && waited < milliseconds; waited += kPollMilliseconds) {
-        ::EnumWindows(&matchFrame, reinterpret_cast<LPARAM>(&search));
-        if (search.frame == nullptr) {
-            ::Sleep(kPollMilliseconds);
-        }
-    }
-    return search.frame;
+    return waitForWindow(m_process.dwProcessId, "KeldwickFrame", milliseconds);
+}
+
+HWND ProgramRun::waitForMessageBox(DWORD milliseconds) const {
+    return waitForWindow(m_process.dwProcessId, "#32770", milliseconds);
 }
 
 std::string windowText(HWND window) {
@@ -88,6 +102,18 @@ std::string windowText(HWND window) {
         return {};
     }
     return std::string(text, copied);
+}
+
+std::string staticTexts(HWND window) {
+    std::string texts;
+    for (HWND part = ::GetWindow(window, GW_CHILD); part != nullptr; part = ::GetWindow(part, GW_HWNDNEXT)) {
+        char className[16] = {};
+        ::GetClassNameA(part, className, sizeof className);
+        if (::lstrcmpiA(className, "Static") == 0) {
+            texts += windowText(part);
+        }
+    }
+    return texts;
 }
 
 }  // namespace rt::win32::test

@@ -11,8 +11,11 @@ namespace rt::win32::test {
 // way a person or a logon script would start it.
 class ProgramRun {
   public:
-    // The program named by KELDWICK_PROGRAM, started with `parameters`.
-    ProgramRun(const std::string& folder, const std::string& parameters);
+    // The program named by KELDWICK_PROGRAM, started with `parameters`. An
+    // output handle (inheritable) stands for a caller's redirection; the
+    // creation flags may leave it no console to join (DETACHED_PROCESS).
+    ProgramRun(const std::string& folder, const std::string& parameters, HANDLE output = nullptr,
+               DWORD creationFlags = 0);
     ~ProgramRun();
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;
@@ -23,6 +26,8 @@ class ProgramRun {
 
     // The frame of the program, once it shows one.
     HWND waitForFrame(DWORD milliseconds) const;
+    // A message box of the program, once it shows one.
+    HWND waitForMessageBox(DWORD milliseconds) const;
 
   private:
     PROCESS_INFORMATION m_process{};
@@ -30,5 +35,7 @@ class ProgramRun {
 
 // The text a window of another process holds, asked for with WM_GETTEXT.
 std::string windowText(HWND window);
+// The texts of a window's static controls, as a message box shows its message.
+std::string staticTexts(HWND window);
 
 }  // namespace rt::win32::test

@@ -61,10 +61,10 @@ class Program : public ::testing::Test {
         rt::win32::test::writeFile(m_folder.file("VREDIR.VXD"), format.build(fileVersion));
     }
 
-    std::string runHidden() {
-        ProgramRun run(m_folder.path(), "HIDE");
+    std::string runHidden(const std::string& parameters = "HIDE", DWORD status = 0) {
+        ProgramRun run(m_folder.path(), parameters);
         EXPECT_TRUE(run.isStarted()) << "KELDWICK_PROGRAM names no program";
-        EXPECT_EQ(run.waitForExit(kRunLimit), std::optional<DWORD>(0));
+        EXPECT_EQ(run.waitForExit(kRunLimit), std::optional<DWORD>(status)) << parameters;
         return rt::win32::test::readFile(m_folder.file("KELDWICK.INI"));
     }
 
@@ -121,6 +121,51 @@ TEST_F(Program, ShownRunOnThe95FamilyFindsTheRightDriverOk) {
     }
     placeDriver(kFormats[1], "4.00.1116");
     EXPECT_EQ(runShown(), (std::array<std::string, 3>{"YES", "4.00.1116", "OK"}));
+}
+
+TEST_F(Program, HiddenRunAskedForItsStatusEndsWithItsAnswer) {
+    placeDriver(kFormats[0], "4.00.1115");
+    runHidden("HIDE", 0);
+    runHidden("/HIDE/STATUS", of95Family() ? 2 : 3);
+}
+
+// A desktop program has no console of its own: what a person asks of the
+// command line reaches them where they can read it.
+TEST_F(Program, UsageGoesWhereTheCallerRedirectedIt) {
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    const std::string out = m_folder.file("usage.txt");
+    HANDLE file =
+        ::CreateFileA(out.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    {
+        ProgramRun run(m_folder.path(), "/?", file, DETACHED_PROCESS);
+        EXPECT_EQ(run.waitForExit(kRunLimit), std::optional<DWORD>(0)) << "no message box waits for a person";
+    }
+    ::CloseHandle(file);
+    const auto usage = rt::win32::test::readFile(out);
+    EXPECT_EQ(usage.rfind("usage: keldwick", 0), 0u) << usage;
+    EXPECT_NE(usage.find("/STATUS"), std::string::npos);
+    EXPECT_NE(usage.find("\r\n"), std::string::npos);
+}
+
+TEST_F(Program, VersionWithoutAConsoleIsShownInAMessageBox) {
+    ProgramRun run(m_folder.path(), "--version", nullptr, DETACHED_PROCESS);
+    const HWND box = run.waitForMessageBox(kRunLimit);
+    ASSERT_NE(box, nullptr) << "no message box appeared";
+    std::string shown;
+    for (DWORD waited = 0; shown.empty() && waited < kRunLimit; waited += 50) {
+        shown = rt::win32::test::staticTexts(box);
+        ::Sleep(shown.empty() ? 50 : 0);
+    }
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(run.waitForExit(kRunLimit), std::optional<DWORD>(0));
+    EXPECT_EQ(shown, "keldwick " KELDWICK_VERSION);
+}
+
+TEST_F(Program, HiddenRunNeverShowsABoxForHelp) {
+    ProgramRun run(m_folder.path(), "--help HIDE", nullptr, DETACHED_PROCESS);
+    EXPECT_EQ(run.waitForExit(kRunLimit), std::optional<DWORD>(0));
+    EXPECT_NE(rt::win32::test::readFile(m_folder.file("KELDWICK.INI")), "");
 }
 
 TEST_F(Program, HiddenRunOnTheNtFamilyAnswersNo) {

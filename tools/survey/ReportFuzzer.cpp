@@ -39,7 +39,7 @@ void require(bool promise) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fuzzing::answerHelp(*argc, *argv, "Feeds arbitrary bytes to the survey's reading of a report.");
+    keldwick::fuzzing::answerHelp(*argc, *argv, "Feeds arbitrary bytes to the survey's reading of a report.");
     return 0;
 }
 
