@@ -302,11 +302,11 @@ TEST_P(ActivationAfterAClose, GoesToTheWindowUnderneathAsAfterAMinimise) {
                   opened = children();
                   QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4, Qt::ControlModifier);
               })
+        // Qt settles the focus a turn of the event loop after the change.
         .when(
-            "the newest closed", [&] { return children().size() == count - 1; },
+            "the newest closed and the one underneath active, drawn so, with the focus",
+            [&] { return children().size() == count - 1 && drawnActiveWithTheFocus(opened[count - 2]); },
             [&] {
-                QMdiSubWindow* underneath = opened[count - 2];
-                EXPECT_TRUE(drawnActiveWithTheFocus(underneath)) << "the one underneath, drawn active";
                 EXPECT_EQ(frame().area().subWindowList(QMdiArea::StackingOrder).front(), opened[0])
                     << "the oldest stays at the back";
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Minus, Qt::AltModifier);
@@ -316,9 +316,9 @@ TEST_P(ActivationAfterAClose, GoesToTheWindowUnderneathAsAfterAMinimise) {
             [&] { return QApplication::activePopupWidget() == opened[count - 2]->systemMenu(); },
             [&] { QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_N); })
         .when(
-            "minimised", [&] { return opened[count - 2]->isMinimized(); },
+            "minimised and the next one underneath active, drawn so, with the focus",
+            [&] { return opened[count - 2]->isMinimized() && drawnActiveWithTheFocus(opened[count - 3]); },
             [&] {
-                EXPECT_TRUE(drawnActiveWithTheFocus(opened[count - 3])) << "the next one underneath";
                 EXPECT_FALSE(opened[count - 2]->windowState().testFlag(Qt::WindowActive))
                     << "the icon is not";
                 choose(-3);
@@ -360,14 +360,18 @@ TEST_F(DesktopProgram, AltMinusOpensTheWindowsOwnMenuAndEscFromAnyMenuGivesTheKe
             })
         .when(
             "the menu closed and the keyboard back on Close",
-            [&] { return QApplication::activePopupWidget() == nullptr && QApplication::focusWidget() == before; },
+            [&] {
+                return QApplication::activePopupWidget() == nullptr && QApplication::focusWidget() == before;
+            },
             [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_E, Qt::AltModifier); })
         .when(
             "the Edit menu", [&] { return QApplication::activePopupWidget() != nullptr; },
             [&] { QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape); })
         .when(
             "the Edit menu closed and the keyboard back on Close, not in the menu bar",
-            [&] { return QApplication::activePopupWidget() == nullptr && QApplication::focusWidget() == before; },
+            [&] {
+                return QApplication::activePopupWidget() == nullptr && QApplication::focusWidget() == before;
+            },
             [&] {
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
                 EXPECT_EQ(QApplication::focusWidget(), control(children().front(), 2))
