@@ -266,6 +266,12 @@ bool FrameWindow::translate(MSG& message) {
         return true;
     }
     StatusChild* active = activeChild();
+    // Alt+minus: the system's own handling opens the frame's menu on some
+    // systems (Wine), wherever the focus is in the child.
+    if (active != nullptr && message.message == WM_SYSCHAR && message.wParam == '-') {
+        active->openOwnMenu();
+        return true;
+    }
     if (active != nullptr && active->dialogKey(message)) {
         return true;
     }

@@ -206,6 +206,32 @@ LRESULT CALLBACK StatusChild::procedure(HWND window, UINT message, WPARAM wParam
     });
 }
 
+// Opened as a pop-up the entries keep whatever state they had, so they are
+// set here as the system sets them for a fixed frame.
+void StatusChild::openOwnMenu() {
+    HMENU menu = ::GetSystemMenu(m_window, FALSE);
+    if (menu == nullptr) {
+        return;
+    }
+    const bool iconic = ::IsIconic(m_window) != 0;
+    const auto allow = [menu](UINT command, bool allowed) {
+        ::EnableMenuItem(menu, command, MF_BYCOMMAND | (allowed ? MF_ENABLED : MF_GRAYED));
+    };
+    allow(SC_RESTORE, iconic);
+    allow(SC_MOVE, true);
+    allow(SC_SIZE, !iconic && (::GetWindowLongPtrA(m_window, GWL_STYLE) & WS_THICKFRAME) != 0);
+    allow(SC_MINIMIZE, !iconic);
+    allow(SC_MAXIMIZE, (::GetWindowLongPtrA(m_window, GWL_STYLE) & WS_MAXIMIZEBOX) != 0);
+    RECT at{};
+    ::GetWindowRect(m_window, &at);
+    const int below = iconic ? 0 : ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CYFIXEDFRAME);
+    const int command = ::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,
+                                         at.left, at.top + below, 0, m_window, nullptr);
+    if (command != 0) {
+        ::SendMessageA(m_window, WM_SYSCOMMAND, static_cast<WPARAM>(command), 0);
+    }
+}
+
 LRESULT StatusChild::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:

@@ -48,6 +48,9 @@ class StatusChild {
     // The default button's heavier border on the focused push button, else
     // the first one, whatever else has the focus.
     void showDefaultButton();
+    // The window's own menu (move, minimise, restore, close), opened from the
+    // keyboard below its title bar, as Alt+minus opens it.
+    void openOwnMenu();
 
     static bool registerClass(HINSTANCE instance);
 
