@@ -100,8 +100,11 @@ inline Rgb fromHsl(const Hsl& hsl) {
             r = chroma, b = second;
             break;
     }
+    // Rounded half up by hand: lround would bring the mathematics library in.
     const auto channel = [&](double value) {
-        return std::clamp(static_cast<int>((value + base) * 255 + 0.5), 0, 255);
+        const double scaled = (value + base) * 255;
+        const int whole = static_cast<int>(scaled);
+        return std::clamp(scaled - whole >= 0.5 ? whole + 1 : whole, 0, 255);
     };
     return {channel(r), channel(g), channel(b)};
 }
