@@ -1,5 +1,7 @@
 #include "AppFrame.h"
 
+#include "FrameNotices.h"
+#include "HiddenMode.h"
 #include "WindowProcedure.h"
 #include "platform/window/Runtime.h"
 #include "ui/ModuleKeys.h"
@@ -29,7 +31,12 @@ class AppFrame final : public WindowProcedure {
         return rt::prepareFrame(window, kFrameModuleKey, kFrameWindowKey);
     }
 
-    void openingWork() override { startStatusWindow(kDefaultStack); }
+    void openingWork() override {
+        if (!HiddenMode) {
+            describeProgram();
+        }
+        startStatusWindow(kDefaultStack);
+    }
 
     void acceptedWork() override {
         if (rt::accepted() == kGetVersionEntry) {

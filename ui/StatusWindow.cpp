@@ -1,6 +1,7 @@
 #include "StatusWindow.h"
 
 #include "CheckAnswer.h"
+#include "FrameNotices.h"
 #include "HiddenMode.h"
 #include "WindowProcedure.h"
 #include "check/CheckRun.h"
@@ -13,11 +14,12 @@ namespace {
 
 constexpr int kCloseButton = 10;
 
-// One check, its answer kept for the exit status before anyone is told the
-// check is over.
+// One check, its answer kept for the exit status and its report's outcome
+// shown in the frame, before anyone is told the check is over.
 void checkAndRemember(ResultField& isWin95, ResultField& driverVersion, ResultField& recommend) {
     const auto written = CHECKVREDIR(isWin95, driverVersion, recommend);
     rememberCheckAnswer(recommend.trimmed(), written.ok());
+    showReportOutcome(written);
 }
 
 class StatusWindow final : public WindowProcedure {

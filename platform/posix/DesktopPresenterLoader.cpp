@@ -30,8 +30,8 @@ bool isComplete(const KwPresenter& table) {
     return table.size == sizeof(KwPresenter) && table.self != nullptr && table.attach != nullptr &&
            table.show != nullptr && table.setText != nullptr && table.focus != nullptr &&
            table.close != nullptr && table.beep != nullptr && table.tellUser != nullptr &&
-           table.waitForWork != nullptr && table.wakeUp != nullptr && table.shutdown != nullptr &&
-           table.destroy != nullptr;
+           table.setZone != nullptr && table.setAbout != nullptr && table.waitForWork != nullptr &&
+           table.wakeUp != nullptr && table.shutdown != nullptr && table.destroy != nullptr;
 }
 
 Loaded offerOf(LoadedModule module, const fs::path& path) {

@@ -81,6 +81,14 @@ void ModulePresenter::tellUser(const std::string& text) {
     m_table.tellUser(m_table.self, plainText(text));
 }
 
+void ModulePresenter::setZone(int zone, const std::string& text, const std::string& tip) {
+    m_table.setZone(m_table.self, zone, plainText(text), plainText(tip));
+}
+
+void ModulePresenter::setAbout(const std::string& text) {
+    m_table.setAbout(m_table.self, plainText(text));
+}
+
 void ModulePresenter::waitForWork() {
     m_table.waitForWork(m_table.self);
 }

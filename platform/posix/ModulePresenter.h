@@ -27,6 +27,8 @@ class ModulePresenter final : public Presenter {
     void close(WindowId window) override;
     void beep() override;
     void tellUser(const std::string& text) override;
+    void setZone(int zone, const std::string& text, const std::string& tip) override;
+    void setAbout(const std::string& text) override;
     void waitForWork() override;
     void wakeUp() override;
     void shutdown() override;

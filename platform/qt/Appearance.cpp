@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "Latin1Text.h"
+#include "platform/window/ReadableColour.h"
 
 namespace rt::qt {
 
@@ -69,6 +70,12 @@ std::optional<QColor> Appearance::colour(const definition::Colour& colour, const
         }
     }
     return std::nullopt;
+}
+
+QColor Appearance::readable(const QColor& text, const QColor& background) {
+    const Rgb shade = readableShade({text.red(), text.green(), text.blue()},
+                                    {background.red(), background.green(), background.blue()});
+    return {shade.red, shade.green, shade.blue};
 }
 
 BaseUnits Appearance::baseUnitsOf(const QFont& font) {

@@ -26,6 +26,9 @@ class Appearance {
     static std::optional<QColor> colour(const definition::Colour& colour, const QPalette& palette);
 
     static BaseUnits baseUnitsOf(const QFont& font);
+
+    // `text` where it reads on `background`, else a shade of it that does.
+    static QColor readable(const QColor& text, const QColor& background);
 };
 
 }  // namespace rt::qt

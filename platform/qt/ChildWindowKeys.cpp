@@ -33,6 +33,11 @@ void ChildWindowKeys::install(QMainWindow& frame, QMdiArea& area) {
     for (const auto& key : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)}) {
         bind(frame, key, [&area] { area.activateNextSubWindow(); });
     }
+    bind(frame, QKeySequence(Qt::ALT | Qt::Key_Minus), [&area] {
+        if (QMdiSubWindow* active = area.activeSubWindow()) {
+            active->showSystemMenu();
+        }
+    });
     // Shift+Tab arrives as Backtab.
     for (const auto& key : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),

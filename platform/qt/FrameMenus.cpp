@@ -1,9 +1,11 @@
 #include "FrameMenus.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTimer>
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -15,12 +17,11 @@ namespace rt::qt {
 
 namespace {
 
-constexpr std::array<std::pair<StandardAction, QKeySequence::StandardKey>, 5> kShortcuts{{
+constexpr std::array<std::pair<StandardAction, QKeySequence::StandardKey>, 4> kShortcuts{{
     {StandardAction::Cut, QKeySequence::Cut},
     {StandardAction::Copy, QKeySequence::Copy},
     {StandardAction::Paste, QKeySequence::Paste},
     {StandardAction::Exit, QKeySequence::Quit},
-    {StandardAction::HelpContents, QKeySequence::HelpContents},
 }};
 
 QKeySequence keyOf(const rt::Shortcut& shortcut) {
@@ -56,13 +57,42 @@ void clearMessageWhenMenusClose(QMainWindow& frame, QMenu& menu) {
     });
 }
 
+// Esc in a drop-down menu closes it and leaves Qt's menu bar holding the
+// keyboard, with no entry highlighted and Tab going nowhere until a second
+// Esc. The menus are left at once instead, the keyboard back where it was.
+class LeaveMenusOnEscape final : public QObject {
+  public:
+    explicit LeaveMenusOnEscape(QMainWindow& frame) : QObject(&frame), m_frame(frame) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+            static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+            QTimer::singleShot(0, this, [this] {
+                QMenuBar* bar = m_frame.menuBar();
+                if (QApplication::activePopupWidget() == nullptr && bar->hasFocus()) {
+                    QKeyEvent leave(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                    QCoreApplication::sendEvent(bar, &leave);
+                }
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    QMainWindow& m_frame;
+};
+
 }  // namespace
 
 FrameMenus::Built FrameMenus::build(QMainWindow& frame, const std::vector<definition::MenuEntry>& menus,
                                     const Chosen& chosen) {
     Built built;
+    QMenu* helpHolder = nullptr;
+    auto* escape = new LeaveMenusOnEscape(frame);
     for (const auto& entry : menus) {
         QMenu* menu = frame.menuBar()->addMenu(latin1Text(entry.text));
+        menu->installEventFilter(escape);
         menu->menuAction()->setStatusTip(latin1Text(entry.message));
         menu->menuAction()->setData(entry.id);
         clearMessageWhenMenusClose(frame, *menu);
@@ -70,6 +100,16 @@ FrameMenus::Built FrameMenus::build(QMainWindow& frame, const std::vector<defini
             built.windowMenu = menu;
         }
         addItems(frame, *menu, entry, chosen, built);
+        const bool holdsHelp = std::any_of(entry.items.begin(), entry.items.end(), [](const auto& item) {
+            return item.actionCode == static_cast<int>(StandardAction::HelpContents);
+        });
+        if (holdsHelp && helpHolder == nullptr) {
+            helpHolder = menu;
+        }
+        built.helpMenu = menu;
+    }
+    if (helpHolder != nullptr) {
+        built.helpMenu = helpHolder;
     }
     return built;
 }

@@ -20,6 +20,7 @@ class FrameMenus {
 
     struct Built {
         QMenu* windowMenu = nullptr;  // the menu marked as the window menu, if there is one
+        QMenu* helpMenu = nullptr;    // the menu that holds the help's contents, else the last one
         std::vector<std::pair<StandardAction, QAction*>> standardItems;
     };
 

@@ -31,6 +31,16 @@ FrameWindow::FrameWindow(const WindowView& view, Callbacks callbacks, const std:
         m_windowMenu = std::make_unique<WindowMenu>(*menus.windowMenu, *m_area);
     }
     m_standardItems = std::move(menus.standardItems);
+    // The program's menus have no About entry; the window layer adds its own
+    // to the end of the help menu, so the stored menus stay as they are.
+    if (menus.helpMenu != nullptr) {
+        menus.helpMenu->addSeparator();
+        QString title = windowTitle();
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        m_aboutEntry = menus.helpMenu->addAction(QStringLiteral("&About %1...").arg(title));
+        m_aboutEntry->setObjectName(QStringLiteral("about"));
+        m_aboutEntry->setStatusTip(QStringLiteral("Show the program's version and where its report goes"));
+    }
     ChildWindowKeys::install(*this, *m_area);
     if (awaitFonts) {
         awaitFonts();
@@ -61,6 +71,15 @@ void FrameWindow::buildStatusBar(const definition::WindowDescription& descriptio
         }
         m_zones.push_back(label);
     }
+}
+
+void FrameWindow::setZone(int zone, const QString& text, const QString& tip) {
+    if (zone < 1 || static_cast<std::size_t>(zone) > m_zones.size()) {
+        return;
+    }
+    QLabel* label = m_zones[static_cast<std::size_t>(zone) - 1];
+    label->setText(text);
+    label->setToolTip(tip);
 }
 
 void FrameWindow::closeByProcedure() {

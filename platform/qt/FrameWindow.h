@@ -31,6 +31,11 @@ class FrameWindow final : public QMainWindow {
     WindowId windowId() const { return m_id; }
     QMdiArea& area() { return *m_area; }
     const std::vector<QLabel*>& zones() const { return m_zones; }
+    // Zone `zone`, 1 the leftmost, shows `text` and has `tip` as its tool tip.
+    void setZone(int zone, const QString& text, const QString& tip);
+    // The window layer's own last entry of the help menu; null without menus.
+    QAction* aboutEntry() const { return m_aboutEntry; }
+    WindowMenu* windowMenu() const { return m_windowMenu.get(); }
     // The menu items that carry standard actions.
     const std::vector<std::pair<StandardAction, QAction*>>& standardItems() const { return m_standardItems; }
     // The procedure has closed the frame. It only disappears: its children
@@ -51,6 +56,7 @@ class FrameWindow final : public QMainWindow {
     std::vector<QLabel*> m_zones;
     std::vector<std::pair<StandardAction, QAction*>> m_standardItems;
     std::unique_ptr<WindowMenu> m_windowMenu;
+    QAction* m_aboutEntry = nullptr;
     bool m_closingForGood = false;
 };
 

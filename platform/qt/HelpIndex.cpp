@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTextDocument>
 #include <algorithm>
 
@@ -43,11 +44,23 @@ HelpIndex::HelpIndex(const QDir& folder) {
         if (page.size() > kMaxPageBytes || !page.open(QIODevice::ReadOnly)) {
             continue;
         }
+        const QString html = QString::fromUtf8(page.read(kMaxPageBytes));
         QTextDocument document;
-        document.setHtml(QString::fromUtf8(page.read(kMaxPageBytes)));
-        m_pages.push_back(
-            {file, document.metaInformation(QTextDocument::DocumentTitle), document.toPlainText()});
+        document.setHtml(html);
+        static const QRegularExpression kWindowMeta(
+            QStringLiteral(R"re(<meta\s+name="keldwick-window"\s+content="([^"]*)")re"));
+        m_pages.push_back({file, document.metaInformation(QTextDocument::DocumentTitle),
+                           document.toPlainText(), kWindowMeta.match(html).captured(1)});
     }
+}
+
+QString HelpIndex::pageOf(const QString& windowKey) const {
+    for (const auto& page : m_pages) {
+        if (!windowKey.isEmpty() && page.windowKey == windowKey) {
+            return page.file;
+        }
+    }
+    return {};
 }
 
 std::vector<HelpIndex::Hit> HelpIndex::search(const QString& words) const {

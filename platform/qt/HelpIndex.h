@@ -29,12 +29,16 @@ class HelpIndex {
 
     // Pages that hold every word of `words`, ignoring case, most matches first.
     std::vector<Hit> search(const QString& words) const;
+    // The page about the window of `windowKey`, which names it in a meta
+    // element "keldwick-window"; empty when no page does.
+    QString pageOf(const QString& windowKey) const;
 
   private:
     struct Page {
         QString file;
         QString title;
         QString text;
+        QString windowKey;
     };
     std::vector<Page> m_pages;
 };

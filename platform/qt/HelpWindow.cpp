@@ -6,11 +6,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace rt::qt {
 
@@ -19,11 +21,16 @@ namespace {
 const QString kContentsPage = QStringLiteral("index.html");
 const QString kHowToUsePage = QStringLiteral("using-help.html");
 constexpr int kFileRole = Qt::UserRole;
+// A dialog to the window system, so that it stays above the frame (X11
+// marks only dialogs and tool windows transient for their owner), yet with
+// the buttons of a window of its own.
+constexpr Qt::WindowFlags kWindowFlags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                         Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
 
 }  // namespace
 
 HelpWindow::HelpWindow(QWidget& owner, const QString& programTitle, std::function<void()> closed)
-    : QWidget(&owner, Qt::Window), m_closed(std::move(closed)), m_folder(HelpIndex::findFolder()) {
+    : QWidget(&owner, kWindowFlags), m_closed(std::move(closed)), m_folder(HelpIndex::findFolder()) {
     setWindowTitle(QStringLiteral("%1 Help").arg(programTitle));
     setObjectName(QStringLiteral("help"));
     buildLayout();
@@ -37,6 +44,7 @@ HelpWindow::HelpWindow(QWidget& owner, const QString& programTitle, std::functio
 void HelpWindow::buildLayout() {
     auto* contents = new QPushButton(QStringLiteral("&Contents"), this);
     auto* back = new QPushButton(QStringLiteral("&Back"), this);
+    back->setObjectName(QStringLiteral("back"));
     auto* forward = new QPushButton(QStringLiteral("&Forward"), this);
     m_search = new QLineEdit(this);
     m_search->setPlaceholderText(QStringLiteral("Words to look for"));
@@ -79,15 +87,24 @@ void HelpWindow::buildLayout() {
     connect(help, &QShortcut::activated, this, &HelpWindow::showContents);
 }
 
-// Opened anew, the window stands centred over the frame that owns it. Its
-// own decorations are known only once it is shown; the same window manager
-// gives it those of the frame.
+// Opened anew, the window stands centred over the frame that owns it, as far
+// as the screen allows: a frame near its edge (with no window manager, at its
+// top left) would push it off. Its own decorations are known only once it is
+// shown; the same window manager gives it those of the frame.
 void HelpWindow::present() {
     if (const QWidget* owner = parentWidget(); !isVisible() && owner != nullptr) {
         const QRect outer = owner->frameGeometry();
         const QRect inner = owner->geometry();
-        QRect placed(QPoint(), size() + (outer.size() - inner.size()));
+        const QSize decorations = outer.size() - inner.size();
+        QRect placed(QPoint(), size() + decorations);
         placed.moveCenter(outer.center());
+        if (const QScreen* screen = owner->screen()) {
+            const QRect room = screen->availableGeometry();
+            placed.setSize(placed.size().boundedTo(room.size()));
+            placed.moveLeft(std::clamp(placed.left(), room.left(), room.right() + 1 - placed.width()));
+            placed.moveTop(std::clamp(placed.top(), room.top(), room.bottom() + 1 - placed.height()));
+        }
+        resize(placed.size() - decorations);
         move(placed.topLeft());
     }
     show();
@@ -126,26 +143,34 @@ void HelpWindow::showPage(const QString& file) {
 }
 
 void HelpWindow::showContents() {
-    startClean();
-    showPage(kContentsPage);
-    present();
+    openClean(kContentsPage);
 }
 
 void HelpWindow::showHowToUse() {
-    startClean();
-    showPage(kHowToUsePage);
-    present();
+    openClean(kHowToUsePage);
+}
+
+void HelpWindow::showPageOf(const QString& windowKey) {
+    const QString page = m_index ? m_index->pageOf(windowKey) : QString();
+    openClean(page.isEmpty() ? kContentsPage : page);
 }
 
 void HelpWindow::showSearch() {
-    startClean();
+    openClean(m_browser->source().isEmpty() ? kContentsPage : QString());
     m_results->show();
-    if (m_browser->source().isEmpty()) {
-        showPage(kContentsPage);
-    }
-    present();
     m_search->setFocus(Qt::ShortcutFocusReason);
     m_search->selectAll();
+}
+
+// A help entry starts afresh: no search, no selection, and nothing to go
+// back or forward to from pages read before. An empty `page` keeps the one shown.
+void HelpWindow::openClean(const QString& page) {
+    startClean();
+    if (!page.isEmpty()) {
+        showPage(page);
+    }
+    m_browser->clearHistory();
+    present();
 }
 
 void HelpWindow::search() {

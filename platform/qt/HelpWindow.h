@@ -13,7 +13,8 @@ class QTextBrowser;
 
 namespace rt::qt {
 
-// The program's help, in a window of the frame's that opens centred over it:
+// The program's help, in a window of the frame's that opens centred over it
+// as far as the screen allows, and stays above it:
 // the shipped HTML pages with links between them, a contents page, a search
 // through all pages and a page on using the help itself.
 class HelpWindow final : public QWidget {
@@ -26,6 +27,8 @@ class HelpWindow final : public QWidget {
     void showContents();
     void showSearch();
     void showHowToUse();
+    // The page about the window of `windowKey`; the contents when it has none.
+    void showPageOf(const QString& windowKey);
 
     QTextBrowser& browser() { return *m_browser; }
     QListWidget& results() { return *m_results; }
@@ -41,6 +44,7 @@ class HelpWindow final : public QWidget {
     void showPage(const QString& file);
     void openResult(int row);
     void startClean();
+    void openClean(const QString& page);
     void present();
 
     std::function<void()> m_closed;

@@ -116,6 +116,13 @@ KwPresenter presenterTable(std::unique_ptr<Presenter> presenter) {
     table.tellUser = [](void* self, KwText text) {
         guarded(self, [&](TableSide& side) { side.presenter->tellUser(copiedText(text)); });
     };
+    table.setZone = [](void* self, std::int32_t zone, KwText text, KwText tip) {
+        guarded(self,
+                [&](TableSide& side) { side.presenter->setZone(zone, copiedText(text), copiedText(tip)); });
+    };
+    table.setAbout = [](void* self, KwText text) {
+        guarded(self, [&](TableSide& side) { side.presenter->setAbout(copiedText(text)); });
+    };
     table.waitForWork = [](void* self) {
         guarded(self, [](TableSide& side) { side.presenter->waitForWork(); });
     };

@@ -87,6 +87,14 @@ void QtPresenter::tellUser(const std::string& text) {
     m_gui->run([this, text] { m_windows->tellUser(text); });
 }
 
+void QtPresenter::setZone(int zone, const std::string& text, const std::string& tip) {
+    m_gui->run([this, zone, text, tip] { m_windows->setZone(zone, text, tip); });
+}
+
+void QtPresenter::setAbout(const std::string& text) {
+    m_gui->run([this, text] { m_windows->setAbout(text); });
+}
+
 void QtPresenter::waitForWork() {
     m_gui->waitForWork();
 }

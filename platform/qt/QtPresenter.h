@@ -36,6 +36,8 @@ class QtPresenter final : public Presenter {
     void close(WindowId window) override;
     void beep() override;
     void tellUser(const std::string& text) override;
+    void setZone(int zone, const std::string& text, const std::string& tip) override;
+    void setAbout(const std::string& text) override;
     void waitForWork() override;
     void wakeUp() override;
     // Carries out what is still queued, then destroys the windows and, if it

@@ -2,17 +2,28 @@
 
 #include <QApplication>
 #include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QStyle>
 #include <QTimer>
+#include <vector>
 
 #include "ClipboardActions.h"
 #include "HelpWindow.h"
 #include "IconArranger.h"
+#include "Latin1Text.h"
 #include "StatusChild.h"
+#include "platform/window/WindowArrangement.h"
 
 namespace rt::qt {
 
 StandardActions::StandardActions(QMainWindow& frame, QMdiArea& area, std::function<void()> exitRequested)
-    : m_frame(frame), m_area(area), m_exitRequested(std::move(exitRequested)) {}
+    : m_frame(frame), m_area(area), m_exitRequested(std::move(exitRequested)) {
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), &m_frame);
+    help->setContext(Qt::WindowShortcut);
+    QObject::connect(help, &QShortcut::activated, &m_frame, [this] { helpForActiveWindow(); });
+}
 
 StandardActions::~StandardActions() = default;
 
@@ -36,6 +47,59 @@ void StandardActions::returnFocusToFrame() {
     });
 }
 
+// Qt's own tiling sizes every window to its share of the area, stretching
+// fixed ones, and does so again at every resize of the frame. Here each
+// window keeps its size; a resize changes nothing.
+void StandardActions::tile() {
+    m_area.horizontalScrollBar()->setValue(0);
+    m_area.verticalScrollBar()->setValue(0);
+    IconArranger::arrange(m_area);
+    const int visibleHeight = m_area.viewport()->height();
+    int iconTop = visibleHeight;
+    std::vector<QMdiSubWindow*> windows;
+    std::vector<PixelSize> sizes;
+    for (QMdiSubWindow* window : m_area.subWindowList(QMdiArea::CreationOrder)) {
+        if (window->isHidden()) {
+            continue;
+        }
+        if (window->isMinimized()) {
+            iconTop = std::min(iconTop, window->y());
+            continue;
+        }
+        if (window->isMaximized()) {
+            window->showNormal();
+        }
+        windows.push_back(window);
+        sizes.push_back({window->width(), window->height()});
+    }
+    TileArea room{{m_area.maximumViewportSize().width(), m_area.maximumViewportSize().height()}};
+    room.iconHeight = std::max(visibleHeight - iconTop, 0);
+    room.scrollBar = m_area.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &m_area);
+    const auto positions = tilePositions(sizes, room);
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        windows[i]->move(positions[i].x, positions[i].y);
+    }
+}
+
+void StandardActions::helpForActiveWindow() {
+    const auto* active = dynamic_cast<const StatusChild*>(m_area.activeSubWindow());
+    help().showPageOf(active != nullptr ? latin1Text(active->windowKey()) : QString());
+}
+
+// A box of its own that does not block, as the program's other messages.
+void StandardActions::showAbout() {
+    auto* box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("About %1").arg(m_frame.windowTitle()),
+                                m_aboutText.isEmpty() ? m_frame.windowTitle() : m_aboutText, QMessageBox::Ok,
+                                &m_frame);
+    box->setObjectName(QStringLiteral("aboutBox"));
+    if (!QApplication::windowIcon().isNull()) {
+        box->setIconPixmap(QApplication::windowIcon().pixmap(48));
+    }
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(box, &QObject::destroyed, &m_frame, [this] { returnFocusToFrame(); });
+    box->open();
+}
+
 // Opening a menu leaves the focus where it was, so the focused widget is the
 // control the person was working in.
 bool StandardActions::carryOut(int code) {
@@ -43,7 +107,7 @@ bool StandardActions::carryOut(int code) {
         case StandardAction::WindowMenu:
             return true;
         case StandardAction::Tile:
-            m_area.tileSubWindows();
+            tile();
             return true;
         case StandardAction::Cascade:
             m_area.cascadeSubWindows();

@@ -44,6 +44,15 @@ void setRole(QWidget& widget, QPalette::ColorRole role, const std::optional<QCol
     }
 }
 
+// The definition's text colour, or a shade of it that reads on the
+// background it is drawn on in the palette in use (ReadableColour.h).
+void setTextColour(QWidget& widget, QPalette::ColorRole role, const QColor& background,
+                   const std::optional<QColor>& colour) {
+    if (colour) {
+        setRole(widget, role, Appearance::readable(*colour, background));
+    }
+}
+
 QSize naturalSize(const Control& control, const QWidget& widget, BaseUnits base) {
     const QFontMetrics metrics(widget.font());
     const int frame = 2 * widget.style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 4;
@@ -64,15 +73,12 @@ QSize naturalSize(const Control& control, const QWidget& widget, BaseUnits base)
 
 QWidget* makeControl(const Control& control, QWidget& content, const QFont& windowFont) {
     const QFont font = Appearance::controlFont(control, windowFont);
-    const auto textColour = Appearance::colour(control.font.textColour, content.palette());
     switch (control.kind) {
         case ControlKind::ValueDisplay: {
             auto* display = new QLineEdit(&content);
             display->setFont(font);
             // Read-only, yet still focusable, so that its value can be selected and copied.
             display->setReadOnly(true);
-            setRole(*display, QPalette::Base, Appearance::colour(control.background, content.palette()));
-            setRole(*display, QPalette::Text, textColour);
             return display;
         }
         case ControlKind::PushButton: {
@@ -89,7 +95,6 @@ QWidget* makeControl(const Control& control, QWidget& content, const QFont& wind
     label->setTextFormat(Qt::PlainText);
     label->setText(latin1Text(control.text));
     label->setFont(font);
-    setRole(*label, QPalette::WindowText, textColour);
     return label;
 }
 
@@ -158,6 +163,7 @@ StatusChild::StatusChild(const WindowView& view, Callbacks callbacks)
     content->setFont(Appearance::windowFont(description));
     const BaseUnits base = Appearance::baseUnitsOf(content->font());
     buildControls(description, *content, base);
+    applyColours();
     pairLabelsWithTheirValues(description);
     QSize size(horizontalPixels(givenOr(description.width, 0), base),
                verticalPixels(givenOr(description.height, 0), base));
@@ -178,6 +184,38 @@ StatusChild::StatusChild(const WindowView& view, Callbacks callbacks)
     for (const auto& [id, value] : view.texts) {
         setControlText(id, latin1Text(value));
     }
+}
+
+// From the desktop's palette each time: a system colour follows it, and a
+// defined colour is shaded where it would not read on it. The window's own
+// palette is the one in use: its controls take theirs from it only after it
+// has heard of a change.
+void StatusChild::applyColours() {
+    const QPalette inUse = palette();
+    for (const auto& control : m_description->controls) {
+        QWidget* widget = this->control(control.id);
+        if (widget == nullptr) {
+            continue;
+        }
+        widget->setPalette(QPalette());
+        const auto textColour = Appearance::colour(control.font.textColour, inUse);
+        if (control.kind == ControlKind::ValueDisplay) {
+            const auto background = Appearance::colour(control.background, inUse);
+            setRole(*widget, QPalette::Base, background);
+            setTextColour(*widget, QPalette::Text, background.value_or(inUse.color(QPalette::Base)),
+                          textColour);
+        } else if (control.kind == ControlKind::StaticText) {
+            setTextColour(*widget, QPalette::WindowText, inUse.color(QPalette::Window), textColour);
+        }
+    }
+}
+
+bool StatusChild::event(QEvent* event) {
+    const bool handled = QMdiSubWindow::event(event);
+    if (event->type() == QEvent::PaletteChange && widget() != nullptr) {
+        applyColours();
+    }
+    return handled;
 }
 
 void StatusChild::applyFrameStyle(const definition::WindowDescription& description) {

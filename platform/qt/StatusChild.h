@@ -28,6 +28,10 @@ class StatusChild final : public QMdiSubWindow {
     // Puts the window into `area`, or leaves it a window of its own when
     // there is none, and gives it its title.
     void joinArea(QMdiArea* area);
+    // As defined: the title shown may carry a number (WindowTitles.h).
+    const std::string& definedTitle() const { return m_description->title; }
+    const std::string& windowKey() const { return m_description->windowKey; }
+    bool isClosingForGood() const { return m_closingForGood; }
 
     QWidget* control(int id) const;
     void setControlText(int id, const QString& text);
@@ -42,11 +46,14 @@ class StatusChild final : public QMdiSubWindow {
     // procedure, which then closes the window itself.
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A new palette (a dark theme chosen) gets text colours that read on it.
+    bool event(QEvent* event) override;
 
   private:
     void applyFrameStyle(const definition::WindowDescription& description);
     void buildControls(const definition::WindowDescription& description, QWidget& content, BaseUnits base);
     void pairLabelsWithTheirValues(const definition::WindowDescription& description);
+    void applyColours();
 
     std::shared_ptr<const definition::WindowDescription> m_description;
     Callbacks m_callbacks;

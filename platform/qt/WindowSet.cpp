@@ -2,13 +2,16 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
+#include <vector>
 
 #include "HelpWindow.h"
 #include "Latin1Text.h"
+#include "platform/window/WindowArrangement.h"
+#include "platform/window/WindowTitles.h"
 
 namespace rt::qt {
-
-namespace {}  // namespace
 
 WindowSet::WindowSet() = default;
 
@@ -49,6 +52,9 @@ void WindowSet::showFrame(const WindowView& view) {
     QObject::connect(&m_frame->area(), &QMdiArea::subWindowActivated, m_frame.get(),
                      [this](QMdiSubWindow* window) { childActivated(window); });
     m_states = std::make_unique<ActionStates>(*m_frame, m_frame->area(), m_frame->standardItems());
+    if (QAction* about = m_frame->aboutEntry()) {
+        QObject::connect(about, &QAction::triggered, m_frame.get(), [this] { m_standard->showAbout(); });
+    }
     m_frame->show();
     // Without a window manager a shown window is not active, and keys reach nothing.
     m_frame->activateWindow();
@@ -70,12 +76,81 @@ void WindowSet::showChild(const WindowView& view) {
         child->setWindowIcon(QApplication::windowIcon());
     }
     child->joinArea(m_frame ? &m_frame->area() : nullptr);
+    if (m_frame) {
+        place(*child);
+        QObject::connect(
+            child, &QMdiSubWindow::windowStateChanged, m_frame.get(),
+            [this, child](Qt::WindowStates, Qt::WindowStates now) { stateChanged(*child, now); });
+    }
     child->show();
+    retitle();
     if (m_states) {
         m_states->watch(*child);
     }
     if (view.focus != 0) {
         child->focusControl(view.focus);
+    }
+}
+
+// Qt would put it where it overlaps least, which once the area is full is
+// one of its four corners, exactly on an older window.
+void WindowSet::place(StatusChild& child) {
+    QMdiArea& area = m_frame->area();
+    std::vector<PixelPoint> open;
+    for (const QMdiSubWindow* window : area.subWindowList(QMdiArea::CreationOrder)) {
+        if (window != &child && !window->isHidden() && !window->isMinimized()) {
+            open.push_back({window->x(), window->y()});
+        }
+    }
+    QStyleOptionTitleBar option;
+    option.initFrom(&child);
+    const int step = child.style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, &child);
+    const QSize size = child.size().expandedTo(child.sizeHint());
+    const QSize visible = area.viewport()->size();
+    const PixelPoint at =
+        nextWindowPosition(open, {size.width(), size.height()}, {visible.width(), visible.height()}, step);
+    child.move(at.x, at.y);
+}
+
+void WindowSet::retitle() {
+    if (!m_frame) {
+        return;
+    }
+    std::vector<StatusChild*> open;
+    std::vector<std::string> titles;
+    for (QMdiSubWindow* window : m_frame->area().subWindowList(QMdiArea::CreationOrder)) {
+        auto* child = dynamic_cast<StatusChild*>(window);
+        if (child != nullptr && !child->isClosingForGood()) {
+            open.push_back(child);
+            titles.push_back(child->definedTitle());
+        }
+    }
+    const auto shown = shownTitles(titles);
+    for (std::size_t i = 0; i < open.size(); ++i) {
+        open[i]->setWindowTitle(latin1Text(shown[i]));
+    }
+}
+
+QMdiSubWindow* WindowSet::topWindowBut(const QMdiSubWindow* leaving) const {
+    const auto stacked = m_frame->area().subWindowList(QMdiArea::StackingOrder);
+    for (auto window = stacked.rbegin(); window != stacked.rend(); ++window) {
+        const auto* child = dynamic_cast<const StatusChild*>(*window);
+        if (*window != leaving && !(*window)->isHidden() && !(*window)->isMinimized() &&
+            (child == nullptr || !child->isClosingForGood())) {
+            return *window;
+        }
+    }
+    return nullptr;
+}
+
+// As an MDI frame does it: the icon gives way to the window underneath; with
+// no other window left in view, it stays the active one.
+void WindowSet::stateChanged(QMdiSubWindow& child, Qt::WindowStates now) {
+    if (!now.testFlag(Qt::WindowMinimized) || m_frame->area().activeSubWindow() != &child) {
+        return;
+    }
+    if (QMdiSubWindow* underneath = topWindowBut(&child)) {
+        m_frame->area().setActiveSubWindow(underneath);
     }
 }
 
@@ -128,7 +203,31 @@ void WindowSet::close(WindowId window) {
     }
     if (StatusChild* shown = child(window)) {
         m_children.erase(window);
+        // Qt would activate the next window in the order they were opened,
+        // pulling the oldest from the back; an MDI frame activates the one
+        // underneath, which is the top one left.
+        QMdiArea* area = m_frame ? &m_frame->area() : nullptr;
+        const auto order = area != nullptr ? area->activationOrder() : QMdiArea::CreationOrder;
+        if (area != nullptr) {
+            area->setActivationOrder(QMdiArea::StackingOrder);
+        }
         shown->closeByProcedure();
+        if (area != nullptr) {
+            area->setActivationOrder(order);
+        }
+        retitle();
+    }
+}
+
+void WindowSet::setZone(int zone, const std::string& text, const std::string& tip) {
+    if (m_frame) {
+        m_frame->setZone(zone, latin1Text(text), latin1Text(tip));
+    }
+}
+
+void WindowSet::setAbout(const std::string& text) {
+    if (m_standard) {
+        m_standard->setAboutText(latin1Text(text));
     }
 }
 

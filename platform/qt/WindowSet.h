@@ -39,6 +39,8 @@ class WindowSet {
     // child windows already shown are given it here.
     void adoptProgramIcon(const QIcon& icon);
     void tellUser(const std::string& text);
+    void setZone(int zone, const std::string& text, const std::string& tip);
+    void setAbout(const std::string& text);
 
     FrameWindow* frame() const { return m_frame.get(); }
     StatusChild* child(WindowId window) const;
@@ -50,6 +52,14 @@ class WindowSet {
     void showChild(const WindowView& view);
     void chose(const definition::MenuEntry& entry);
     void childActivated(QMdiSubWindow* window);
+    // Where a new window goes in the frame's area (WindowArrangement.h).
+    void place(StatusChild& child);
+    // Numbers the titles of open windows that share one (WindowTitles.h).
+    void retitle();
+    // The open, not minimised, window on top, leaving `leaving` out.
+    QMdiSubWindow* topWindowBut(const QMdiSubWindow* leaving) const;
+    // A minimised active window hands activation to the one underneath.
+    void stateChanged(QMdiSubWindow& child, Qt::WindowStates now);
     // The person's actions reach the layer only once it has attached. Qt
     // calls in here from its event loop, which nothing may escape from.
     // An event that cannot be queued is lost and the window stays usable;

@@ -91,9 +91,12 @@ HWND ChildControls::find(int id) const {
 }
 
 // A value display's picture says how many characters it carries, and the
-// average character the layout units count in is narrower than a digit, the
-// usual content. So each display is widened until that many of the font's
-// widest digit fit inside its borders and margins; its place stays.
+// average character the layout units count in is narrower than a digit or a
+// capital, the usual content (a version: digits, dots, blanks, letters of
+// both cases). So each display is widened until that many characters fit
+// inside its borders and margins, counting each as the font's widest digit
+// or its average capital, whichever is wider; only runs of the widest
+// letters (forty W's) need the caret. Its place stays.
 void ChildControls::widenDisplays() {
     for (const auto& control : m_description->controls) {
         const auto found = m_controls.find(control.id);
@@ -109,8 +112,12 @@ void ChildControls::widenDisplays() {
                 widest = digit;
             }
         }
+        constexpr int kCapitals = 26;
+        const int digits = font.textWidth(std::string(static_cast<std::size_t>(characters), widest));
+        const int capitals =
+            (font.textWidth("ABCDEFGHIJKLMNOPQRSTUVWXYZ") * characters + kCapitals - 1) / kCapitals;
         // One pixel more for the caret after the last character.
-        const int textWidth = font.textWidth(std::string(static_cast<std::size_t>(characters), widest)) + 1;
+        const int textWidth = std::max(digits, capitals) + 1;
         HWND edit = found->second;
         RECT format{};
         ::SendMessageA(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));

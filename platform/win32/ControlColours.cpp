@@ -1,5 +1,7 @@
 #include "ControlColours.h"
 
+#include "platform/window/ReadableColour.h"
+
 namespace rt::win32 {
 
 namespace {
@@ -11,6 +13,17 @@ COLORREF colourRef(const definition::Colour& colour) {
         return ::GetSysColor(colour.systemIndex());
     }
     return static_cast<COLORREF>(colour.raw) & 0x00FFFFFFu;
+}
+
+// The defined colour, or a shade of it that reads on the background it is
+// drawn on in the colour scheme in use (ReadableColour.h); the definition
+// keeps its own.
+COLORREF readableOn(COLORREF text, COLORREF background) {
+    const auto rgb = [](COLORREF colour) {
+        return Rgb{GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+    };
+    const Rgb shade = readableShade(rgb(text), rgb(background));
+    return RGB(shade.red, shade.green, shade.blue);
 }
 
 }  // namespace
@@ -30,11 +43,12 @@ HBRUSH ControlColours::colour(HDC dc, HWND control) {
         if (item.id != id) {
             continue;
         }
+        const bool ownBackground = item.kind == ControlKind::ValueDisplay && item.background.isGiven();
+        const COLORREF background = ownBackground ? colourRef(item.background) : ::GetSysColor(COLOR_BTNFACE);
         if (item.font.textColour.isGiven()) {
-            ::SetTextColor(dc, colourRef(item.font.textColour));
+            ::SetTextColor(dc, readableOn(colourRef(item.font.textColour), background));
         }
-        if (item.kind == ControlKind::ValueDisplay && item.background.isGiven()) {
-            const COLORREF background = colourRef(item.background);
+        if (ownBackground) {
             ::SetBkColor(dc, background);
             return item.background.isSystemColour() ? ::GetSysColorBrush(item.background.systemIndex())
                                                     : brush(background);

@@ -7,6 +7,7 @@
 #include "StatusBarEdges.h"
 #include "WindowClass.h"
 #include "platform/base/EntryGuard.h"
+#include "platform/window/WindowTitles.h"
 
 namespace rt::win32 {
 
@@ -19,6 +20,7 @@ constexpr DWORD kClientStyle =
 constexpr int kDefaultWidth = 300;
 constexpr int kDefaultHeight = 200;
 constexpr WORD kMenuClosed = 0xFFFF;
+constexpr const char* kAboutMessage = "Show the program's version and where its report goes";
 
 }  // namespace
 
@@ -27,7 +29,7 @@ FrameWindow::FrameWindow(Key, const WindowView& view, UserActions& actions)
       m_description(view.description),
       m_actions(actions),
       m_font(view.description->font.face, view.description->font.size),
-      m_menu(view.description->menus) {}
+      m_menu(view.description->menus, view.description->title) {}
 
 bool FrameWindow::registerClass(HINSTANCE instance) {
     return registerWindowClass(instance, kClassName, &FrameWindow::procedure, COLOR_APPWORKSPACE);
@@ -69,10 +71,21 @@ bool FrameWindow::createParts() {
     if (m_client == nullptr) {
         return false;
     }
-    m_standard.attach(m_window.get(), m_client, [this] {
-        const StatusChild* active = activeChild();
-        return active != nullptr ? active->valuesText() : std::string();
-    });
+    m_standard.attach(
+        m_window.get(), m_client,
+        [this] {
+            const StatusChild* active = activeChild();
+            return active != nullptr ? active->valuesText() : std::string();
+        },
+        [this] {
+            std::vector<HWND> opened;
+            for (const auto id : m_order) {
+                if (const auto found = m_children.find(id); found != m_children.end()) {
+                    opened.push_back(found->second->handle());
+                }
+            }
+            return opened;
+        });
     if (!m_description->zoneWidths.empty()) {
         m_statusBar = ::CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0,
                                         0, 0, m_window.get(), reinterpret_cast<HMENU>(INT_PTR{kStatusBarId}),
@@ -100,6 +113,7 @@ void FrameWindow::layout(int width, int height) {
         }
         auto edges = statusBarEdges(widths, width);
         ::SendMessageA(m_statusBar, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+        placeTips();
     }
     if (m_client != nullptr) {
         ::MoveWindow(m_client, 0, 0, width, std::max(0, height - barHeight), TRUE);
@@ -114,12 +128,84 @@ void FrameWindow::showChild(const WindowView& view) {
         RECT area{};
         ::GetClientRect(m_client, &area);
         const int step = ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CYFRAME);
-        return nextChildPosition(openPositions(), size, {area.right, area.bottom}, step);
+        return nextWindowPosition(openPositions(), size, {area.right, area.bottom}, step);
     };
     if (auto child = StatusChild::create(m_client, view, m_actions, place)) {
         m_order.push_back(view.id);
         m_children[view.id] = std::move(child);
+        retitle();
     }
+}
+
+void FrameWindow::retitle() {
+    std::vector<std::string> defined;
+    std::vector<HWND> windows;
+    for (const auto id : m_order) {
+        if (const auto found = m_children.find(id); found != m_children.end()) {
+            defined.push_back(found->second->definedTitle());
+            windows.push_back(found->second->handle());
+        }
+    }
+    const auto shown = shownTitles(defined);
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        ::SetWindowTextA(windows[i], shown[i].c_str());
+    }
+    // The window menu takes the new titles in: not every system follows a
+    // child's title there by itself.
+    ::SendMessageA(m_client, WM_MDIREFRESHMENU, 0, 0);
+    ::DrawMenuBar(m_window.get());
+}
+
+void FrameWindow::setZone(int zone, const std::string& text, const std::string& tip) {
+    if (m_statusBar == nullptr || zone < 1 ||
+        static_cast<std::size_t>(zone) > m_description->zoneWidths.size()) {
+        return;
+    }
+    ::SendMessageA(m_statusBar, SB_SETTEXTA, static_cast<WPARAM>(zone - 1),
+                   reinterpret_cast<LPARAM>(text.c_str()));
+    if (tip.empty()) {
+        m_zoneTips.erase(zone);
+    } else {
+        m_zoneTips[zone] = tip;
+    }
+    placeTips();
+}
+
+// A tool tip control of its own, which every Windows has: the status bar's
+// own tips came with later common controls, and show only for text cut short.
+void FrameWindow::placeTips() {
+    if (m_tips == nullptr && !m_zoneTips.empty()) {
+        m_tips = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_window.get(), nullptr,
+                                   ::GetModuleHandleA(nullptr), nullptr);
+    }
+    if (m_tips == nullptr) {
+        return;
+    }
+    for (std::size_t zone = 1; zone <= m_description->zoneWidths.size(); ++zone) {
+        TOOLINFOA tool{};
+        tool.cbSize = TTTOOLINFOA_V1_SIZE;
+        tool.hwnd = m_statusBar;
+        tool.uId = zone;
+        ::SendMessageA(m_tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    for (auto& [zone, tip] : m_zoneTips) {
+        TOOLINFOA tool{};
+        tool.cbSize = TTTOOLINFOA_V1_SIZE;
+        tool.uFlags = TTF_SUBCLASS;
+        tool.hwnd = m_statusBar;
+        tool.uId = static_cast<UINT_PTR>(zone);
+        ::SendMessageA(m_statusBar, SB_GETRECT, static_cast<WPARAM>(zone - 1),
+                       reinterpret_cast<LPARAM>(&tool.rect));
+        tool.lpszText = tip.data();
+        ::SendMessageA(m_tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+void FrameWindow::showAbout() {
+    const std::string& title = m_description->title;
+    ::MessageBoxA(m_window.get(), m_about.empty() ? title.c_str() : m_about.c_str(),
+                  ("About " + title).c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
 // Where the open, not minimised, windows stand when restored, oldest first.
@@ -169,6 +255,7 @@ void FrameWindow::close(WindowId window) {
     }
     m_children.erase(window);
     std::erase(m_order, window);
+    retitle();
 }
 
 bool FrameWindow::translate(MSG& message) {
@@ -179,6 +266,12 @@ bool FrameWindow::translate(MSG& message) {
         return true;
     }
     StatusChild* active = activeChild();
+    // Alt+minus: the system's own handling opens the frame's menu on some
+    // systems (Wine), wherever the focus is in the child.
+    if (active != nullptr && message.message == WM_SYSCHAR && message.wParam == '-') {
+        active->openOwnMenu();
+        return true;
+    }
     if (active != nullptr && active->dialogKey(message)) {
         return true;
     }
@@ -189,7 +282,13 @@ bool FrameWindow::translate(MSG& message) {
     // Only keys are given to the dialog manager, so Alt+letter still opens the menus.
     const bool isKey =
         message.message == WM_KEYDOWN || message.message == WM_KEYUP || message.message == WM_CHAR;
-    return isKey && active != nullptr && ::IsDialogMessageA(active->handle(), &message) != 0;
+    if (!isKey || active == nullptr || ::IsDialogMessageA(active->handle(), &message) == 0) {
+        return false;
+    }
+    // Moving the focus, the dialog manager takes the default look from every
+    // button, and would give it back only in a dialog of its own.
+    active->showDefaultButton();
+    return true;
 }
 
 ActionSituation FrameWindow::actionSituation() const {
@@ -256,7 +355,9 @@ void FrameWindow::menuSelected(WPARAM wParam, LPARAM lParam) {
         return;
     }
     std::string text;
-    if ((flags & MF_POPUP) != 0) {
+    if (item == kAboutCommand && (flags & MF_POPUP) == 0) {
+        text = kAboutMessage;
+    } else if ((flags & MF_POPUP) != 0) {
         text = m_menu.popupMessage(::GetSubMenu(menu, static_cast<int>(item)));
     } else if ((flags & MF_SYSMENU) == 0) {
         if (const auto* entry = m_menu.command(item)) {
@@ -295,6 +396,15 @@ LRESULT FrameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             layout(LOWORD(lParam), HIWORD(lParam));
             return 0;
         case WM_COMMAND:
+            if (LOWORD(wParam) == kAboutCommand) {
+                showAbout();
+                return 0;
+            }
+            if (LOWORD(wParam) == kHelpKeyCommand) {
+                const StatusChild* active = activeChild();
+                m_standard.openHelpFor(active != nullptr ? active->windowKey() : std::string());
+                return 0;
+            }
             if (m_menu.command(LOWORD(wParam)) != nullptr) {
                 command(LOWORD(wParam));
                 return 0;

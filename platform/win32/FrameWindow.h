@@ -44,6 +44,9 @@ class FrameWindow {
     void setText(WindowId window, int control, const std::string& text);
     void focus(WindowId window, int control);
     void close(WindowId window);
+    // Zone `zone` (1 the leftmost) shows `text`; `tip` pops up over it.
+    void setZone(int zone, const std::string& text, const std::string& tip);
+    void setAbout(const std::string& text) { m_about = text; }
 
     // The keyboard handling a frame's message loop owes its windows: MDI
     // shortcuts (Ctrl+F4, Ctrl+F6) and Tab between the active window's controls.
@@ -63,6 +66,11 @@ class FrameWindow {
     ActionSituation actionSituation() const;
     StatusChild* activeChild() const;
     std::vector<PixelPoint> openPositions() const;
+    // Numbers the titles of open windows that share one (WindowTitles.h).
+    void retitle();
+    void showAbout();
+    // Keeps each zone's tip over the zone as the bar is laid out anew.
+    void placeTips();
     LRESULT passOn(UINT message, WPARAM wParam, LPARAM lParam);
 
     WindowId m_id;
@@ -76,6 +84,9 @@ class FrameWindow {
     HWND m_statusBar = nullptr;
     std::map<WindowId, std::unique_ptr<StatusChild>> m_children;
     std::vector<WindowId> m_order;  // the children in the order they were made
+    HWND m_tips = nullptr;          // the status bar's tool tips; destroyed with the frame
+    std::map<int, std::string> m_zoneTips;
+    std::string m_about;
 };
 
 }  // namespace rt::win32

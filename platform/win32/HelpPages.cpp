@@ -1,5 +1,7 @@
 #include "HelpPages.h"
 
+#include <algorithm>
+
 namespace rt::win32 {
 
 namespace {
@@ -39,10 +41,12 @@ std::string shellFailureReason(long long shellAnswer) {
         case kAssociationIncomplete:
             return "No program on this computer is set up to open .html files. Open the page with a web "
                    "browser, or install one.";
+        // The page is there: what was not found is the program set up to open
+        // it (a browser since removed).
         case kFileNotFound:
-            return "The file was not found.";
         case kPathNotFound:
-            return "The folder was not found.";
+            return "No program on this computer can open .html files: the one set up for them was not "
+                   "found. Open the page with a web browser, or install one.";
         case kAccessDenied:
             return "Access to the file was denied.";
         case kOutOfResources:
@@ -61,6 +65,21 @@ std::string shellFailureReason(long long shellAnswer) {
         default:
             return "The system answered with error " + std::to_string(shellAnswer) + ".";
     }
+}
+
+bool pageNamesWindow(std::string_view page, std::string_view windowKey) {
+    const std::string meta = "<meta name=\"keldwick-window\" content=\"" + std::string(windowKey) + "\"";
+    return !windowKey.empty() && page.find(meta) != std::string_view::npos;
+}
+
+bool isHelpPage(std::string_view fileName) {
+    constexpr std::string_view kExtension = ".html";
+    if (fileName.size() <= kExtension.size()) {
+        return false;
+    }
+    const auto extension = fileName.substr(fileName.size() - kExtension.size());
+    return std::equal(extension.begin(), extension.end(), kExtension.begin(), kExtension.end(),
+                      [](char a, char b) { return (a | 0x20) == b; });
 }
 
 std::string helpFailureMessage(const std::string& page, const std::string& reason) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/window/StandardAction.h"
 
@@ -12,8 +13,13 @@ namespace rt::win32 {
 const char* helpPageFor(StandardAction action);
 
 // Why a page could not be opened, as a sentence for the person: from the
-// shell's answer (32 or less) when opening failed.
+// shell's answer (32 or less) when opening a page that is there failed.
 std::string shellFailureReason(long long shellAnswer);
+
+// Whether a help page is about the window of `windowKey`: its head names the
+// window in a meta element, <meta name="keldwick-window" content="KEY">.
+bool pageNamesWindow(std::string_view page, std::string_view windowKey);
+bool isHelpPage(std::string_view fileName);
 
 // The message shown when help cannot be opened: which file, and why.
 std::string helpFailureMessage(const std::string& page, const std::string& reason);

@@ -1,5 +1,7 @@
 #include "MenuBar.h"
 
+#include <algorithm>
+
 #include "platform/window/StandardShortcut.h"
 
 namespace rt::win32 {
@@ -18,14 +20,27 @@ ACCEL acceleratorFor(const Shortcut& shortcut, unsigned command) {
 
 }  // namespace
 
-MenuBar::MenuBar(const std::vector<definition::MenuEntry>& menus)
+MenuBar::MenuBar(const std::vector<definition::MenuEntry>& menus, const std::string& frameTitle)
     : m_unattachedBar(::CreateMenu()), m_bar(m_unattachedBar.get()) {
     if (m_bar != nullptr) {
         addEntries(m_bar, menus);
+        const int count = ::GetMenuItemCount(m_bar);
+        HMENU about = m_helpMenu != nullptr ? m_helpMenu : ::GetSubMenu(m_bar, count - 1);
+        if (about != nullptr) {
+            std::string text = "&About ";
+            for (const char letter : frameTitle) {
+                if (letter == '&') {
+                    text += letter;
+                }
+                text += letter;
+            }
+            text += "...";
+            ::AppendMenuA(about, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuA(about, MF_STRING, kAboutCommand, text.c_str());
+        }
     }
-    if (!m_keys.empty()) {
-        m_accelerators.reset(::CreateAcceleratorTableA(m_keys.data(), static_cast<int>(m_keys.size())));
-    }
+    m_keys.push_back(acceleratorFor(kHelpKey, kHelpKeyCommand));
+    m_accelerators.reset(::CreateAcceleratorTableA(m_keys.data(), static_cast<int>(m_keys.size())));
 }
 
 void MenuBar::addEntries(HMENU parent, const std::vector<definition::MenuEntry>& entries) {
@@ -43,6 +58,12 @@ void MenuBar::addEntries(HMENU parent, const std::vector<definition::MenuEntry>&
                 continue;
             }
             addEntries(popup, entry.items);
+            if (m_helpMenu == nullptr &&
+                std::any_of(entry.items.begin(), entry.items.end(), [](const definition::MenuEntry& item) {
+                    return static_cast<StandardAction>(item.actionCode) == StandardAction::HelpContents;
+                })) {
+                m_helpMenu = popup;
+            }
             // Once appended, the drop-down menu is destroyed with its parent.
             if (::AppendMenuA(parent, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup),
                               entry.text.c_str()) == 0) {
@@ -61,7 +82,8 @@ void MenuBar::addEntries(HMENU parent, const std::vector<definition::MenuEntry>&
         // A key is only offered where its entry can be chosen, so the two never disagree.
         if (const auto shortcut = standardShortcut(static_cast<StandardAction>(entry.actionCode));
             shortcut && command != 0) {
-            text += "\t" + shortcutText(*shortcut);
+            text += '\t';
+            text += shortcutText(*shortcut);
             m_keys.push_back(acceleratorFor(*shortcut, command));
         }
         ::AppendMenuA(parent, command != 0 ? MF_STRING : MF_STRING | MF_GRAYED, command, text.c_str());

@@ -19,10 +19,14 @@ namespace rt::win32 {
 // the window menu. Entries whose standard action has a shortcut show it after
 // a tab, and one accelerator table carries those keys to the same command
 // numbers. The bar belongs to the frame once attached; until then it is
-// destroyed with this object. The table is always destroyed with it.
+// destroyed with this object. The table is always destroyed with it. The
+// stored menus have no About entry: the presenter adds its own at the end of
+// the menu that holds the help's contents (else the last one), and gives F1,
+// which no entry carries, a command of its own.
 class MenuBar {
   public:
-    explicit MenuBar(const std::vector<definition::MenuEntry>& menus);
+    // `frameTitle` names the program in the About entry.
+    MenuBar(const std::vector<definition::MenuEntry>& menus, const std::string& frameTitle);
 
     HMENU handle() const { return m_bar; }
     // Null when no entry has a shortcut.
@@ -43,6 +47,7 @@ class MenuBar {
     MenuHandle m_unattachedBar;
     HMENU m_bar = nullptr;
     HMENU m_windowMenu = nullptr;
+    HMENU m_helpMenu = nullptr;  // the first drop-down menu that holds the help's contents
     MenuCommands m_commands;
     std::vector<ACCEL> m_keys;
     AcceleratorTable m_accelerators;

@@ -3,7 +3,7 @@
 namespace rt::win32 {
 
 unsigned MenuCommands::add(const definition::MenuEntry& item) {
-    if (kFirstMenuCommand + m_entries.size() >= kFirstChildCommand) {
+    if (kFirstMenuCommand + m_entries.size() >= kAboutCommand) {
         return 0;
     }
     m_entries.push_back({item.id, static_cast<StandardAction>(item.actionCode), item.message});

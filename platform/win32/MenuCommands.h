@@ -12,9 +12,12 @@ namespace rt::win32 {
 
 // WM_COMMAND carries 16 bits, and definition ids are negative (or 0 for
 // entries the program never names), so each menu item gets a private command
-// number from kFirstMenuCommand on, in the order it was added. The MDI window
-// list numbers its entries from kFirstChildCommand, which no item reaches.
+// number from kFirstMenuCommand on, in the order it was added. Above them
+// come the presenter's own: its About entry and the help key (F1). The MDI
+// window list numbers its entries from kFirstChildCommand, which none reaches.
 inline constexpr unsigned kFirstMenuCommand = 0x8000;
+inline constexpr unsigned kAboutCommand = 0xFE00;
+inline constexpr unsigned kHelpKeyCommand = 0xFE01;
 inline constexpr unsigned kFirstChildCommand = 0xFF00;
 
 class MenuCommands {

@@ -3,13 +3,16 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "ChildPlacement.h"
 #include "HelpPages.h"
 #include "platform/base/Paths.h"
+#include "platform/filesystem/FileSystem.h"
+#include "platform/window/WindowArrangement.h"
 
 namespace rt::win32 {
 
@@ -17,6 +20,8 @@ namespace {
 
 // The bundled HTML help lies in "help" beside the program.
 constexpr const char* kHelpFolder = "help\\";
+// Enough of a page to hold its head, where it names its window.
+constexpr std::size_t kPageHeadBytes = 1024;
 
 std::string programFolder() {
     std::vector<char> path(kMaxPath);
@@ -91,10 +96,11 @@ bool hasSelection(HWND edit) {
     return start != end;
 }
 
-void StandardActions::attach(HWND frame, HWND client, ActiveValues activeValues) {
+void StandardActions::attach(HWND frame, HWND client, ActiveValues activeValues, OpenedWindows opened) {
     m_frame = frame;
     m_client = client;
     m_activeValues = std::move(activeValues);
+    m_openedWindows = std::move(opened);
 }
 
 bool StandardActions::carryOut(StandardAction action) {
@@ -111,7 +117,7 @@ bool StandardActions::carryOut(StandardAction action) {
         case StandardAction::HelpContents:
         case StandardAction::HelpOnHelp:
         case StandardAction::HelpSearch:
-            openHelp(action);
+            openHelp(helpPageFor(action));
             return true;
         case StandardAction::Cut:
         case StandardAction::Copy:
@@ -128,14 +134,13 @@ bool StandardActions::carryOut(StandardAction action) {
 
 // The system's tiling resizes every window to its share of the area, which
 // cuts windows with a fixed frame off. Those keep their size and are laid out
-// in a grid instead; only where every window can be sized does the system
-// tile them.
+// in a grid above the icons instead (WindowArrangement.h); only where every
+// window can be sized does the system tile them.
 void StandardActions::tile() {
     std::vector<HWND> windows;
     bool allSizable = true;
-    for (HWND child = ::GetWindow(m_client, GW_CHILD); child != nullptr;
-         child = ::GetWindow(child, GW_HWNDNEXT)) {
-        if (::IsWindowVisible(child) == 0 || ::GetWindow(child, GW_OWNER) != nullptr) {
+    for (HWND child : m_openedWindows()) {
+        if (::IsWindowVisible(child) == 0) {
             continue;
         }
         if (::IsZoomed(child) != 0) {
@@ -151,19 +156,59 @@ void StandardActions::tile() {
         return;
     }
     ::SendMessageA(m_client, WM_MDIICONARRANGE, 0, 0);
+    RECT area{};
+    ::GetClientRect(m_client, &area);
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrA(m_client, GWL_STYLE));
+    TileArea room{
+        {static_cast<int>(area.right) + ((style & WS_VSCROLL) != 0 ? ::GetSystemMetrics(SM_CXVSCROLL) : 0),
+         static_cast<int>(area.bottom) + ((style & WS_HSCROLL) != 0 ? ::GetSystemMetrics(SM_CYHSCROLL) : 0)}};
+    room.scrollBar = ::GetSystemMetrics(SM_CXVSCROLL);
+    LONG iconTop = area.bottom;
+    for (HWND child = ::GetWindow(m_client, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (::IsIconic(child) != 0 && ::IsWindowVisible(child) != 0) {
+            RECT icon{};
+            ::GetWindowRect(child, &icon);
+            ::MapWindowPoints(HWND_DESKTOP, m_client, reinterpret_cast<POINT*>(&icon), 2);
+            iconTop = std::min(iconTop, icon.top);
+        }
+    }
+    room.iconHeight = static_cast<int>(area.bottom - iconTop);
     std::vector<PixelSize> sizes;
     for (HWND window : windows) {
         RECT outer{};
         ::GetWindowRect(window, &outer);
         sizes.push_back({outer.right - outer.left, outer.bottom - outer.top});
     }
-    RECT area{};
-    ::GetClientRect(m_client, &area);
-    const auto positions = tilePositions(sizes, {area.right, area.bottom});
+    const auto positions = tilePositions(sizes, room);
     for (std::size_t i = 0; i < windows.size(); ++i) {
         ::SetWindowPos(windows[i], nullptr, positions[i].x, positions[i].y, 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    showNeededScrollBars(room.visible);
+}
+
+// The client shows its scroll bars only while they are needed, and some
+// systems (Wine) then forget that it may have them at all, so windows below
+// the view could not be reached. Those the windows now need are shown; the
+// change of size has the client work their ranges out anew.
+void StandardActions::showNeededScrollBars(PixelSize visible) {
+    RECT extent{};
+    for (HWND child = ::GetWindow(m_client, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (::IsWindowVisible(child) != 0) {
+            RECT at{};
+            ::GetWindowRect(child, &at);
+            ::MapWindowPoints(HWND_DESKTOP, m_client, reinterpret_cast<POINT*>(&at), 2);
+            ::UnionRect(&extent, &extent, &at);
+        }
+    }
+    const int bar = ::GetSystemMetrics(SM_CXVSCROLL);
+    bool down = extent.top < 0 || extent.bottom > visible.height;
+    const bool across = extent.left < 0 || extent.right > visible.width - (down ? bar : 0);
+    down = down || (across && extent.bottom > visible.height - bar);
+    ::ShowScrollBar(m_client, SB_VERT, down ? TRUE : FALSE);
+    ::ShowScrollBar(m_client, SB_HORZ, across ? TRUE : FALSE);
 }
 
 // A set-up the person cancels changes nothing; one that fails (no printer
@@ -184,10 +229,34 @@ void StandardActions::printerSetup() {
     }
 }
 
+// The first page of the help folder whose head names the window; pages are
+// small and few, and only their beginnings are read.
+void StandardActions::openHelpFor(const std::string& windowKey) {
+    const std::string folder = programFolder() + kHelpFolder;
+    auto& files = rt::fileSystem();
+    const auto entries = files.listFolder(folder.c_str(), "");
+    if (!windowKey.empty() && entries) {
+        for (const auto& entry : entries.value()) {
+            if (!entry.isRegular || !isHelpPage(entry.name)) {
+                continue;
+            }
+            auto page = files.openForReading((folder + entry.name).c_str(), FileSystem::Follow::Links);
+            std::array<std::byte, kPageHeadBytes> head{};
+            const auto read = page ? files.readAt(page.value(), 0, head) : std::error_code{};
+            if (read &&
+                pageNamesWindow({reinterpret_cast<const char*>(head.data()), read.value()}, windowKey)) {
+                openHelp(entry.name.c_str());
+                return;
+            }
+        }
+    }
+    openHelp(helpPageFor(StandardAction::HelpContents));
+}
+
 // Where no program opens .html files (a bare Windows 95), or the page is
 // missing, the person is told which file was tried and why.
-void StandardActions::openHelp(StandardAction action) {
-    const auto page = programFolder() + kHelpFolder + helpPageFor(action);
+void StandardActions::openHelp(const char* file) {
+    const auto page = programFolder() + kHelpFolder + file;
     std::string reason = missingFileReason(page);
     if (reason.empty()) {
         // The shell answers success with a value above 32.

@@ -4,9 +4,11 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "Handles.h"
 #include "MenuCommands.h"
+#include "platform/window/WindowArrangement.h"
 
 namespace rt::win32 {
 
@@ -24,25 +26,32 @@ class StandardActions {
     // The active window's values as text, empty when it has none or there is
     // no active window.
     using ActiveValues = std::function<std::string()>;
+    // The child windows in the order they were opened.
+    using OpenedWindows = std::function<std::vector<HWND>()>;
 
     StandardActions() = default;
     StandardActions(const StandardActions&) = delete;
     StandardActions& operator=(const StandardActions&) = delete;
 
-    void attach(HWND frame, HWND client, ActiveValues activeValues);
+    void attach(HWND frame, HWND client, ActiveValues activeValues, OpenedWindows opened);
     // False for actions that are not carried out here (exit, window menu, none).
     bool carryOut(StandardAction action);
+    // The help page about the window of `windowKey`, the contents where no
+    // page names that window.
+    void openHelpFor(const std::string& windowKey);
 
   private:
     void tile();
+    void showNeededScrollBars(PixelSize visible);
     void printerSetup();
-    void openHelp(StandardAction action);
+    void openHelp(const char* page);
     void clipboard(StandardAction action);
     bool putOnClipboard(const std::string& text);
 
     HWND m_frame = nullptr;
     HWND m_client = nullptr;
     ActiveValues m_activeValues;
+    OpenedWindows m_openedWindows;
     // The chosen printer and its settings, kept from one set-up to the next.
     GlobalMemory m_devMode;
     GlobalMemory m_devNames;

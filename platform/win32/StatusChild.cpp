@@ -74,6 +74,15 @@ std::unique_ptr<StatusChild> StatusChild::create(HWND client, const WindowView& 
         return nullptr;
     }
     child->m_controls.create(child->m_window, view.texts);
+    // The controls may have grown the window: it is placed again by the size it came to.
+    RECT grown{};
+    ::GetWindowRect(child->m_window, &grown);
+    const PixelSize final{grown.right - grown.left, grown.bottom - grown.top};
+    if (place && final != size) {
+        const PixelPoint again = place(final);
+        ::SetWindowPos(child->m_window, nullptr, again.x, again.y, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     child->focus(view.focus);
     return child;
 }
@@ -143,6 +152,10 @@ int StatusChild::defaultButton() const {
 // button's heavier border follows the focus from button to button.
 void StatusChild::focusMoved(int control) {
     m_focus = control;
+    showDefaultButton();
+}
+
+void StatusChild::showDefaultButton() {
     const int chosen = defaultButton();
     for (const auto& item : m_description->controls) {
         HWND found = m_controls.find(item.id);
@@ -191,6 +204,32 @@ LRESULT CALLBACK StatusChild::procedure(HWND window, UINT message, WPARAM wParam
         }
         return self->handle(message, wParam, lParam);
     });
+}
+
+// Opened as a pop-up the entries keep whatever state they had, so they are
+// set here as the system sets them for a fixed frame.
+void StatusChild::openOwnMenu() {
+    HMENU menu = ::GetSystemMenu(m_window, FALSE);
+    if (menu == nullptr) {
+        return;
+    }
+    const bool iconic = ::IsIconic(m_window) != 0;
+    const auto allow = [menu](UINT command, bool allowed) {
+        ::EnableMenuItem(menu, command, MF_BYCOMMAND | (allowed ? MF_ENABLED : MF_GRAYED));
+    };
+    allow(SC_RESTORE, iconic);
+    allow(SC_MOVE, true);
+    allow(SC_SIZE, !iconic && (::GetWindowLongPtrA(m_window, GWL_STYLE) & WS_THICKFRAME) != 0);
+    allow(SC_MINIMIZE, !iconic);
+    allow(SC_MAXIMIZE, (::GetWindowLongPtrA(m_window, GWL_STYLE) & WS_MAXIMIZEBOX) != 0);
+    RECT at{};
+    ::GetWindowRect(m_window, &at);
+    const int below = iconic ? 0 : ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CYFIXEDFRAME);
+    const int command = ::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,
+                                         at.left, at.top + below, 0, m_window, nullptr);
+    if (command != 0) {
+        ::SendMessageA(m_window, WM_SYSCOMMAND, static_cast<WPARAM>(command), 0);
+    }
 }
 
 LRESULT StatusChild::handle(UINT message, WPARAM wParam, LPARAM lParam) {

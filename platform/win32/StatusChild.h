@@ -8,9 +8,9 @@
 #include <string>
 
 #include "ChildControls.h"
-#include "ChildPlacement.h"
 #include "ControlColours.h"
 #include "platform/window/Presenter.h"
+#include "platform/window/WindowArrangement.h"
 
 namespace rt::win32 {
 
@@ -35,6 +35,9 @@ class StatusChild {
     StatusChild& operator=(const StatusChild&) = delete;
 
     HWND handle() const { return m_window; }
+    // As defined: the title shown may carry a number (WindowTitles.h).
+    const std::string& definedTitle() const { return m_description->title; }
+    const std::string& windowKey() const { return m_description->windowKey; }
     void setText(int control, const std::string& text);
     void focus(int control);
     // Enter and Esc as a dialog takes them, for a key message meant for this
@@ -42,6 +45,12 @@ class StatusChild {
     bool dialogKey(const MSG& message);
     // The values with their labels, one line each, as the clipboard takes them.
     std::string valuesText() const;
+    // The default button's heavier border on the focused push button, else
+    // the first one, whatever else has the focus.
+    void showDefaultButton();
+    // The window's own menu (move, minimise, restore, close), opened from the
+    // keyboard below its title bar, as Alt+minus opens it.
+    void openOwnMenu();
 
     static bool registerClass(HINSTANCE instance);
 

@@ -159,6 +159,22 @@ void Win32Presenter::tellUser(const std::string& text) {
     });
 }
 
+void Win32Presenter::setZone(int zone, const std::string& text, const std::string& tip) {
+    request([this, zone, text, tip] {
+        if (m_frame) {
+            m_frame->setZone(zone, text, tip);
+        }
+    });
+}
+
+void Win32Presenter::setAbout(const std::string& text) {
+    request([this, text] {
+        if (m_frame) {
+            m_frame->setAbout(text);
+        }
+    });
+}
+
 void Win32Presenter::pumpMessages() {
     MSG message{};
     while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) != 0) {

@@ -48,6 +48,8 @@ class Win32Presenter final : public Presenter {
     void close(WindowId window) override;
     void beep() override;
     void tellUser(const std::string& text) override;
+    void setZone(int zone, const std::string& text, const std::string& tip) override;
+    void setAbout(const std::string& text) override;
     void waitForWork() override;
     void wakeUp() override;
     void shutdown() override;

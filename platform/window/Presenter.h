@@ -36,7 +36,8 @@ class UserActions {
 // Draws the windows that are shown and turns a person's actions into events.
 // Hidden windows never reach a presenter, so hidden mode needs none.
 //
-// One rule for requests (show, setText, focus, close, beep, tellUser): they
+// One rule for requests (show, setText, focus, close, beep, tellUser,
+// setZone, setAbout): they
 // are asynchronous and ordered, and none runs inside its caller. A request
 // made on any thread, the presenter's own included, only queues its work and
 // returns; the presenter carries the work out later on its own thread, in the
@@ -60,6 +61,11 @@ class Presenter {
     // Says what went wrong (a window that could not be opened) without
     // stopping the windows that are there.
     virtual void tellUser(const std::string& text) = 0;
+    // The frame's status-bar zone `zone` (1 the leftmost) shows `text`, and
+    // `tip` when the pointer rests on it; empty texts clear it.
+    virtual void setZone(int zone, const std::string& text, const std::string& tip) = 0;
+    // What the frame's About box says about the program, beneath its title.
+    virtual void setAbout(const std::string& text) = 0;
 
     // The first thread waits here for its window's next event, so that the
     // presenter's own events keep flowing; returns after wakeUp() (a call

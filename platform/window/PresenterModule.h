@@ -33,7 +33,7 @@
 extern "C" {
 #endif
 
-#define KELDWICK_MODULE_INTERFACE 3
+#define KELDWICK_MODULE_INTERFACE 4
 #define KELDWICK_MODULE_FILE_NAME "keldwick-qt.so"
 #define KELDWICK_MODULE_ENTRY_NAME "keldwickMakePresenter"
 /* Room for the one-line reason a module gives no presenter, its NUL included. */
@@ -141,6 +141,8 @@ typedef struct KwPresenter {
     void (*close)(void* self, int32_t window);
     void (*beep)(void* self);
     void (*tellUser)(void* self, KwText text);
+    void (*setZone)(void* self, int32_t zone, KwText text, KwText tip);
+    void (*setAbout)(void* self, KwText text);
     void (*waitForWork)(void* self);
     void (*wakeUp)(void* self);
     void (*shutdown)(void* self);

@@ -132,6 +132,12 @@ void beep(int, int) {
 void tellUser(std::string_view text) {
     layer().tellUser(text);
 }
+void setStatusZone(int zone, std::string_view text, std::string_view tip) {
+    layer().setZone(zone, text, tip);
+}
+void setAboutText(std::string_view text) {
+    layer().setAbout(text);
+}
 int keyCode() {
     return layer().keyCode();
 }

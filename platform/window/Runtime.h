@@ -61,6 +61,13 @@ void setProperty(int property, std::string_view value);
 void beep(int frequency, int duration);
 // Tells the person at the screen what went wrong, in one sentence.
 void tellUser(std::string_view text);
+// From any window's thread: the frame's status-bar zone `zone` (1 the
+// leftmost) shows `text`, with `tip` for whoever points at it; empty texts
+// clear it. Where nothing is shown, nothing happens.
+void setStatusZone(int zone, std::string_view text, std::string_view tip);
+// From any window's thread: what the frame's Help, About box says about the
+// program. Where nothing is shown, nothing happens.
+void setAboutText(std::string_view text);
 int keyCode();
 void setKeyCode(int code);
 

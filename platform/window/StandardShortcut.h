@@ -8,8 +8,9 @@
 namespace rt {
 
 // The key a standard action answers to wherever its menu entry is, the same
-// on every desktop: the usual clipboard keys, Ctrl+Q to end the program and
-// F1 for the help's contents. Entries the program handles itself have none.
+// on every desktop: the usual clipboard keys and Ctrl+Q to end the program.
+// Entries the program handles itself have none. F1 is no entry's: it opens
+// the help page of the active window (kHelpKey), the contents where none is.
 struct Shortcut {
     bool control = false;
     char letter = 0;      // 'A'..'Z', or 0 for a function key
@@ -27,12 +28,12 @@ struct Shortcut {
             return Shortcut{true, 'V', 0};
         case StandardAction::Exit:
             return Shortcut{true, 'Q', 0};
-        case StandardAction::HelpContents:
-            return Shortcut{false, 0, 1};
         default:
             return std::nullopt;
     }
 }
+
+inline constexpr Shortcut kHelpKey{false, 0, 1};
 
 // As menus show it beside the entry: "Ctrl+X", "F1".
 [[nodiscard]] inline std::string shortcutText(const Shortcut& shortcut) {

@@ -319,6 +319,18 @@ void WindowLayer::tellUser(std::string_view text) {
     tellErrorLine(text);
 }
 
+void WindowLayer::setZone(int zone, std::string_view text, std::string_view tip) {
+    if (m_presenter) {
+        m_presenter->setZone(zone, std::string(text), std::string(tip));
+    }
+}
+
+void WindowLayer::setAbout(std::string_view text) {
+    if (m_presenter) {
+        m_presenter->setAbout(std::string(text));
+    }
+}
+
 int WindowLayer::keyCode() const {
     const auto* context = currentContext();
     return context != nullptr ? context->keyCode : 0;

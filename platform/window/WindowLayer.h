@@ -64,6 +64,9 @@ class WindowLayer final : public UserActions {
     void beep();
     // Without a presenter (nothing is shown) the text goes to standard error.
     void tellUser(std::string_view text);
+    // Without a presenter these go nowhere: a hidden run shows nothing.
+    void setZone(int zone, std::string_view text, std::string_view tip);
+    void setAbout(std::string_view text);
     int keyCode() const;
     void setKeyCode(int code);
 

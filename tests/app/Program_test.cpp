@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <map>
 #include <random>
 #include <regex>
 
@@ -83,6 +85,7 @@ TEST_F(Program, NormalRunAskedForItsStatusEndsWithTheLastCheckAnswer) {
 TEST_F(Program, HiddenRunNeverShowsAWindowEvenWithAScreen) {
     EXPECT_EQ(runProgram({"/nohide"}, [&] {}), 0);
     EXPECT_TRUE(presenter->windows().empty());
+    EXPECT_TRUE(presenter->zones().empty());
     EXPECT_EQ(presenter->beeps(), 0);
     EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1116\r\n");
 }
@@ -136,6 +139,34 @@ TEST_F(Program, GetVersionWhileOneIsOpenOpensAnotherWithItsOwnCheck) {
     std::sort(versions.begin(), versions.end());
     EXPECT_EQ(versions, (std::vector<std::string>{"4.00.1201", "4.00.1202", "4.00.1203"}));
     EXPECT_EQ(reportText(), "[VREDIR.VXD]\r\nISWIN95=YES\r\nVERSION=4.00.1203\r\n");
+}
+
+// A folder in the report's place: no check can write it there.
+TEST_F(Program, FrameSaysWhenTheReportWasNotWrittenUntilACheckWritesIt) {
+    const auto blocked = m_root / "current" / "KELDWICK.INI";
+    std::filesystem::create_directory(blocked);
+    std::map<int, rt::test::HeadlessPresenter::Zone> failed;
+    std::map<int, rt::test::HeadlessPresenter::Zone> written;
+    std::string about;
+    const int status = runProgram({}, [&] {
+        const auto frame = frameId();
+        statusWindowWithResults(0);
+        failed = presenter->zones();
+        about = presenter->about();
+        std::filesystem::remove(blocked);
+        presenter->choose(frame, kGetVersionEntry);
+        statusWindowWithResults(1);
+        written = presenter->zones();
+        presenter->choose(frame, kExitEntry);
+    });
+    EXPECT_EQ(status, 0);
+    ASSERT_EQ(failed.count(3), 1u);
+    EXPECT_EQ(failed[3].text, "Report not written");
+    EXPECT_EQ(failed[3].tip.rfind(blocked.string() + ": ", 0), 0u) << failed[3].tip;
+    EXPECT_GT(failed[3].tip.size(), blocked.string().size() + 2) << "a reason follows the file";
+    EXPECT_EQ(written[3], (rt::test::HeadlessPresenter::Zone{})) << "a written report clears the zone";
+    EXPECT_NE(about.find("keldwick " KELDWICK_VERSION), std::string::npos) << about;
+    EXPECT_NE(about.find((m_root / "current").string()), std::string::npos) << about;
 }
 
 TEST_F(Program, RejectedInputBeepsOnceRedrawsAndKeepsTheFocus) {

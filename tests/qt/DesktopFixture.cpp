@@ -108,6 +108,18 @@ void DesktopFixture::choose(int entry) {
     action->trigger();
 }
 
+PersonScript& DesktopFixture::withWindows(PersonScript& person, int count) {
+    person.when(
+        "the first results", [this] { return resultsShownIn(1); }, [] {});
+    for (int shown = 1; shown < count; ++shown) {
+        person.when(
+            "results in " + std::to_string(shown) + " windows",
+            [this, shown] { return resultsShownIn(shown); }, [this] { choose(kGetVersion); });
+    }
+    return person.when(
+        "all results", [this, count] { return resultsShownIn(count); }, [] {});
+}
+
 bool DesktopFixture::resultsShownIn(int count) {
     // On a real X server the frame turns active a moment after it is shown;
     // until then no widget has the focus and keys reach nothing.

@@ -56,6 +56,8 @@ class DesktopFixture : public ::testing::Test {
 
     // True once `count` status windows are open, each shows its results, and the frame is active.
     bool resultsShownIn(int count);
+    // Steps that open status windows with GetVersion until `count` show their results.
+    PersonScript& withWindows(PersonScript& person, int count);
 
     std::filesystem::path report() const { return m_root / "KELDWICK.INI"; }
 

@@ -5,20 +5,26 @@
 #include <QFileInfo>
 #include <QFontInfo>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionTitleBar>
 #include <QTest>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <future>
 #include <memory>
+#include <set>
+#include <utility>
 
 #include "DesktopFixture.h"
 #include "platform/qt/Appearance.h"
 #include "platform/qt/DesktopIdentity.h"
 #include "platform/qt/WarmUpThread.h"
 #include "platform/window/LayoutUnits.h"
+#include "platform/window/ReadableColour.h"
 #include "tests/support/TempFolder.h"
 
 namespace keldwick::test {
@@ -212,6 +218,240 @@ TEST_F(DesktopProgram, CtrlF4ClosesAndCtrlTabSwitchesChildWindowsOneStepAtATime)
             "the window closed by Ctrl+F4", [&] { return children().size() == 2; },
             [&] {
                 EXPECT_FALSE(children().contains(opened[0]));
+                choose(-3);
+            });
+    runProgram(person);
+}
+
+// From the fifth window on Qt put each new one exactly on one of four
+// corner spots, so that GetVersion seemed to do nothing.
+TEST_F(DesktopProgram, NewWindowsCascadeInViewNeverExactlyOnAnOpenOne) {
+    PersonScript person;
+    withWindows(person, 8).then("look at them", [&] {
+        const QRect view = frame().area().viewport()->rect();
+        std::set<std::pair<int, int>> places;
+        for (QMdiSubWindow* window : children()) {
+            EXPECT_TRUE(view.contains(window->geometry())) << window->x() << "," << window->y();
+            places.insert({window->x(), window->y()});
+        }
+        EXPECT_EQ(places.size(), 8u);
+        EXPECT_EQ(frame().area().activeSubWindow(), children().back()) << "the newest in front";
+        choose(-3);
+    });
+    runProgram(person);
+}
+
+// Every status window was "Vredir.VXD Status", and nothing told them apart.
+TEST_F(DesktopProgram, SeveralStatusWindowsAreNumberedInOpeningOrderOneAloneIsNot) {
+    const auto titles = [this] {
+        QStringList shown;
+        for (QMdiSubWindow* window : children()) {
+            shown << window->windowTitle();
+        }
+        return shown;
+    };
+    PersonScript person;
+    person.when(
+        "the first results", [&] { return resultsShownIn(1); },
+        [&] { EXPECT_EQ(titles(), QStringList{"Vredir.VXD Status"}); });
+    withWindows(person, 3)
+        .then("close the first",
+              [&] {
+                  EXPECT_EQ(titles(), (QStringList{"Vredir.VXD Status:1", "Vredir.VXD Status:2",
+                                                   "Vredir.VXD Status:3"}));
+                  QTest::mouseClick(closeButton(children().front()), Qt::LeftButton);
+              })
+        .when(
+            "two left", [&] { return children().size() == 2; },
+            [&] {
+                EXPECT_EQ(titles(), (QStringList{"Vredir.VXD Status:1", "Vredir.VXD Status:2"}));
+                QTest::mouseClick(closeButton(children().front()), Qt::LeftButton);
+            })
+        .when(
+            "one left", [&] { return children().size() == 1; },
+            [&] {
+                EXPECT_EQ(titles(), QStringList{"Vredir.VXD Status"});
+                choose(-3);
+            });
+    runProgram(person);
+}
+
+// Qt activated the oldest window after a close and kept a minimised one
+// active; with many windows the new active one's title was drawn inactive.
+class ActivationAfterAClose : public DesktopFixture, public ::testing::WithParamInterface<int> {
+  protected:
+    // The one window drawn active, with the keyboard focus inside it.
+    bool drawnActiveWithTheFocus(QMdiSubWindow* window) {
+        int drawnActive = 0;
+        for (QMdiSubWindow* child : children()) {
+            drawnActive += child->windowState().testFlag(Qt::WindowActive) ? 1 : 0;
+        }
+        return drawnActive == 1 && window->windowState().testFlag(Qt::WindowActive) &&
+               frame().area().activeSubWindow() == window &&
+               window->isAncestorOf(QApplication::focusWidget());
+    }
+};
+
+TEST_P(ActivationAfterAClose, GoesToTheWindowUnderneathAsAfterAMinimise) {
+    const int count = GetParam();
+    QList<QMdiSubWindow*> opened;
+    PersonScript person;
+    withWindows(person, count)
+        .then("Ctrl+F4",
+              [&] {
+                  opened = children();
+                  QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4, Qt::ControlModifier);
+              })
+        // Qt settles the focus a turn of the event loop after the change.
+        .when(
+            "the newest closed and the one underneath active, drawn so, with the focus",
+            [&] { return children().size() == count - 1 && drawnActiveWithTheFocus(opened[count - 2]); },
+            [&] {
+                EXPECT_EQ(frame().area().subWindowList(QMdiArea::StackingOrder).front(), opened[0])
+                    << "the oldest stays at the back";
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Minus, Qt::AltModifier);
+            })
+        .when(
+            "its own menu",
+            [&] { return QApplication::activePopupWidget() == opened[count - 2]->systemMenu(); },
+            [&] { QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_N); })
+        .when(
+            "minimised and the next one underneath active, drawn so, with the focus",
+            [&] { return opened[count - 2]->isMinimized() && drawnActiveWithTheFocus(opened[count - 3]); },
+            [&] {
+                EXPECT_FALSE(opened[count - 2]->windowState().testFlag(Qt::WindowActive))
+                    << "the icon is not";
+                choose(-3);
+            });
+    runProgram(person);
+}
+
+INSTANTIATE_TEST_SUITE_P(DesktopProgram, ActivationAfterAClose, ::testing::Values(4, 16));
+
+// Alt+minus did nothing, and Esc in a menu left the keyboard in the menu bar.
+TEST_F(DesktopProgram, AltMinusOpensTheWindowsOwnMenuAndEscFromAnyMenuGivesTheKeyboardBack) {
+    QPointer<QWidget> before;
+    PersonScript person;
+    person
+        .when(
+            "the first results and the focus on Close",
+            [&] {
+                return resultsShownIn(1) && QApplication::focusWidget() == closeButton(children().front());
+            },
+            [&] {
+                before = QApplication::focusWidget();
+                QTest::keyClick(before, Qt::Key_Minus, Qt::AltModifier);
+            })
+        .when(
+            "the window's own menu",
+            [&] { return QApplication::activePopupWidget() == children().front()->systemMenu(); },
+            [&] {
+                QStringList offered;
+                for (QAction* entry : children().front()->systemMenu()->actions()) {
+                    if (entry->isVisible() && !entry->isSeparator()) {
+                        offered << entry->text().remove('&');
+                    }
+                }
+                for (const char* wanted : {"Restore", "Move", "Minimize", "Close"}) {
+                    EXPECT_TRUE(offered.contains(wanted))
+                        << wanted << ": " << offered.join(", ").toStdString();
+                }
+                QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+            })
+        .when(
+            "the menu closed and the keyboard back on Close",
+            [&] {
+                return QApplication::activePopupWidget() == nullptr && QApplication::focusWidget() == before;
+            },
+            [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_E, Qt::AltModifier); })
+        .when(
+            "the Edit menu", [&] { return QApplication::activePopupWidget() != nullptr; },
+            [&] { QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape); })
+        .when(
+            "the Edit menu closed and the keyboard back on Close, not in the menu bar",
+            [&] {
+                return QApplication::activePopupWidget() == nullptr && QApplication::focusWidget() == before;
+            },
+            [&] {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                EXPECT_EQ(QApplication::focusWidget(), control(children().front(), 2))
+                    << "Tab reaches the window";
+                choose(-3);
+            });
+    runProgram(person);
+}
+
+// The blue note read at about 1.5:1 on a dark palette.
+TEST_F(DesktopProgram, BlueNoteReadsOnTheDesktopsPaletteAndStaysBlue) {
+    const auto noteContrast = [this] {
+        const QPalette palette = control(children().front(), 7)->palette();
+        const QColor text = palette.color(QPalette::WindowText);
+        const QColor ground = palette.color(QPalette::Window);
+        return rt::contrastRatio({text.red(), text.green(), text.blue()},
+                                 {ground.red(), ground.green(), ground.blue()});
+    };
+    const QPalette light = QApplication::palette();
+    QPalette dark = light;
+    dark.setColor(QPalette::Window, QColor(53, 53, 53));
+    dark.setColor(QPalette::WindowText, Qt::white);
+    dark.setColor(QPalette::Base, QColor(35, 35, 35));
+    dark.setColor(QPalette::Button, QColor(53, 53, 53));
+    PersonScript person;
+    person
+        .when(
+            "the first results on a light palette", [&] { return resultsShownIn(1); },
+            [&] {
+                EXPECT_EQ(control(children().front(), 7)->palette().color(QPalette::WindowText),
+                          QColor(0, 0, 255));
+                QApplication::setPalette(dark);
+            })
+        .when(
+            "the dark palette taken",
+            [&] {
+                return control(children().front(), 7)->palette().color(QPalette::Window) ==
+                       QColor(53, 53, 53);
+            },
+            [&] {
+                EXPECT_GE(noteContrast(), rt::kReadableContrast);
+                const QColor shade = control(children().front(), 7)->palette().color(QPalette::WindowText);
+                EXPECT_EQ(shade.blue(), 255);
+                EXPECT_LT(shade.red(), shade.blue()) << "still blue";
+                choose(kGetVersion);
+            })
+        .when(
+            "a window opened on the dark palette", [&] { return resultsShownIn(2); },
+            [&] {
+                const QPalette palette = control(children().back(), 7)->palette();
+                EXPECT_EQ(palette.color(QPalette::WindowText),
+                          control(children().front(), 7)->palette().color(QPalette::WindowText));
+                QApplication::setPalette(light);
+                choose(-3);
+            });
+    runProgram(person);
+    QApplication::setPalette(light);
+}
+
+// Standard error alone said that the report could not be written.
+TEST_F(DesktopProgram, StatusBarSaysWhenTheReportWasNotWrittenUntilACheckWritesIt) {
+    std::filesystem::create_directory(report());
+    const auto zone = [this] { return frame().zones().at(2); };
+    PersonScript person;
+    person
+        .when(
+            "the first results", [&] { return resultsShownIn(1); },
+            [&] {
+                EXPECT_EQ(zone()->text(), "Report not written");
+                EXPECT_TRUE(zone()->toolTip().startsWith(QString::fromStdString(report().string()) + ": "))
+                    << zone()->toolTip().toStdString();
+                std::filesystem::remove(report());
+                choose(kGetVersion);
+            })
+        .when(
+            "the second results", [&] { return resultsShownIn(2); },
+            [&] {
+                EXPECT_EQ(zone()->text(), "") << "a written report shows nothing there";
+                EXPECT_EQ(zone()->toolTip(), "");
+                EXPECT_TRUE(std::filesystem::is_regular_file(report()));
                 choose(-3);
             });
     runProgram(person);

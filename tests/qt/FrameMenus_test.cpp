@@ -30,6 +30,11 @@ TEST_F(FrameMenus, MenuBarMirrorsTheDefinition) {
             EXPECT_EQ(textsOf(menus[3]->menu()->actions()),
                       (QStringList{"T&ile", "&Cascade", "&Arrange Icons"}))
                 << "no window list until the menu opens";
+            EXPECT_EQ(textsOf(menus[4]->menu()->actions()),
+                      (QStringList{"&Contents", "&Search for Help On...", "&How to Use Help", "--",
+                                   "&About Redirector Status..."}))
+                << "the window layer's own About ends the help menu";
+            EXPECT_TRUE(menuEntry(-13)->shortcuts().isEmpty()) << "F1 is the active window's help";
             EXPECT_EQ(menuEntry(-3)->statusTip(), "Exit this application");
             EXPECT_EQ(menuEntry(-6)->statusTip(), "Copy item to Windows Clipboard");
             EXPECT_TRUE(menuEntry(-9)->statusTip().isEmpty());

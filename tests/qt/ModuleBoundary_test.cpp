@@ -47,6 +47,10 @@ struct Recorder final : Presenter {
     void close(WindowId) override {}
     void beep() override {}
     void tellUser(const std::string& text) override { told = text; }
+    void setZone(int zone, const std::string& text, const std::string& tip) override {
+        texts.push_back("zone " + std::to_string(zone) + "=" + text + "|" + tip);
+    }
+    void setAbout(const std::string& text) override { about = text; }
     void waitForWork() override {}
     void wakeUp() override {}
     void shutdown() override {}
@@ -57,6 +61,7 @@ struct Recorder final : Presenter {
     std::vector<WindowView> shown;
     std::vector<std::string> texts;
     std::string told;
+    std::string about;
 };
 
 // The layer's side: what the person did, as it arrives.
@@ -200,8 +205,13 @@ TEST(ModuleBoundary, RequestsAndActionsCrossBothWays) {
     Crossing crossing;
     crossing.program->setText(3, 6, std::string("UP\0GRADE", 8));
     crossing.program->tellUser("the window could not be opened");
-    EXPECT_EQ(crossing.module->texts, std::vector<std::string>{std::string("3/6=UP\0GRADE", 12)});
+    crossing.program->setZone(3, "Report not written", "Permission denied");
+    crossing.program->setAbout("keldwick 1.0");
+    EXPECT_EQ(crossing.module->texts,
+              (std::vector<std::string>{std::string("3/6=UP\0GRADE", 12),
+                                        "zone 3=Report not written|Permission denied"}));
     EXPECT_EQ(crossing.module->told, "the window could not be opened");
+    EXPECT_EQ(crossing.module->about, "keldwick 1.0");
 
     ASSERT_NE(crossing.module->actions, nullptr);
     crossing.module->actions->pressed(3, 10);

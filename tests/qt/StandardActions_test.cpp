@@ -1,18 +1,30 @@
+#include <xcb/xcb.h>
+
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBrowser>
+#include <QWindow>
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <vector>
 
 #include "DesktopFixture.h"
 #include "platform/qt/HelpWindow.h"
 #include "platform/qt/PrintSetupDialog.h"
+#include "platform/qt/SelectWindowDialog.h"
 
 namespace keldwick::test {
 namespace {
@@ -21,52 +33,93 @@ constexpr int kPrintSetup = -2, kExit = -3, kCut = -5, kCopy = -6, kPaste = -7;
 constexpr int kTile = -10, kCascade = -11, kArrangeIcons = -12;
 constexpr int kHelpContents = -13, kHelpSearch = -14, kHowToUseHelp = -15;
 
+// xcb allocates each reply with malloc and leaves it to the caller to free.
+struct XcbReplyFree {
+    // NOLINTNEXTLINE(cppcoreguidelines-no-malloc,cppcoreguidelines-owning-memory): xcb's malloc
+    void operator()(void* reply) const { std::free(reply); }
+};
+
+// Whether the window system keeps `window` above `owner`: on X11 the
+// WM_TRANSIENT_FOR property a window manager reads, which Qt sets only for
+// dialog-like windows; elsewhere what Qt would set it from.
+bool isTransientFor(QWidget& window, QWidget& owner) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+    if (connection == nullptr) {
+        const QWindow* handle = window.windowHandle();
+        return handle != nullptr && handle->transientParent() == owner.windowHandle() &&
+               handle->type() == Qt::Dialog;
+    }
+    const std::unique_ptr<xcb_get_property_reply_t, XcbReplyFree> property(
+        xcb_get_property_reply(connection,
+                               xcb_get_property(connection, 0, static_cast<xcb_window_t>(window.winId()),
+                                                XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 0, 1),
+                               nullptr));
+    if (property == nullptr || xcb_get_property_value_length(property.get()) != sizeof(xcb_window_t)) {
+        return false;
+    }
+    return *static_cast<const xcb_window_t*>(xcb_get_property_value(property.get())) ==
+           static_cast<xcb_window_t>(owner.winId());
+}
+
 class StandardActions : public DesktopFixture {
   protected:
     // Opens two more status windows once the first shows its results.
     PersonScript& withThreeWindows(PersonScript& person) { return withWindows(person, 3); }
 
-    PersonScript& withWindows(PersonScript& person, int count) {
-        person.when(
-            "the first results", [&] { return resultsShownIn(1); }, [] {});
-        for (int shown = 1; shown < count; ++shown) {
-            person.when(
-                "results in " + std::to_string(shown) + " windows",
-                [this, shown] { return resultsShownIn(shown); }, [this] { choose(kGetVersion); });
-        }
-        return person.when(
-            "all results", [this, count] { return resultsShownIn(count); }, [] {});
-    }
-
+    // Tiling as many windows as a person may open: every window keeps its
+    // size and so does the frame, nothing overlaps, and the area scrolls to
+    // what does not fit; cascading does not resize the frame either.
     void tileAndCascade(int count) {
         QSize before;
+        std::vector<QSize> sizes;
         PersonScript person;
         withWindows(person, count)
             .then("tile",
                   [&] {
                       before = frame().size();
+                      for (QMdiSubWindow* window : children()) {
+                          sizes.push_back(window->size());
+                      }
                       choose(kTile);
                   })
             .when(
-                "the scroll bars brought up to date, or the frame resized",
-                [&] {
-                    return frame().area().horizontalScrollBar()->maximum() > 0 || frame().size() != before;
-                },
+                "the scroll bars reach every window", [&] { return scrollBarsReachEveryWindow(); },
                 [&] {
                     EXPECT_EQ(frame().size(), before) << "tiled";
-                    const auto windows = children();
-                    const QRect extent = scrollableExtent();
-                    for (int i = 0; i < windows.size(); ++i) {
-                        EXPECT_TRUE(extent.contains(windows[i]->geometry())) << i;
-                        for (int j = i + 1; j < windows.size(); ++j) {
-                            EXPECT_FALSE(windows[i]->geometry().intersects(windows[j]->geometry())) << i << j;
-                        }
-                    }
+                    expectTiledAsTheyWere(children(), sizes);
                     choose(kCascade);
                     EXPECT_EQ(frame().size(), before) << "cascaded";
                     choose(kExit);
                 });
         runProgram(person);
+    }
+
+    bool scrollBarsReachEveryWindow() {
+        const QRect extent = scrollableExtent();
+        const auto windows = children();
+        return std::all_of(windows.begin(), windows.end(),
+                           [&](const QMdiSubWindow* window) { return extent.contains(window->geometry()); });
+    }
+
+    // Sizes as before, no two overlapping, as many in view as fit there
+    // above the icons' row.
+    void expectTiledAsTheyWere(const QList<QMdiSubWindow*>& windows, const std::vector<QSize>& sizes,
+                               int iconHeight = 0) {
+        ASSERT_EQ(windows.size(), static_cast<qsizetype>(sizes.size()));
+        const QRect view = frame().area().viewport()->rect();
+        int inView = 0;
+        for (int i = 0; i < windows.size(); ++i) {
+            EXPECT_EQ(windows[i]->size(), sizes[static_cast<std::size_t>(i)]) << "window " << i;
+            inView += view.contains(windows[i]->geometry()) ? 1 : 0;
+            for (int j = i + 1; j < windows.size(); ++j) {
+                EXPECT_FALSE(windows[i]->geometry().intersects(windows[j]->geometry())) << i << " " << j;
+            }
+        }
+        const QSize cell = windows[0]->size();
+        const int across = std::max(view.width() / cell.width(), 1);
+        const int down = std::max((view.height() - iconHeight) / cell.height(), 1);
+        EXPECT_EQ(inView, std::min(across * down, static_cast<int>(windows.size())));
     }
 
     // Where the window area's scroll bars can take the view.
@@ -84,13 +137,10 @@ TEST_F(StandardActions, TileLaysTheWindowsSideBySideAndCascadeStacksThem) {
     withThreeWindows(person)
         .then("tile", [&] { choose(kTile); })
         .when(
-            "the scroll bars brought up to date",
-            [&] { return frame().area().horizontalScrollBar()->maximum() > 0; },
+            "the scroll bars reach every window", [&] { return scrollBarsReachEveryWindow(); },
             [&] {
                 const auto windows = children();
-                const QRect area = scrollableExtent();
                 for (int i = 0; i < windows.size(); ++i) {
-                    EXPECT_TRUE(area.contains(windows[i]->geometry())) << i;
                     for (int j = i + 1; j < windows.size(); ++j) {
                         EXPECT_FALSE(windows[i]->geometry().intersects(windows[j]->geometry())) << i << j;
                     }
@@ -106,6 +156,48 @@ TEST_F(StandardActions, TileLaysTheWindowsSideBySideAndCascadeStacksThem) {
             }
             choose(kExit);
         });
+    runProgram(person);
+}
+
+// Fixed windows were stretched to a share of the area, and tiled again at
+// every resize of the frame; a minimised one lay over the bottom row.
+TEST_F(StandardActions, TileKeepsEachWindowsSizeAboveTheIconsAndAResizeLeavesThemBe) {
+    std::vector<QSize> sizes;
+    std::vector<QPoint> tiled;
+    PersonScript person;
+    withWindows(person, 4)
+        .then("minimise the first, make room for two across, tile",
+              [&] {
+                  children()[0]->showMinimized();
+                  frame().resize(frame().width() + 300, frame().height() + 250);
+              })
+        .when(
+            "the frame resized", [&] { return frame().area().viewport()->width() > 700; },
+            [&] {
+                for (QMdiSubWindow* window : children().mid(1)) {
+                    sizes.push_back(window->size());
+                }
+                choose(kTile);
+                const QRect icon = children()[0]->geometry();
+                const auto windows = children().mid(1);
+                expectTiledAsTheyWere(windows, sizes, icon.height());
+                for (QMdiSubWindow* window : windows) {
+                    EXPECT_FALSE(window->geometry().intersects(icon)) << "the icons' row stays free";
+                    tiled.push_back(window->pos());
+                }
+                EXPECT_EQ(windows[1]->y(), windows[0]->y()) << "two across";
+                frame().resize(frame().width() + 200, frame().height() + 200);
+            })
+        .when(
+            "the frame resized again", [&] { return frame().area().viewport()->width() > 900; },
+            [&] {
+                std::vector<QPoint> now;
+                for (QMdiSubWindow* window : children().mid(1)) {
+                    now.push_back(window->pos());
+                }
+                EXPECT_EQ(now, tiled) << "not tiled again";
+                choose(kExit);
+            });
     runProgram(person);
 }
 
@@ -143,8 +235,8 @@ TEST_F(StandardActions, WindowMenuListsTheWindowsAndActivatesTheChosenOne) {
         const auto entries = menu->actions();
         ASSERT_EQ(entries.size(), 3 + 1 + 3);
         EXPECT_TRUE(entries[3]->isSeparator());
-        EXPECT_EQ(entries[4]->text(), "&1 Vredir.VXD Status");
-        EXPECT_EQ(entries[6]->text(), "&3 Vredir.VXD Status");
+        EXPECT_EQ(entries[4]->text(), "&1 Vredir.VXD Status:1");
+        EXPECT_EQ(entries[6]->text(), "&3 Vredir.VXD Status:3");
         EXPECT_TRUE(entries[5]->isChecked()) << "the active window";
         EXPECT_FALSE(entries[4]->isChecked());
         entries[4]->trigger();
@@ -157,8 +249,61 @@ TEST_F(StandardActions, WindowMenuListsTheWindowsAndActivatesTheChosenOne) {
     runProgram(person);
 }
 
-// Tiling as many windows as a person may open: the frame keeps its size and
-// the area scrolls to what does not fit; cascading does not resize it either.
+// It listed every window, 40 of them over the screen's height, and marked
+// the active one with a radio dot.
+TEST_F(StandardActions, WindowMenuListsNineWithTheActiveCheckedAndMoreWindowsOffersTheRest) {
+    const auto menuOpen = [] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); };
+    QList<QMdiSubWindow*> opened;
+    PersonScript person;
+    withWindows(person, 11)
+        .then("Alt+W",
+              [&] {
+                  opened = children();
+                  QTest::keyClick(QApplication::focusWidget(), Qt::Key_W, Qt::AltModifier);
+              })
+        .when(
+            "the window menu", [&] { return menuOpen() != nullptr && menuOpen()->title() == "&Window"; },
+            [&] {
+                QStringList listed;
+                for (QAction* entry : menuOpen()->actions().mid(4)) {
+                    listed << entry->text();
+                    if (entry->isCheckable()) {
+                        const auto* group = entry->actionGroup();
+                        EXPECT_TRUE(group == nullptr || !group->isExclusive())
+                            << "a check mark, not a radio dot";
+                    }
+                }
+                ASSERT_EQ(listed.size(), 10);
+                EXPECT_EQ(listed[0], "&1 Vredir.VXD Status:1");
+                EXPECT_EQ(listed[8], "&9 Vredir.VXD Status:11") << "the active one takes the ninth place";
+                EXPECT_EQ(listed[9], "&More Windows...");
+                const auto entries = menuOpen()->actions();
+                EXPECT_TRUE(entries[12]->isChecked());
+                EXPECT_EQ(std::count_if(entries.begin(), entries.end(),
+                                        [](const QAction* entry) { return entry->isChecked(); }),
+                          1);
+                QTest::keyClick(menuOpen(), Qt::Key_M);
+            })
+        .when(
+            "the list of all windows",
+            [&] {
+                const auto* dialog = frame().windowMenu()->selectDialog();
+                return dialog != nullptr && dialog->isVisible() &&
+                       QApplication::activePopupWidget() == nullptr;
+            },
+            [&] {
+                auto& list = frame().windowMenu()->selectDialog()->list();
+                EXPECT_EQ(list.count(), 11);
+                EXPECT_EQ(list.currentRow(), 10) << "the active one";
+                QTest::keyClick(&list, Qt::Key_Home);
+                QTest::keyClick(&list, Qt::Key_Return);
+            })
+        .when(
+            "the first window chosen", [&] { return frame().area().activeSubWindow() == opened[0]; },
+            [&] { choose(kExit); });
+    runProgram(person);
+}
+
 TEST_F(StandardActions, TileAndCascadeNeverResizeTheFrameWith4Windows) {
     tileAndCascade(4);
 }
@@ -312,23 +457,72 @@ TEST_F(StandardActions, HelpShowsContentsSearchAndHowToUseIt) {
     runProgram(person);
 }
 
-TEST_F(StandardActions, HelpIsAWindowOfTheFrameCentredOverIt) {
+// With no window manager the frame stands at the screen's top left, and help
+// centred over it went off the screen. Help stays above the frame, as a
+// window of the frame's, and has nothing to go back to when it first opens.
+TEST_F(StandardActions, HelpStandsOverTheFrameOnTheScreenWithNothingToGoBackTo) {
     const auto help = [this] { return windows().standardActions()->helpWindow(); };
+    const auto helpShown = [&] { return help() != nullptr && help()->isVisible(); };
+    const auto back = [&] { return help()->findChild<QPushButton*>(QStringLiteral("back")); };
     PersonScript person;
     person
         .when(
-            "the first results", [&] { return resultsShownIn(1); }, [&] { choose(kHelpContents); })
-        .when(
-            "the help shown", [&] { return help() != nullptr && help()->isActiveWindow(); },
+            "the first results", [&] { return resultsShownIn(1); },
             [&] {
-                EXPECT_EQ(help()->parentWidget(), &frame());
-                EXPECT_TRUE(help()->isWindow());
-                const QPoint offCentre = help()->frameGeometry().center() - frame().frameGeometry().center();
-                // Within what the window's own frame adds once it is shown.
-                EXPECT_LE(std::abs(offCentre.x()), 3) << offCentre.x();
-                EXPECT_LE(std::abs(offCentre.y()), 3) << offCentre.y();
-                choose(kExit);
-            });
+                frame().move(0, 0);
+                choose(kHelpContents);
+            })
+        .when("the help shown", helpShown,
+              [&] {
+                  EXPECT_EQ(help()->parentWidget(), &frame());
+                  EXPECT_TRUE(help()->isWindow());
+                  EXPECT_TRUE(isTransientFor(*help(), frame()));
+                  const QRect screen = frame().screen()->availableGeometry();
+                  EXPECT_TRUE(screen.contains(help()->frameGeometry()))
+                      << help()->frameGeometry().x() << "," << help()->frameGeometry().y();
+                  EXPECT_FALSE(back()->isEnabled()) << "nothing to go back to";
+                  help()->browser().setSource(help()->browser().source().resolved(QUrl("results.html")));
+                  EXPECT_TRUE(back()->isEnabled()) << "a link followed";
+                  help()->close();
+                  const QRect room = frame().screen()->availableGeometry();
+                  frame().move(room.center() - QPoint(frame().width() / 2, frame().height() / 2));
+              })
+        .when(
+            "the help closed", [&] { return !help()->isVisible(); }, [&] { choose(kHelpContents); })
+        .when("the help shown again", helpShown, [&] {
+            const QPoint offCentre = help()->frameGeometry().center() - frame().frameGeometry().center();
+            // Within what the window's own frame adds once it is shown.
+            EXPECT_LE(std::abs(offCentre.x()), 3) << offCentre.x();
+            EXPECT_LE(std::abs(offCentre.y()), 3) << offCentre.y();
+            EXPECT_FALSE(back()->isEnabled()) << "opened anew, it starts clean";
+            choose(kExit);
+        });
+    runProgram(person);
+}
+
+// F1 opened the contents wherever it was pressed.
+TEST_F(StandardActions, F1OpensTheActiveWindowsOwnPageAndTheContentsWhereNoneIsActive) {
+    const auto help = [this] { return windows().standardActions()->helpWindow(); };
+    const auto shows = [&](const char* page) {
+        return help() != nullptr && help()->isVisible() && help()->browser().source().path().endsWith(page);
+    };
+    PersonScript person;
+    person
+        .when(
+            "the first results", [&] { return resultsShownIn(1); },
+            [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1); })
+        .when(
+            "the status window's page", [&] { return shows("/status-window.html"); },
+            [&] {
+                help()->close();
+                QTest::mouseClick(closeButton(children().front()), Qt::LeftButton);
+            })
+        .when(
+            "no status window and the frame with the keyboard",
+            [&] { return children().isEmpty() && frame().isActiveWindow(); },
+            [&] { QTest::keyClick(&frame(), Qt::Key_F1); })
+        .when(
+            "the contents", [&] { return shows("/index.html"); }, [&] { choose(kExit); });
     runProgram(person);
 }
 
@@ -424,6 +618,33 @@ TEST_F(StandardActions, PrinterSetupOffersPrintersAndPaperWithoutBlockingOrCompl
             });
     runProgram(person);
     EXPECT_EQ(messages.warnings().join('\n').toStdString(), "") << "nothing on standard error";
+}
+
+// The windows never showed the program's version.
+TEST_F(StandardActions, AboutNamesTheProgramItsVersionAndTheReportsFolder) {
+    const auto box = [this] { return frame().findChild<QMessageBox*>(QStringLiteral("aboutBox")); };
+    PersonScript person;
+    person
+        .when(
+            "the first results", [&] { return resultsShownIn(1); },
+            [&] {
+                QAction* about = frame().aboutEntry();
+                ASSERT_NE(about, nullptr);
+                EXPECT_EQ(frame().menuBar()->actions()[4]->menu()->actions().back(), about);
+                about->trigger();
+            })
+        .when(
+            "the About box", [&] { return box() != nullptr && box()->isVisible(); },
+            [&] {
+                EXPECT_EQ(box()->windowTitle(), "About Redirector Status");
+                const QString text = box()->text();
+                EXPECT_TRUE(text.contains("keldwick " KELDWICK_VERSION)) << text.toStdString();
+                EXPECT_TRUE(text.contains(QString::fromStdString(report().parent_path().string())))
+                    << text.toStdString();
+                box()->accept();
+                choose(kExit);
+            });
+    runProgram(person);
 }
 
 }  // namespace

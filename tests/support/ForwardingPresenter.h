@@ -19,6 +19,10 @@ class ForwardingPresenter final : public rt::Presenter {
     void close(rt::WindowId window) override { m_target.close(window); }
     void beep() override { m_target.beep(); }
     void tellUser(const std::string& text) override { m_target.tellUser(text); }
+    void setZone(int zone, const std::string& text, const std::string& tip) override {
+        m_target.setZone(zone, text, tip);
+    }
+    void setAbout(const std::string& text) override { m_target.setAbout(text); }
     void waitForWork() override { m_target.waitForWork(); }
     void wakeUp() override { m_target.wakeUp(); }
     void shutdown() override { m_target.shutdown(); }

@@ -105,6 +105,22 @@ void HeadlessPresenter::tellUser(const std::string& text) {
     changed();
 }
 
+void HeadlessPresenter::setZone(int zone, const std::string& text, const std::string& tip) {
+    {
+        std::lock_guard lock(m_lock);
+        m_zones[zone] = {text, tip};
+    }
+    changed();
+}
+
+void HeadlessPresenter::setAbout(const std::string& text) {
+    {
+        std::lock_guard lock(m_lock);
+        m_about = text;
+    }
+    changed();
+}
+
 void HeadlessPresenter::waitForWork() {
     m_woken.wait();
 }
@@ -197,6 +213,16 @@ std::vector<int> HeadlessPresenter::standardActions() const {
 std::vector<std::string> HeadlessPresenter::messages() const {
     std::lock_guard lock(m_lock);
     return m_messages;
+}
+
+std::map<int, HeadlessPresenter::Zone> HeadlessPresenter::zones() const {
+    std::lock_guard lock(m_lock);
+    return m_zones;
+}
+
+std::string HeadlessPresenter::about() const {
+    std::lock_guard lock(m_lock);
+    return m_about;
 }
 
 // The watcher is registered before the first test, so no change between a

@@ -49,6 +49,14 @@ class HeadlessPresenter final : public rt::Presenter {
     std::vector<int> standardActions() const;
     // What the person was told, in order.
     std::vector<std::string> messages() const;
+    struct Zone {
+        std::string text;
+        std::string tip;
+        friend bool operator==(const Zone&, const Zone&) = default;
+    };
+    // The frame's status-bar zones given a text, by number; and its About text.
+    std::map<int, Zone> zones() const;
+    std::string about() const;
 
     // Waits until `ready` holds for the windows, or the time is up.
     bool waitFor(const std::function<bool(const std::vector<ShownWindow>&)>& ready,
@@ -61,6 +69,8 @@ class HeadlessPresenter final : public rt::Presenter {
     void close(WindowId window) override;
     void beep() override;
     void tellUser(const std::string& text) override;
+    void setZone(int zone, const std::string& text, const std::string& tip) override;
+    void setAbout(const std::string& text) override;
     void waitForWork() override;
     void wakeUp() override;
     void shutdown() override;
@@ -78,6 +88,8 @@ class HeadlessPresenter final : public rt::Presenter {
     std::vector<ShownWindow> m_windows;
     std::vector<int> m_actionCodes;
     std::vector<std::string> m_messages;
+    std::map<int, Zone> m_zones;
+    std::string m_about;
     int m_beeps = 0;
 };
 

@@ -126,4 +126,25 @@ TEST_F(FrameMenus, EveryHelpEntrySaysWhichPageItTriedAndWhy) {
     }
 }
 
+// The windows never showed the program's version. The stored help menu has
+// no About entry; the presenter adds its own at the end.
+TEST_F(FrameMenus, AboutEndsTheHelpMenuAndNamesTheProgramItsVersionAndTheReportsFolder) {
+    std::string entry;
+    std::string about;
+    char folder[MAX_PATH] = {};
+    runProgram([&](HWND frame) {
+        ::GetCurrentDirectoryA(MAX_PATH, folder);
+        HMENU help = ::GetSubMenu(::GetMenu(frame), kHelpMenu);
+        char text[64] = {};
+        ::GetMenuStringA(help, static_cast<UINT>(::GetMenuItemCount(help) - 1), text, sizeof text,
+                         MF_BYPOSITION);
+        entry = text;
+        choose(frame, kHelpMenu, ::GetMenuItemCount(help) - 1);
+        about = messageBoxText();
+    });
+    EXPECT_EQ(entry, "&About Redirector Status...");
+    EXPECT_NE(about.find("keldwick " KELDWICK_VERSION), std::string::npos) << about;
+    EXPECT_NE(about.find(folder), std::string::npos) << about << "\nfolder: " << folder;
+}
+
 }  // namespace

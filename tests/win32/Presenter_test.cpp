@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "PresenterFixture.h"
@@ -136,6 +138,67 @@ TEST_F(Presenter, ExitEndsTheProgramWithStatusZero) {
     });
     EXPECT_EQ(status, 0);
     EXPECT_EQ(recommend, "UNKNOWN") << "no driver in the current, system or Windows folder";
+}
+
+// The tool tips the frame's status bar shows, by zone.
+std::map<UINT_PTR, std::string> zoneTips(DWORD guiThread) {
+    HWND tips = nullptr;
+    ::EnumThreadWindows(
+        guiThread,
+        [](HWND window, LPARAM found) -> BOOL {
+            char name[32] = {};
+            ::GetClassNameA(window, name, sizeof name);
+            if (::lstrcmpiA(name, TOOLTIPS_CLASSA) != 0) {
+                return TRUE;
+            }
+            *reinterpret_cast<HWND*>(found) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&tips));
+    std::map<UINT_PTR, std::string> shown;
+    const auto count = tips != nullptr ? ::SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0) : 0;
+    for (LRESULT i = 0; i < count; ++i) {
+        char text[512] = {};
+        TOOLINFOA tool{};
+        tool.cbSize = TTTOOLINFOA_V1_SIZE;
+        tool.lpszText = text;
+        if (::SendMessageA(tips, TTM_ENUMTOOLSA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tool)) !=
+            0) {
+            shown[tool.uId] = text;
+        }
+    }
+    return shown;
+}
+
+std::string zoneText(HWND frame, int part) {
+    char text[128] = {};
+    HWND bar = ::FindWindowExA(frame, nullptr, STATUSCLASSNAMEA, nullptr);
+    ::SendMessageA(bar, SB_GETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// A folder in the report's place: standard error alone said the report
+// could not be written there.
+TEST_F(Presenter, StatusBarSaysWhenTheReportWasNotWrittenUntilACheckWritesIt) {
+    const std::string report = m_folder.file("KELDWICK.INI");
+    ::CreateDirectoryA(report.c_str(), nullptr);
+    std::string failed;
+    std::map<UINT_PTR, std::string> failedTips;
+    std::string written;
+    std::map<UINT_PTR, std::string> writtenTips;
+    runProgram([&](HWND frame) {
+        failed = zoneText(frame, 2);
+        failedTips = zoneTips(m_guiThread);
+        ::RemoveDirectoryA(report.c_str());
+        ASSERT_TRUE(openAnotherStatusWindow(frame, 2));
+        written = zoneText(frame, 2);
+        writtenTips = zoneTips(m_guiThread);
+    });
+    EXPECT_EQ(failed, "Report not written");
+    ASSERT_EQ(failedTips.count(3), 1u);
+    EXPECT_EQ(failedTips[3].rfind(report + ": ", 0), 0u) << failedTips[3];
+    EXPECT_EQ(written, "") << "a written report shows nothing there";
+    EXPECT_TRUE(writtenTips.empty());
 }
 
 }  // namespace

@@ -210,27 +210,44 @@ class HtmlOpener {
     std::string m_previous;
 };
 
-TEST_F(Program, F1OpensTheHelpContentsBesideTheProgram) {
+// F1 opened the contents wherever it was pressed; the status window has a
+// page of its own.
+TEST_F(Program, F1OpensTheActiveWindowsPageBesideTheProgramAndTheContentsWhereNoneIs) {
     const std::string record = m_folder.file("opened.txt");
     const HtmlOpener opener(record);
     ProgramRun run(m_folder.path(), "");
     HWND frame = run.waitForFrame(kRunLimit);
     ASSERT_NE(frame, nullptr);
+    HWND client = ::FindWindowExA(frame, nullptr, "MDICLIENT", nullptr);
+    const auto statusWindow = [&] { return ::FindWindowExA(client, nullptr, "KeldwickWindow", nullptr); };
+    const auto openedWith = [&](const std::string& page) {
+        std::string opened;
+        for (DWORD waited = 0; opened.find(page) == std::string::npos && waited < kRunLimit; waited += 100) {
+            ::Sleep(100);
+            opened = rt::win32::test::readFile(record);
+        }
+        return opened;
+    };
+    for (DWORD waited = 0; statusWindow() == nullptr && waited < kRunLimit; waited += 100) {
+        ::Sleep(100);
+    }
     // F1 goes through the frame's shortcut keys wherever it is pressed.
     ::PostMessageA(frame, WM_KEYDOWN, VK_F1, 1);
-    std::string opened;
-    for (DWORD waited = 0; opened.find("index.html") == std::string::npos && waited < kRunLimit;
-         waited += 100) {
+    const std::string overWindow = openedWith("status-window.html");
+    ::PostMessageA(statusWindow(), WM_CLOSE, 0, 0);
+    for (DWORD waited = 0; statusWindow() != nullptr && waited < kRunLimit; waited += 100) {
         ::Sleep(100);
-        opened = rt::win32::test::readFile(record);
     }
+    ::PostMessageA(frame, WM_KEYDOWN, VK_F1, 1);
+    const std::string overNone = openedWith("index.html");
     ::PostMessageA(frame, WM_CLOSE, 0, 0);
     EXPECT_EQ(run.waitForExit(kRunLimit), std::optional<DWORD>(0));
     char program[MAX_PATH] = {};
     ::GetFullPathNameA(std::getenv("KELDWICK_PROGRAM"), MAX_PATH, program, nullptr);
     const std::string full = program;
-    const std::string expected = full.substr(0, full.find_last_of('\\') + 1) + "help\\index.html";
-    EXPECT_NE(opened.find(expected), std::string::npos) << opened;
+    const std::string help = full.substr(0, full.find_last_of('\\') + 1) + "help\\";
+    EXPECT_NE(overWindow.find(help + "status-window.html"), std::string::npos) << overWindow;
+    EXPECT_NE(overNone.find(help + "index.html"), std::string::npos) << overNone;
 }
 
 // The check every Windows version gets: a hidden run over an old report, as

@@ -1,12 +1,11 @@
 // The presenter's arithmetic, which needs no window: status bar edges, layout
-// units, command numbers, the clipboard rule, where new windows go and what a
-// failed help page says. Which menu entries can act is the rule both
-// presenters share, tested with the window layer.
+// units, command numbers, the clipboard rule and what a failed help page
+// says. Which menu entries can act, where new windows go and how they tile
+// are rules both presenters share, tested with the window layer.
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "platform/win32/ChildPlacement.h"
 #include "platform/win32/HelpPages.h"
 #include "platform/win32/LayoutUnits.h"
 #include "platform/win32/MenuCommands.h"
@@ -133,14 +132,16 @@ TEST(MenuCommands, NumbersOutsideTheTableAreNotOurs) {
     EXPECT_EQ(commands.find(2), nullptr);
 }
 
-TEST(MenuCommands, RangeEndsBeforeTheWindowList) {
+TEST(MenuCommands, RangeEndsBeforeThePresentersOwnCommandsAndTheWindowList) {
     MenuCommands commands;
     unsigned last = 0;
-    for (unsigned i = 0; i < kFirstChildCommand - kFirstMenuCommand; ++i) {
+    for (unsigned i = 0; i < kAboutCommand - kFirstMenuCommand; ++i) {
         last = commands.add(item(-1, 0));
     }
-    EXPECT_EQ(last, kFirstChildCommand - 1);
+    EXPECT_EQ(last, kAboutCommand - 1);
     EXPECT_EQ(commands.add(item(-1, 0)), 0u);
+    EXPECT_LT(kHelpKeyCommand, kFirstChildCommand);
+    EXPECT_NE(kHelpKeyCommand, kAboutCommand);
 }
 
 TEST(Clipboard, ReadOnlyDisplayGivesItsTextAwayButNeverChanges) {
@@ -159,48 +160,28 @@ TEST(Clipboard, ButtonsAndNoFocusTakeNothing) {
     EXPECT_EQ(clipboardMessageFor(StandardAction::Cut, FocusedText::None), ClipboardMessage::None);
 }
 
-TEST(ChildPlacement, FirstWindowAtTheTopLeftEachNextOneStepFurther) {
-    std::vector<PixelPoint> open;
-    EXPECT_EQ(nextChildPosition(open, {100, 80}, {640, 480}, 20), (PixelPoint{0, 0}));
-    open = {{0, 0}, {20, 20}};
-    EXPECT_EQ(nextChildPosition(open, {100, 80}, {640, 480}, 20), (PixelPoint{40, 40}));
-}
-
-TEST(ChildPlacement, WindowThatWouldLeaveTheAreaStartsAgainWhereNoneStands) {
-    const std::vector<PixelPoint> open = {{0, 0}, {20, 20}, {40, 40}};
-    EXPECT_EQ(nextChildPosition(open, {100, 80}, {150, 130}, 20), (PixelPoint{60, 60}))
-        << "every place inside is taken, so the cascade goes on and the scroll bars reach it";
-    const std::vector<PixelPoint> afterClose = {{0, 0}, {40, 40}};
-    EXPECT_EQ(nextChildPosition(afterClose, {100, 80}, {150, 130}, 20), (PixelPoint{20, 20}));
-}
-
-TEST(ChildPlacement, PlaceOfAClosedWindowIsUsedButNeverAnOpenOne) {
-    // The second of three closed: the next goes on from the last, not onto it.
-    const std::vector<PixelPoint> open = {{0, 0}, {40, 40}};
-    EXPECT_EQ(nextChildPosition(open, {100, 80}, {640, 480}, 20), (PixelPoint{60, 60}));
-    const std::vector<PixelPoint> dragged = {{60, 60}, {40, 40}};
-    EXPECT_EQ(nextChildPosition(dragged, {100, 80}, {640, 480}, 20), (PixelPoint{80, 80}))
-        << "60,60 is taken by the first window";
-}
-
-TEST(ChildPlacement, WindowLargerThanTheAreaGoesWhereTheCascadeWouldPutIt) {
-    const std::vector<PixelPoint> open = {{0, 0}};
-    EXPECT_EQ(nextChildPosition(open, {700, 500}, {640, 480}, 20), (PixelPoint{20, 20}));
-}
-
-TEST(ChildPlacement, TilingKeepsSizesInAGridAsWideAsTheAreaHolds) {
-    const std::vector<PixelSize> windows = {{300, 150}, {300, 150}, {280, 160}, {300, 150}};
-    EXPECT_EQ(tilePositions(windows, {640, 200}),
-              (std::vector<PixelPoint>{{0, 0}, {300, 0}, {0, 160}, {300, 160}}));
-    EXPECT_EQ(tilePositions(windows, {200, 200}),
-              (std::vector<PixelPoint>{{0, 0}, {0, 160}, {0, 320}, {0, 480}}))
-        << "one column when not even one window fits across";
-}
-
 TEST(HelpPages, EveryHelpEntryHasItsOwnPage) {
     EXPECT_STREQ(helpPageFor(StandardAction::HelpContents), "index.html");
     EXPECT_STREQ(helpPageFor(StandardAction::HelpSearch), "search.html");
     EXPECT_STREQ(helpPageFor(StandardAction::HelpOnHelp), "using-help.html");
+}
+
+// The page was there, yet the person read that the file was not found: the
+// shell answers so when the program set up for .html files is missing.
+TEST(HelpPages, MissingProgramForAPageThatIsThereIsNamedAsSuch) {
+    for (const long long answer : {2LL, 3LL, 31LL}) {
+        EXPECT_EQ(shellFailureReason(answer).rfind("No program on this computer", 0), 0u) << answer;
+    }
+}
+
+TEST(HelpPages, PageAboutAWindowNamesItInItsHead) {
+    const std::string page = "<head>\n<meta name=\"keldwick-window\" content=\"GETREDIRINFO$WINDOW\">\n";
+    EXPECT_TRUE(pageNamesWindow(page, "GETREDIRINFO$WINDOW"));
+    EXPECT_FALSE(pageNamesWindow(page, "GETREDIRINFO"));
+    EXPECT_FALSE(pageNamesWindow(page, ""));
+    EXPECT_TRUE(isHelpPage("status-window.HTML"));
+    EXPECT_FALSE(isHelpPage("notes.txt"));
+    EXPECT_FALSE(isHelpPage(".html"));
 }
 
 TEST(HelpPages, FailureNamesTheFileAndWhyItCouldNotBeOpened) {

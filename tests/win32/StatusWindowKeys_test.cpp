@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "PresenterFixture.h"
 
@@ -170,7 +172,104 @@ TEST_F(StatusWindowKeys, EveryMenuEntryWithAShortcutShowsIt) {
         }
     });
     EXPECT_EQ(shown, (std::vector<std::string>{"E&xit\tCtrl+Q", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
-                                               "&Paste\tCtrl+V", "&Contents\tF1"}));
+                                               "&Paste\tCtrl+V", "&Contents"}))
+        << "F1 opens the active window's page, not always the contents";
+}
+
+// The dialog manager took the default look from Close whenever the focus
+// left it, though Enter still pressed it.
+TEST_F(StatusWindowKeys, CloseKeepsItsDefaultLookWhateverHasTheFocus) {
+    std::vector<int> focusedIds;
+    std::vector<bool> closeLooksDefault;
+    runProgram([&](HWND frame) {
+        HWND close = ::GetDlgItem(statusWindows(frame).at(0), kCloseButton);
+        waitUntil([&] { return focusedId() == kCloseButton; });
+        for (const int next : {kIsWin95Display, 4, kRecommendDisplay}) {
+            pressKey(VK_TAB);
+            waitUntil([&] { return focusedId() == next; });
+            focusedIds.push_back(focusedId());
+            const auto style = ::GetWindowLongPtrA(close, GWL_STYLE);
+            closeLooksDefault.push_back((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
+        }
+    });
+    EXPECT_EQ(focusedIds, (std::vector<int>{kIsWin95Display, 4, kRecommendDisplay}));
+    EXPECT_EQ(closeLooksDefault, (std::vector<bool>{true, true, true}));
+}
+
+// The Window menu's list of status windows: each entry's text and whether it
+// is checked, in menu order.
+std::vector<std::pair<std::string, bool>> listedWindows(HWND frame) {
+    HMENU windowMenu = ::GetSubMenu(::GetMenu(frame), 3);
+    std::vector<std::pair<std::string, bool>> listed;
+    for (int i = 0; i < ::GetMenuItemCount(windowMenu); ++i) {
+        const UINT id = ::GetMenuItemID(windowMenu, i);
+        char entry[64] = {};
+        if (id >= 0xFF00 && id != 0xFFFFFFFF &&
+            ::GetMenuStringA(windowMenu, static_cast<UINT>(i), entry, sizeof entry, MF_BYPOSITION) > 0) {
+            const UINT state = ::GetMenuState(windowMenu, static_cast<UINT>(i), MF_BYPOSITION);
+            listed.emplace_back(entry, (state & MF_CHECKED) != 0);
+        }
+    }
+    return listed;
+}
+
+// The menu that thread `thread` has open, if any.
+HMENU shownMenu(DWORD thread) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (::GetGUIThreadInfo(thread, &info) == 0 || (info.flags & GUI_INMENUMODE) == 0 ||
+        info.hwndMenuOwner == nullptr) {
+        return nullptr;
+    }
+    constexpr UINT kGetMenu = 0x01E1;  // MN_GETHMENU
+    return reinterpret_cast<HMENU>(::SendMessageA(info.hwndMenuOwner, kGetMenu, 0, 0));
+}
+
+// Eleven windows: the list stops at nine, the active one checked, and offers
+// the rest; Ctrl+F4 and a minimise through the window's own menu, opened with
+// Alt+minus, each leave the window underneath active with the focus in it.
+TEST_F(StatusWindowKeys, WindowListStopsAtNineAndTheWindowUnderneathTakesOverFromAClosedOrMinimisedOne) {
+    std::vector<std::pair<std::string, bool>> listed;
+    bool underneathAfterClose = false;
+    bool ownMenuOpened = false;
+    bool underneathAfterMinimise = false;
+    runProgram([&](HWND frame) {
+        for (std::size_t count = 2; count <= 11; ++count) {
+            ASSERT_TRUE(openAnotherStatusWindow(frame, count));
+        }
+        listed = listedWindows(frame);
+        // Front to back: the newest, then the one it covers, and so on.
+        const auto stacked = statusWindows(frame);
+        ASSERT_EQ(stacked.size(), 11u);
+        ASSERT_TRUE(waitUntil([&] { return focusIn(stacked[0]); }));
+        pressWithControl(VK_F4, [&] { return statusWindows(frame).size() == 10; });
+        underneathAfterClose =
+            waitUntil([&] { return activeStatusWindow(frame) == stacked[1] && focusIn(stacked[1]); });
+        // Alt+minus as the keyboard's translation delivers it, whatever the layout.
+        const LPARAM altDown = 1 | static_cast<LPARAM>(::MapVirtualKeyA(VK_OEM_MINUS, 0) << 16) | (1 << 29);
+        ::PostMessageA(focused(), WM_SYSCHAR, '-', altDown);
+        ownMenuOpened =
+            waitUntil([&] { return shownMenu(m_guiThread) == ::GetSystemMenu(stacked[1], FALSE); });
+        if (!ownMenuOpened) {
+            pressKey(VK_ESCAPE);
+            return;
+        }
+        pressKey('N');
+        underneathAfterMinimise = waitUntil([&] {
+            return ::IsIconic(stacked[1]) != 0 && activeStatusWindow(frame) == stacked[2] &&
+                   focusIn(stacked[2]);
+        });
+    });
+    ASSERT_EQ(listed.size(), 10u);
+    for (std::size_t i = 0; i < 9; ++i) {
+        EXPECT_EQ(listed[i].first.rfind("&" + std::to_string(i + 1) + " Vredir.VXD Status:", 0), 0u)
+            << listed[i].first;
+        EXPECT_EQ(listed[i].second, listed[i].first == "&9 Vredir.VXD Status:11") << listed[i].first;
+    }
+    EXPECT_NE(listed[9].first.find("More Windows"), std::string::npos) << listed[9].first;
+    EXPECT_TRUE(underneathAfterClose) << "Ctrl+F4";
+    EXPECT_TRUE(ownMenuOpened) << "Alt+minus";
+    EXPECT_TRUE(underneathAfterMinimise) << "Minimize from the window's own menu";
 }
 
 }  // namespace

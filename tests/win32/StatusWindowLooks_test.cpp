@@ -12,6 +12,7 @@
 
 #include "FixtureBuilder.h"
 #include "PresenterFixture.h"
+#include "platform/window/ReadableColour.h"
 
 namespace {
 
@@ -203,6 +204,178 @@ TEST_F(StatusWindowLooks, NewWindowNeverLandsExactlyOnAnOpenOne) {
     EXPECT_TRUE(newestInside);
 }
 
+// Tile stacked the windows in one column over the icons' row, the last out
+// of reach below the visible area.
+TEST_F(StatusWindowLooks, TileLeavesTheIconsRowFreeAndTheScrollBarsReachEveryWindow) {
+    bool overlap = false;
+    bool overIcon = false;
+    bool reached = false;
+    std::size_t inView = 0;
+    runProgram([&](HWND frame) {
+        for (std::size_t count = 2; count <= 4; ++count) {
+            ASSERT_TRUE(openAnotherStatusWindow(frame, count));
+        }
+        HWND client = mdiClient(frame);
+        HWND icon = statusWindows(frame).at(0);
+        ::SendMessageA(icon, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        ASSERT_TRUE(waitUntil([&] { return ::IsIconic(icon) != 0; }));
+        choose(frame, 3, 0);
+        settle(frame);
+        std::vector<RECT> tiled;
+        for (HWND window : statusWindows(frame)) {
+            if (window != icon) {
+                tiled.push_back(rectIn(client, window));
+            }
+        }
+        const RECT iconAt = rectIn(client, icon);
+        RECT area{};
+        ::GetClientRect(client, &area);
+        LONG lowest = 0;
+        for (std::size_t i = 0; i < tiled.size(); ++i) {
+            RECT both{};
+            overIcon = overIcon || ::IntersectRect(&both, &tiled[i], &iconAt) != 0;
+            for (std::size_t j = 0; j < i; ++j) {
+                overlap = overlap || ::IntersectRect(&both, &tiled[i], &tiled[j]) != 0;
+            }
+            inView += tiled[i].top >= 0 && tiled[i].bottom <= area.bottom ? 1U : 0U;
+            lowest = std::max(lowest, tiled[i].bottom);
+        }
+        // Scrolled to its end, the area shows the lowest window whole.
+        HWND lowestWindow = nullptr;
+        for (HWND window : statusWindows(frame)) {
+            if (window != icon && rectIn(client, window).bottom == lowest) {
+                lowestWindow = window;
+            }
+        }
+        reached = waitUntil([&] {
+            ::SendMessageA(client, WM_VSCROLL, SB_BOTTOM, 0);
+            RECT view{};
+            ::GetClientRect(client, &view);
+            const RECT at = rectIn(client, lowestWindow);
+            return at.top >= 0 && at.bottom <= view.bottom;
+        });
+    });
+    EXPECT_FALSE(overlap);
+    EXPECT_FALSE(overIcon) << "the icons' row stays free";
+    EXPECT_GE(inView, 1u);
+    EXPECT_TRUE(reached) << "the vertical scroll bar reaches the lowest window";
+}
+
+// From the sixth window on new ones went partly outside the area; the
+// fourteenth showed only its title bar.
+TEST_F(StatusWindowLooks, FourteenNewWindowsEachWhollyInViewNoneExactlyOnAnother) {
+    std::vector<std::pair<LONG, LONG>> places;
+    std::size_t outside = 0;
+    runProgram([&](HWND frame) {
+        for (std::size_t count = 2; count <= 14; ++count) {
+            ASSERT_TRUE(openAnotherStatusWindow(frame, count));
+            RECT area{};
+            ::GetClientRect(mdiClient(frame), &area);
+            const RECT newest = rectIn(mdiClient(frame), activeStatusWindow(frame));
+            outside +=
+                newest.left < 0 || newest.top < 0 || newest.right > area.right || newest.bottom > area.bottom
+                    ? 1U
+                    : 0U;
+        }
+        for (HWND window : statusWindows(frame)) {
+            const RECT at = rectIn(mdiClient(frame), window);
+            places.emplace_back(at.left, at.top);
+        }
+    });
+    EXPECT_EQ(outside, 0u);
+    const std::set<std::pair<LONG, LONG>> distinct(places.begin(), places.end());
+    EXPECT_EQ(places.size(), 14u);
+    EXPECT_EQ(distinct.size(), places.size());
+}
+
+// Every window was "Vredir.VXD Status", in its title bar and the window menu.
+TEST_F(StatusWindowLooks, SeveralWindowsAreNumberedInTitleAndWindowMenuOneAloneIsNot) {
+    std::vector<std::string> alone;
+    std::vector<std::string> three;
+    std::vector<std::string> listed;
+    std::vector<std::string> afterClose;
+    runProgram([&](HWND frame) {
+        const auto titles = [&] {
+            std::vector<std::string> shown;
+            for (HWND window : statusWindows(frame)) {
+                shown.push_back(text(window));
+            }
+            std::sort(shown.begin(), shown.end());
+            return shown;
+        };
+        alone = titles();
+        HWND first = statusWindows(frame).at(0);
+        ASSERT_TRUE(openAnotherStatusWindow(frame, 2));
+        ASSERT_TRUE(openAnotherStatusWindow(frame, 3));
+        three = titles();
+        HMENU windowMenu = ::GetSubMenu(::GetMenu(frame), 3);
+        for (int i = 0; i < ::GetMenuItemCount(windowMenu); ++i) {
+            char entry[64] = {};
+            if (::GetMenuItemID(windowMenu, i) >= 0xFF00 &&
+                ::GetMenuStringA(windowMenu, static_cast<UINT>(i), entry, sizeof entry, MF_BYPOSITION) > 0) {
+                listed.push_back(entry);
+            }
+        }
+        ::SendMessageA(::GetDlgItem(first, kCloseButton), BM_CLICK, 0, 0);
+        ASSERT_TRUE(waitUntil([&] { return statusWindows(frame).size() == 2; }));
+        afterClose = titles();
+    });
+    EXPECT_EQ(alone, std::vector<std::string>{"Vredir.VXD Status"});
+    EXPECT_EQ(three, (std::vector<std::string>{"Vredir.VXD Status:1", "Vredir.VXD Status:2",
+                                               "Vredir.VXD Status:3"}));
+    EXPECT_EQ(listed, (std::vector<std::string>{"&1 Vredir.VXD Status:1", "&2 Vredir.VXD Status:2",
+                                                "&3 Vredir.VXD Status:3"}));
+    EXPECT_EQ(afterClose, (std::vector<std::string>{"Vredir.VXD Status:1", "Vredir.VXD Status:2"}))
+        << "the numbers close up";
+}
+
+// The colour scheme for the length of a test, given back after.
+class ColourScheme {
+  public:
+    ColourScheme(int element, COLORREF colour) : m_element(element), m_previous(::GetSysColor(element)) {
+        ::SetSysColors(1, &m_element, &colour);
+    }
+    ~ColourScheme() { ::SetSysColors(1, &m_element, &m_previous); }
+    ColourScheme(const ColourScheme&) = delete;
+    ColourScheme& operator=(const ColourScheme&) = delete;
+
+  private:
+    int m_element;
+    COLORREF m_previous;
+};
+
+// The blue note read at about 1.5:1 in a dark colour scheme.
+TEST_F(StatusWindowLooks, BlueNoteReadsOnTheColourSchemeInUseAndStaysBlue) {
+    COLORREF onLight = 0;
+    COLORREF onDark = 0;
+    const auto noteColour = [](HWND window) {
+        HDC screen = ::GetDC(nullptr);
+        HDC dc = ::CreateCompatibleDC(screen);
+        ::SendMessageA(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(window, 7)));
+        const COLORREF colour = ::GetTextColor(dc);
+        ::DeleteDC(dc);
+        ::ReleaseDC(nullptr, screen);
+        return colour;
+    };
+    runProgram([&](HWND frame) {
+        HWND window = statusWindows(frame).at(0);
+        {
+            const ColourScheme light(COLOR_BTNFACE, RGB(240, 240, 240));
+            onLight = noteColour(window);
+        }
+        const ColourScheme dark(COLOR_BTNFACE, RGB(53, 53, 53));
+        onDark = noteColour(window);
+    });
+    const auto rgb = [](COLORREF colour) {
+        return rt::Rgb{GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+    };
+    EXPECT_EQ(onLight, RGB(0, 0, 255)) << "the defined blue where it reads";
+    EXPECT_GE(rt::contrastRatio(rgb(onDark), {53, 53, 53}), rt::kReadableContrast);
+    EXPECT_EQ(GetBValue(onDark), 255) << "still blue";
+    EXPECT_LT(GetRValue(onDark), 255);
+}
+
 TEST_F(StatusWindowLooks, LabelsSitOnTheBaselineOfTheirValues) {
     std::vector<int> offsets;
     runProgram([&](HWND frame) {
@@ -232,16 +405,16 @@ TEST_F(StatusWindowLooks, LabelsSitOnTheBaselineOfTheirValues) {
     EXPECT_EQ(offsets, (std::vector<int>{0, 0, 0}));
 }
 
-class LongVersion : public StatusWindowLooks {
-  protected:
-    static constexpr const char* kSixty = "4.00.1116.01234567890123456789012345678901234567890123456789";
-};
+// Versions of forty characters and more, cut to forty: digits, and the
+// mixed-case letters a realistic version text holds, which a field measured
+// for digits alone cut through the Z.
+class LongVersion : public StatusWindowLooks, public ::testing::WithParamInterface<const char*> {};
 
-TEST_F(LongVersion, FortyCharactersFitTheirDisplayWhereTheDefinitionPutsIt) {
+TEST_P(LongVersion, FortyCharactersFitTheirDisplayWhereTheDefinitionPutsIt) {
     rt::win32::test::writeFile(
         m_folder.file("VREDIR.VXD"),
         keldwick::fixtures::neFile(keldwick::fixtures::encodeAnsi(keldwick::fixtures::versionTree(
-                                       keldwick::fixtures::driverContents(kSixty))))
+                                       keldwick::fixtures::driverContents(GetParam()))))
             .bytes);
     std::string shown;
     int textWidth = 0;
@@ -277,11 +450,15 @@ TEST_F(LongVersion, FortyCharactersFitTheirDisplayWhereTheDefinitionPutsIt) {
         ::GetClientRect(window, &inside);
         insideWindow = at.right <= inside.right;
     });
-    EXPECT_EQ(shown, std::string(kSixty).substr(0, 40)) << "the field carries 40 characters";
+    EXPECT_EQ(shown, std::string(GetParam()).substr(0, 40)) << "the field carries 40 characters";
     EXPECT_LE(textWidth, room) << "all 40 characters in view, none behind the border";
     EXPECT_EQ(place.x, defined.x);
     EXPECT_EQ(place.y, defined.y);
     EXPECT_TRUE(insideWindow);
 }
+
+INSTANTIATE_TEST_SUITE_P(StatusWindowLooks, LongVersion,
+                         ::testing::Values("4.00.1116.01234567890123456789012345678901234567890123456789",
+                                           "4.00.1116.ABCDEFGHIJKLMNOPQRSTUVWXYZabcd"));
 
 }  // namespace
