@@ -215,7 +215,7 @@ void StatusChild::openOwnMenu() {
     }
     const bool iconic = ::IsIconic(m_window) != 0;
     const auto allow = [menu](UINT command, bool allowed) {
-        ::EnableMenuItem(menu, command, MF_BYCOMMAND | (allowed ? MF_ENABLED : MF_GRAYED));
+        ::EnableMenuItem(menu, command, static_cast<UINT>(MF_BYCOMMAND | (allowed ? MF_ENABLED : MF_GRAYED)));
     };
     allow(SC_RESTORE, iconic);
     allow(SC_MOVE, true);
