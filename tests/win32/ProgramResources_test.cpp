@@ -125,7 +125,7 @@ TEST_F(ProgramResources, IconHasPlainBitmapsAtEverySizeWindows95Reads) {
         EXPECT_EQ(std::to_integer<int>(image[0]), 40) << "a bitmap image starts with its 40-byte header";
         plain.emplace_back(entry.width, entry.bits);
     }
-    for (const auto wanted :
+    for (const auto& wanted :
          {std::pair{16, 4}, {32, 4}, {16, 8}, {32, 8}, {48, 8}, {16, 32}, {32, 32}, {48, 32}}) {
         EXPECT_NE(std::find(plain.begin(), plain.end(), wanted), plain.end())
             << wanted.first << " pixels at " << wanted.second << " bits";

@@ -164,7 +164,7 @@ TEST_F(StatusWindowKeys, EveryMenuEntryWithAShortcutShowsIt) {
     std::vector<std::string> shown;
     runProgram([&](HWND frame) {
         HMENU bar = ::GetMenu(frame);
-        for (const auto [menu, item] : {std::pair{0, 2}, {1, 0}, {1, 1}, {1, 2}, {4, 0}}) {
+        for (const auto& [menu, item] : {std::pair{0, 2}, {1, 0}, {1, 1}, {1, 2}, {4, 0}}) {
             char entry[64] = {};
             ::GetMenuStringA(::GetSubMenu(bar, menu), static_cast<UINT>(item), entry, sizeof entry,
                              MF_BYPOSITION);

@@ -43,7 +43,8 @@ std::vector<DWORD> screenOf(HWND window) {
     ::BitBlt(memory, 0, 0, inside.right, inside.bottom, screen, 0, 0, SRCCOPY);
     ::GdiFlush();
     const auto* pixels = static_cast<const DWORD*>(bits);
-    std::vector<DWORD> out(pixels, pixels + static_cast<std::size_t>(inside.right) * inside.bottom);
+    std::vector<DWORD> out(
+        pixels, pixels + static_cast<std::size_t>(inside.right) * static_cast<std::size_t>(inside.bottom));
     ::SelectObject(memory, previous);
     ::DeleteObject(bitmap);
     ::DeleteDC(memory);
@@ -86,7 +87,7 @@ std::size_t scrapsIn(HWND frame, HWND window) {
     }
     std::size_t differing = 0;
     for (std::size_t i = 0; i < shown.size(); ++i) {
-        differing += shown[i] != fresh[i] ? 1 : 0;
+        differing += shown[i] != fresh[i] ? 1U : 0U;
     }
     return differing;
 }
@@ -380,7 +381,7 @@ TEST_F(StatusWindowLooks, LabelsSitOnTheBaselineOfTheirValues) {
     std::vector<int> offsets;
     runProgram([&](HWND frame) {
         HWND window = statusWindows(frame).at(0);
-        for (const auto [label, display] : {std::pair{1, 2}, {3, 4}, {5, 6}}) {
+        for (const auto& [label, display] : {std::pair{1, 2}, {3, 4}, {5, 6}}) {
             HWND labelWindow = ::GetDlgItem(window, label);
             HWND displayWindow = ::GetDlgItem(window, display);
             RECT format{};
