@@ -42,6 +42,10 @@ class Forwarding final : public rt::Presenter {
     void close(rt::WindowId window) override { m_inner->close(window); }
     void beep() override { m_inner->beep(); }
     void tellUser(const std::string& text) override { m_inner->tellUser(text); }
+    void setZone(int zone, const std::string& text, const std::string& tip) override {
+        m_inner->setZone(zone, text, tip);
+    }
+    void setAbout(const std::string& text) override { m_inner->setAbout(text); }
     void waitForWork() override { m_inner->waitForWork(); }
     void wakeUp() override { m_inner->wakeUp(); }
     void shutdown() override { m_inner->shutdown(); }
