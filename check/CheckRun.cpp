@@ -1,10 +1,10 @@
 #include "CheckRun.h"
 
 #include <chrono>
-#include <cstdio>
 #include <string>
 
 #include "check/DriverProbe.h"
+#include "platform/base/ErrorLine.h"
 #include "platform/report/ProfileWriter.h"
 #include "platform/system/Files.h"
 #include "platform/system/WinApi.h"
@@ -30,12 +30,7 @@ bool buildReportPath(const std::string& directory, rt::CStringBuffer<rt::kMaxPat
 // A report that could not be written is told at once, in one line, whatever
 // the caller makes of the answer.
 ReportNotWritten tellReportNotWritten(std::string file, std::string reason) {
-    std::string line = "keldwick: cannot write the report ";
-    line += file;
-    line += ": ";
-    line += reason;
-    line += '\n';
-    std::fputs(line.c_str(), stderr);
+    rt::tellErrorLine({"cannot write the report ", file, ": ", reason});
     return {std::move(file), std::move(reason)};
 }
 
@@ -56,10 +51,8 @@ std::string lockFailure(const std::error_code& failure) {
 
 // Written, but a power loss may take it back: said, never undone.
 void tellNotFlushed(const std::string& file, const std::error_code& cause) {
-    const std::string line = "keldwick: warning: the report " + file +
-                             " was written but could not be flushed to disk (" + cause.message() +
-                             "); a power loss may undo it\n";
-    std::fputs(line.c_str(), stderr);
+    rt::tellErrorLine({"warning: the report ", file, " was written but could not be flushed to disk (",
+                       cause.message(), "); a power loss may undo it"});
 }
 
 std::string reportPathWithin(const std::string& directory) {

@@ -1,10 +1,10 @@
 #include "DriverProbe.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "platform/base/ErrorLine.h"
 #include "platform/report/ProfileWriter.h"
 #include "platform/system/Files.h"
 #include "platform/system/WinApi.h"
@@ -43,9 +43,7 @@ bool findDriver(CandidatePath& candidate) {
 // the path could not be read.
 void tellUnreadable(const CandidatePath& versionFileName) {
     if (const auto why = rt::versionReadFailure()) {
-        const auto line =
-            "keldwick: cannot read " + std::string(versionFileName.view()) + ": " + why.message() + "\n";
-        std::fputs(line.c_str(), stderr);
+        rt::tellErrorLine({"cannot read ", versionFileName.view(), ": ", why.message()});
     }
 }
 

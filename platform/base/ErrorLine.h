@@ -10,7 +10,7 @@ namespace rt {
 // for old machines would otherwise carry for a handful of messages.
 void tellErrorLine(std::string_view text);
 
-// The same for a text in pieces, written one after the other.
+// The same for a text in pieces, which the line joins.
 void tellErrorLine(std::initializer_list<std::string_view> pieces);
 
 }  // namespace rt
