@@ -1,6 +1,6 @@
 #include "HelpWindow.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -112,12 +112,9 @@ void HelpWindow::present() {
     activateWindow();
 }
 
-// The window may already have given up being active by the time it hears it
-// is hidden; no active window at all means the keyboard went nowhere.
 void HelpWindow::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
-    const QWidget* active = QApplication::activeWindow();
-    if (m_closed && (active == nullptr || active == this)) {
+    if (m_closed) {
         m_closed();
     }
 }

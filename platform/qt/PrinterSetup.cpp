@@ -1,6 +1,5 @@
 #include "PrinterSetup.h"
 
-#include <QApplication>
 #include <QPrinter>
 
 #include "PrintSetupDialog.h"
@@ -29,13 +28,7 @@ void PrinterSetup::open(QWidget& parent, std::function<void()> closed) {
     }
     m_dialog = new PrintSetupDialog(*m_printer, &parent);
     m_dialog->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(m_dialog.data(), &QDialog::finished, &parent,
-                     [dialog = m_dialog, closed = std::move(closed)] {
-                         const QWidget* active = QApplication::activeWindow();
-                         if (active == nullptr || active == dialog) {
-                             closed();
-                         }
-                     });
+    QObject::connect(m_dialog.data(), &QDialog::finished, &parent, std::move(closed));
     m_dialog->open();
 }
 

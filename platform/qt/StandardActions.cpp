@@ -7,6 +7,7 @@
 #include <QShortcut>
 #include <QStyle>
 #include <QTimer>
+#include <QWindow>
 #include <vector>
 
 #include "ClipboardActions.h"
@@ -23,6 +24,13 @@ StandardActions::StandardActions(QMainWindow& frame, QMdiArea& area, std::functi
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), &m_frame);
     help->setContext(Qt::WindowShortcut);
     QObject::connect(help, &QShortcut::activated, &m_frame, [this] { helpForActiveWindow(); });
+    // Without a window manager an activation asked for by a window that then
+    // closed at once still arrives, and leaves the keyboard in a hidden window.
+    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, &m_frame, [this](const QWindow* window) {
+        if (window != nullptr && !window->isVisible()) {
+            returnFocusToFrame();
+        }
+    });
 }
 
 StandardActions::~StandardActions() = default;
