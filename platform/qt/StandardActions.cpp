@@ -24,13 +24,8 @@ StandardActions::StandardActions(QMainWindow& frame, QMdiArea& area, std::functi
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), &m_frame);
     help->setContext(Qt::WindowShortcut);
     QObject::connect(help, &QShortcut::activated, &m_frame, [this] { helpForActiveWindow(); });
-    // Without a window manager an activation asked for by a window that then
-    // closed at once still arrives, and leaves the keyboard in a hidden window.
-    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, &m_frame, [this](const QWindow* window) {
-        if (window != nullptr && !window->isVisible()) {
-            returnFocusToFrame();
-        }
-    });
+    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, &m_frame,
+                     [this](QWindow* window) { keepKeyboardInShownWindows(window); });
 }
 
 StandardActions::~StandardActions() = default;
@@ -53,6 +48,27 @@ void StandardActions::returnFocusToFrame() {
             frame->activateWindow();
         }
     });
+}
+
+// Without a window manager the activation that a window or menu asked for
+// when shown still arrives if it closed at once, and leaves the keyboard in a
+// hidden window. It goes back before any key is read: the activation asked
+// for here is handled in the same pass over the window system's events.
+void StandardActions::keepKeyboardInShownWindows(QWindow* window) {
+    if (window == nullptr) {
+        return;
+    }
+    if (window->isVisible()) {
+        if (window->type() != Qt::Popup) {
+            m_lastFocus = window;
+        }
+        return;
+    }
+    QWindow* back =
+        m_lastFocus != nullptr && m_lastFocus->isVisible() ? m_lastFocus.data() : m_frame.windowHandle();
+    if (back != nullptr && m_frame.isVisible()) {
+        back->requestActivate();
+    }
 }
 
 // Qt's own tiling sizes every window to its share of the area, stretching

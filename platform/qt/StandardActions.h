@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QPointer>
+#include <QWindow>
 #include <functional>
 
 #include "PrinterSetup.h"
@@ -41,12 +42,14 @@ class StandardActions {
     // Once a window of the frame's that had the keyboard closes, the frame
     // takes it back: with no window manager nobody else would give it.
     void returnFocusToFrame();
+    void keepKeyboardInShownWindows(QWindow* window);
 
     QMainWindow& m_frame;
     QMdiArea& m_area;
     std::function<void()> m_exitRequested;
     PrinterSetup m_printer;
     QPointer<HelpWindow> m_help;  // a window of the frame's, which owns it
+    QPointer<QWindow> m_lastFocus;
     QString m_aboutText;
 };
 

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QWidget>
+#include <QWindow>
+
 #include "platform/window/Runtime.h"
 
 namespace keldwick::test {
@@ -9,6 +13,22 @@ namespace keldwick::test {
 namespace {
 
 constexpr std::chrono::milliseconds kPollInterval{5};
+
+std::string named(const QObject* object) {
+    if (object == nullptr) {
+        return "none";
+    }
+    const QString name = object->objectName();
+    return std::string(object->metaObject()->className()) + (name.isEmpty() ? "" : " " + name.toStdString());
+}
+
+// Where the keyboard was, for a wait that failed only on a loaded machine.
+std::string keyboardState() {
+    const QWindow* window = QGuiApplication::focusWindow();
+    return "focus " + named(QApplication::focusWidget()) + ", active " + named(QApplication::activeWindow()) +
+           ", popup " + named(QApplication::activePopupWidget()) + ", focus window " + named(window) +
+           (window != nullptr && !window->isVisible() ? " (hidden)" : "");
+}
 
 }  // namespace
 
@@ -50,7 +70,7 @@ void PersonScript::turn() {
 void PersonScript::giveUp(const std::string& what) {
     if (!m_gaveUp) {
         m_gaveUp = true;
-        ADD_FAILURE() << "gave up waiting for: " << what;
+        ADD_FAILURE() << "gave up waiting for: " << what << " (" << keyboardState() << ")";
     }
     m_timer.stop();
     rt::post(rt::CloseRequested, 0, rt::FirstThread);
