@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QPointer>
 #include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
@@ -60,27 +61,42 @@ void clearMessageWhenMenusClose(QMainWindow& frame, QMenu& menu) {
 // Esc in a drop-down menu closes it and leaves Qt's menu bar holding the
 // keyboard, with no entry highlighted and Tab going nowhere until a second
 // Esc. The menus are left at once instead, the keyboard back where it was.
+// Where that was is kept here too: the bar forgets it if it loses the
+// keyboard for a moment, as when the closed menu's activation arrives late.
 class LeaveMenusOnEscape final : public QObject {
   public:
-    explicit LeaveMenusOnEscape(QMainWindow& frame) : QObject(&frame), m_frame(frame) {}
+    explicit LeaveMenusOnEscape(QMainWindow& frame) : QObject(&frame), m_frame(frame) {
+        QObject::connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+            if (now == m_frame.menuBar() && old != nullptr && old->window() == &m_frame) {
+                m_keyboardWasOn = old;
+            }
+        });
+    }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
             static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
-            QTimer::singleShot(0, this, [this] {
-                QMenuBar* bar = m_frame.menuBar();
-                if (QApplication::activePopupWidget() == nullptr && bar->hasFocus()) {
-                    QKeyEvent leave(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-                    QCoreApplication::sendEvent(bar, &leave);
-                }
-            });
+            QTimer::singleShot(0, this, [this] { leaveMenuBar(); });
         }
         return QObject::eventFilter(watched, event);
     }
 
   private:
+    void leaveMenuBar() {
+        QMenuBar* bar = m_frame.menuBar();
+        if (QApplication::activePopupWidget() != nullptr || !bar->hasFocus()) {
+            return;
+        }
+        QKeyEvent leave(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(bar, &leave);
+        if (bar->hasFocus() && m_keyboardWasOn != nullptr && m_keyboardWasOn->isVisible()) {
+            m_keyboardWasOn->setFocus(Qt::MenuBarFocusReason);
+        }
+    }
+
     QMainWindow& m_frame;
+    QPointer<QWidget> m_keyboardWasOn;
 };
 
 }  // namespace
